@@ -1,0 +1,10 @@
+#include "model/vdl/VdlApplicationID.h"
+
+namespace VDL {
+
+void RegisterMetaTypes()
+{
+    qRegisterMetaType<VDL::VdlApplicationID>("VDL::VdlApplicationID");
+}
+
+}  // namespace VDL
