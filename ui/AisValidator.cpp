@@ -1,0 +1,82 @@
+#include "ui/AisValidator.h"
+
+namespace {
+
+// The characters IEC 61162-1 reserves inside a sentence; in a text field each is sent as "^hh".
+bool IsReserved(QChar c)
+{
+    switch (c.unicode())
+    {
+    case u'!':
+    case u'$':
+    case u'*':
+    case u',':
+    case u'\\':
+    case u'^':
+    case u'~':
+        return true;
+    default:
+        return false;
+    }
+}
+
+constexpr int EscapedLength = 3;
+
+} // namespace
+
+AisValidator::AisValidator(int maxCharacters, int maxEncodedLength, QObject* parent)
+    : QValidator(parent), maxCharacters(maxCharacters), maxEncodedLength(maxEncodedLength)
+{
+}
+
+int AisValidator::EncodedLength(const QString& text)
+{
+    int length = 0;
+    for (const QChar c : text)
+    {
+        length += IsReserved(c) ? EscapedLength : 1;
+    }
+    return length;
+}
+
+QValidator::State AisValidator::validate(QString& input, int& pos) const
+{
+    Q_UNUSED(pos);
+
+    State state = Acceptable;
+    if (EncodedLength(input) > maxEncodedLength || input.size() > maxCharacters)
+    {
+        state = Invalid;
+    }
+
+    for (qsizetype i = 0; i < input.size(); ++i)
+    {
+        const char16_t c = input.at(i).unicode();
+        if (c >= 0x20 && c <= 0x5F)
+        {
+            continue; // the AIS six-bit character set
+        }
+        if (c >= u'a' && c <= u'z')
+        {
+            // Upper-case in place so that the line edit shows the letter as it will be sent. Once the
+            // text is refused anyway it is left as typed: the line edit will not take it.
+            if (state != Invalid)
+            {
+                state = Intermediate;
+                input[i] = QChar(c - (u'a' - u'A'));
+            }
+            continue;
+        }
+        state = Invalid;
+    }
+    return state;
+}
+
+void AisValidator::fixup(QString& input) const
+{
+    input = input.toUpper();
+    if (input.size() > maxCharacters)
+    {
+        input.truncate(maxCharacters < 0 ? 0 : maxCharacters);
+    }
+}
