@@ -1,6 +1,7 @@
 #include "model/GeoPosition.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -84,7 +85,7 @@ QString GeoPosition::ToDMS(double value, int degreeWidth, const QString& positiv
     // Work in whole thousandths of a second so that rounding carries into minutes and degrees:
     // a value just below a whole degree reads 52° 00' 0.000", never 51° 60' or 59' 60.000".
     const double a = std::fabs(value);
-    const qint64 total = qint64(std::llround(a * 3600.0 * 1000.0));
+    const qint64 total = qint64(std::llround(std::min(a, 1000.0) * 3600.0 * 1000.0));
     const qint64 degrees = total / 3600000;
     const qint64 minutes = (total / 60000) % 60;
     const double seconds = double(total % 60000) / 1000.0;
@@ -99,8 +100,9 @@ QString GeoPosition::ToDMS(double value, int degreeWidth, const QString& positiv
 QString GeoPosition::ToDM(double value, int degreeWidth, const QString& positive, const QString& negative)
 {
     // Ten-thousandths of a minute, rounded once, so 60.0000 minutes carries into the degrees.
-    const double a = std::fabs(value);
-    const qint64 total = qint64(std::llround(a * 60.0 * 10000.0));
+    // Typed text is stored without a range check; keep absurd values from overflowing the rounding.
+    const double a = std::isfinite(value) ? std::fabs(value) : 0.0;
+    const qint64 total = qint64(std::llround(std::min(a, 1000.0) * 60.0 * 10000.0));
     const qint64 degrees = total / 600000;
     const double minutes = double(total % 600000) / 10000.0;
     return QStringLiteral("%1%2 %3'")
@@ -112,14 +114,14 @@ QString GeoPosition::ToDM(double value, int degreeWidth, const QString& positive
 
 QString GeoPosition::LatitudeToDMS() const
 {
-    if (latitude > 90.0 || std::isnan(latitude))
+    if (!(latitude >= -90.0 && latitude <= 90.0))
         return QStringLiteral("__%1 __' __.___\"").arg(DegreeSign) + QLatin1Char(' ') + Tr("N");
     return ToDMS(latitude, 2, Tr("N"), Tr("S"));
 }
 
 QString GeoPosition::LongitudeToDMS() const
 {
-    if (longitude > 180.0 || std::isnan(longitude))
+    if (!(longitude >= -180.0 && longitude <= 180.0))
         return QStringLiteral("__%1 __' __.___\"").arg(DegreeSign) + QLatin1Char(' ') + Tr("E");
     return ToDMS(longitude, 3, Tr("E"), Tr("W"));
 }

@@ -109,6 +109,16 @@ private slots:
         QCOMPARE(GeoPosition::ClassifyUnit(""), 3);
     }
 
+    void absurdTypedValuesStillDisplay()
+    {
+        GeoPosition p;
+        p.SetLatitude(QStringLiteral("-1e300"));
+        p.SetLongitude(QStringLiteral("-500"));
+        QCOMPARE(p.LatitudeToDMS(), QString::fromUtf8("__° __' __.___\" N"));
+        QCOMPARE(p.LongitudeToDMS(), QString::fromUtf8("__° __' __.___\" E"));
+        QVERIFY(!p.LatitudeToDM().isEmpty());
+    }
+
     void rangeSetters()
     {
         GeoPosition p;
