@@ -1,0 +1,537 @@
+#include "comms/SerialController.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QMutexLocker>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <algorithm>
+
+QList<QSerialPortInfo> SerialController::availablePorts;
+
+namespace {
+// Names and descriptions of the port list keep only their ASCII characters unchanged.
+QString ThroughLatin1(const QString& text)
+{
+    return QString::fromUtf8(text.toLatin1());
+}
+
+QString ComparableName(const QString& name)
+{
+    QString text = name;
+    text.remove(QStringLiteral("COM"));
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return QString::number(ok ? number : 0);
+}
+}  // namespace
+
+SerialController::SerialController(QObject* parent) : QObject(parent)
+{
+}
+
+SerialController::~SerialController()
+{
+    Close();
+    StopLog();
+}
+
+bool SerialController::Open(const QString& portName, int baudRate)
+{
+    if (port || replayFile || portName.isEmpty())
+        return false;
+    try
+    {
+        auto* opened = new QSerialPort(portName, this);
+        if (!opened->open(QIODevice::ReadWrite))
+        {
+            // Keep the reason before the object goes: the caller reports it.
+            errorText = opened->errorString();
+            delete opened;
+            return false;
+        }
+        errorText.clear();
+        opened->setBaudRate(baudRate, QSerialPort::AllDirections);
+        opened->setFlowControl(QSerialPort::NoFlowControl);
+        opened->setParity(QSerialPort::NoParity);
+        opened->setDataBits(QSerialPort::Data8);
+        opened->setStopBits(QSerialPort::OneStop);
+        // A port without modem lines (a pseudo-terminal, some adapters) refuses DTR; the line
+        // works without it, so the open goes on.
+        opened->setDataTerminalReady(true);
+        opened->clearError();
+        opened->flush();
+        port = opened;
+        partialLine.clear();
+        closing = false;
+
+        WaitForSentence();
+        if (!port)
+            return false;  // the port went away while waiting
+
+        connect(port, &QSerialPort::readyRead, this, &SerialController::OnReceived);
+        connect(port, &QSerialPort::errorOccurred, this, &SerialController::OnPortError);
+        connect(port, &QSerialPort::bytesWritten, this, &SerialController::OnWritten);
+        connect(port, &QSerialPort::dataTerminalReadyChanged, this, &SerialController::OnDSRChanged);
+        Q_EMIT Opened();
+        // What arrived behind the sentence boundary is delivered now, not with the next byte.
+        if (port->bytesAvailable() > 0)
+            ScheduleRead();
+        return true;
+    }
+    catch (...)
+    {
+        delete port;
+        port = nullptr;
+        return false;
+    }
+}
+
+void SerialController::WaitForSentence()
+{
+    // Skip the rest of whatever sentence is under way: start at a sentence boundary.
+    static const QRegularExpression boundary(QStringLiteral("\\*[0-9A-F]{2}\\r"));
+    QDeadlineTimer deadline(SentenceWaitMs);
+    char buffer[PieceSize];
+    while (port && !deadline.hasExpired())
+    {
+        if (!port->canReadLine() && port->bytesAvailable() < PieceSize - 1)
+        {
+            if (!port->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
+            {
+                if (port->error() == QSerialPort::ResourceError)
+                    break;
+                if (port->error() != QSerialPort::TimeoutError && port->error() != QSerialPort::NoError)
+                    break;
+                continue;
+            }
+            if (!port->canReadLine() && port->bytesAvailable() < PieceSize - 1)
+                continue;
+        }
+        const qint64 n = port->readLine(buffer, PieceSize);
+        if (n <= 0)
+            break;
+        const QString line = QString::fromUtf8(buffer, int(qstrnlen(buffer, size_t(n))));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (boundary.match(line).hasMatch())
+            break;
+    }
+    if (port)
+        port->clearError();
+}
+
+bool SerialController::OpenFile(const QString& fileName)
+{
+    if (port || replayFile)
+        return false;
+    try
+    {
+        auto* file = new QFile(fileName, this);
+        if (!file->open(QIODevice::ReadOnly))
+        {
+            errorText = file->errorString();
+            delete file;
+            return false;
+        }
+        errorText.clear();
+        replayFile = file;
+        partialLine.clear();
+        replayEnded = false;
+        replayTimer = new QTimer(this);
+        replayTimer->setInterval(ReplayIntervalMs);
+        connect(replayTimer, &QTimer::timeout, this, &SerialController::OnReceived);
+        replayTimer->start();
+        Q_EMIT Opened();
+        return true;
+    }
+    catch (...)
+    {
+        delete replayFile;
+        replayFile = nullptr;
+        return false;
+    }
+}
+
+bool SerialController::Close()
+{
+    try
+    {
+        if (port)
+        {
+            closing = true;
+            Q_EMIT Closed();
+            QSerialPort* closed = port;
+            port = nullptr;
+            disconnect(closed, nullptr, this, nullptr);
+            closed->setDataTerminalReady(false);
+            if (closed->bytesToWrite() > 0)
+                closed->waitForBytesWritten(500);
+            closed->close();
+            // Close may run inside one of the port's own signals: let it finish first.
+            closed->deleteLater();
+            closing = false;
+            return true;
+        }
+        if (replayFile)
+        {
+            Q_EMIT Closed();
+            delete replayTimer;
+            replayTimer = nullptr;
+            replayFile->close();
+            delete replayFile;
+            replayFile = nullptr;
+            return true;
+        }
+    }
+    catch (...)
+    {
+        closing = false;
+    }
+    return false;
+}
+
+bool SerialController::IsOpen() const
+{
+    return port != nullptr || replayFile != nullptr;
+}
+
+bool SerialController::IsFileOpen() const
+{
+    return replayFile != nullptr;
+}
+
+QString SerialController::ErrorString() const
+{
+    if (!errorText.isEmpty())
+        return errorText;
+    return tr("Unknown error");
+}
+
+void SerialController::OnSend(QString text)
+{
+    if (!port)
+        return;
+    const QByteArray bytes = text.toLatin1();
+    const qint64 written = port->write(bytes);
+    if (written != bytes.size())
+    {
+        errorText = port->errorString();
+        Q_EMIT SendError();
+        return;
+    }
+    Q_EMIT Sent(text);
+}
+
+void SerialController::OnReceived()
+{
+    readScheduled = false;
+    if (port)
+    {
+        ReadPieces(port, MaxPiecesPerCall);
+        // Beyond the cap: go on from the event loop rather than wait for the next byte.
+        if (port && port->bytesAvailable() > 0)
+            ScheduleRead();
+        return;
+    }
+    if (replayFile)
+    {
+        if (replayEnded)
+            return;
+        if (replayFile->atEnd())
+        {
+            // Said once; the transport ends the connection on it.
+            replayEnded = true;
+            if (replayTimer)
+                replayTimer->stop();
+            Q_EMIT Closed();
+            return;
+        }
+        ReadPieces(replayFile, 1);
+    }
+}
+
+void SerialController::ScheduleRead()
+{
+    if (readScheduled)
+        return;
+    readScheduled = true;
+    QMetaObject::invokeMethod(this, &SerialController::OnReceived, Qt::QueuedConnection);
+}
+
+int SerialController::ReadPieces(QIODevice* device, int maxPieces)
+{
+    int handled = 0;
+    char buffer[PieceSize];
+    const bool fromPort = device != nullptr && device == port;
+    const bool fromReplay = device != nullptr && device == replayFile;
+    while (device && handled < maxPieces && device->bytesAvailable() > 0)
+    {
+        const qint64 n = device->readLine(buffer, PieceSize);
+        if (n <= 0)
+            break;
+        ++handled;
+        HandleLine(QString::fromUtf8(buffer, int(qstrnlen(buffer, size_t(n)))));
+        // Closed while the line was handled (a receiver ended the connection).
+        if ((fromPort && !port) || (fromReplay && !replayFile))
+            break;
+    }
+    return handled;
+}
+
+void SerialController::HandleLine(const QString& piece)
+{
+    if (piece.startsWith(QLatin1Char('#')))
+        return;
+    if (replayFile && piece.startsWith(QLatin1Char('>')))
+    {
+        Q_EMIT Sent(piece);
+        return;
+    }
+    const bool prompt = piece.endsWith(QLatin1Char('>')) && piece.size() < 3;
+    if (!piece.endsWith(QLatin1Char('\n')))
+    {
+        if (prompt)
+        {
+            Q_EMIT Received(piece);
+            return;
+        }
+        partialLine += piece;
+        if (partialLine.size() > MaxPartialLine)
+            partialLine.clear();  // no line end in sight: noise or a wrong baud rate
+        return;
+    }
+    QString line = partialLine + piece;
+    partialLine.clear();
+    line.remove(QLatin1Char('\r'));
+    AppendToLog(line);
+    Q_EMIT Received(line);
+}
+
+void SerialController::OnWritten(qlonglong bytes)
+{
+    Q_UNUSED(bytes);
+}
+
+void SerialController::OnDSRChanged(bool status)
+{
+    Q_UNUSED(status);
+}
+
+void SerialController::OnPortError(QSerialPort::SerialPortError error)
+{
+    if (!port || closing)
+        return;
+    switch (error)
+    {
+    case QSerialPort::WriteError:
+        errorText = port->errorString();
+        Q_EMIT SendError();
+        return;
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::PermissionError:
+        // The unit was unplugged or the device cannot be read any more: end the connection once
+        // instead of spinning on read errors.
+        errorText = port->errorString();
+        Q_EMIT ConnectionLost(errorText);
+        Close();
+        return;
+    default:
+        return;
+    }
+}
+
+QString SerialController::TimeStamp()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss yyyy/MM/dd"));
+}
+
+bool SerialController::StartLog(const QString& fileName)
+{
+    QMutexLocker locker(&logMutex);
+    if (!logFileName.isEmpty())
+        return false;
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    {
+        logErrorText = file.errorString();
+        return false;
+    }
+    const QString header = QStringLiteral("#\n") + tr("# Kelvane Started log file at ") + TimeStamp() +
+                           QStringLiteral("\n#\n");
+    const QByteArray bytes = header.toUtf8();
+    if (file.write(bytes) != bytes.size())
+    {
+        logErrorText = file.errorString();
+        return false;
+    }
+    file.close();
+    logErrorText.clear();
+    logFileName = fileName;
+    return true;
+}
+
+bool SerialController::StopLog()
+{
+    QMutexLocker locker(&logMutex);
+    if (logFileName.isEmpty())
+        return false;
+    QFile file(logFileName);
+    logFileName.clear();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    {
+        logErrorText = file.errorString();
+        return false;
+    }
+    const QString footer = QStringLiteral("#\n") + tr("# Kelvane Stopped log file at ") + TimeStamp() +
+                           QStringLiteral("\n#\n");
+    const QByteArray bytes = footer.toUtf8();
+    const bool whole = file.write(bytes) == bytes.size();
+    if (!whole)
+        logErrorText = file.errorString();
+    file.close();
+    return whole;
+}
+
+bool SerialController::IsLogging() const
+{
+    QMutexLocker locker(&logMutex);
+    return !logFileName.isEmpty();
+}
+
+void SerialController::AppendToLog(const QString& line)
+{
+    int failure = 0;
+    {
+        QMutexLocker locker(&logMutex);
+        if (logFileName.isEmpty())
+            return;
+        QFile file(logFileName);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        {
+            logErrorText = file.errorString();
+            failure = ErrorOpeningFile;
+        }
+        else
+        {
+            const QByteArray bytes = line.toUtf8();
+            if (file.write(bytes) < bytes.size())
+            {
+                logErrorText = file.errorString();
+                failure = ErrorAddingMessage;
+            }
+            file.close();
+        }
+    }
+    if (failure != 0)
+        Q_EMIT SaveError(failure);
+}
+
+QString SerialController::SaveErrorText(int code) const
+{
+    QString text;
+    switch (code)
+    {
+    case ErrorCreatingFile:
+        text = tr("Error creating file.  ");
+        break;
+    case ErrorOpeningFile:
+        text = tr("Error opening file to add message.  ");
+        break;
+    case ErrorAddingMessage:
+        text = tr("Error adding message.  ");
+        break;
+    default:
+        return tr("Unknown error");
+    }
+    QMutexLocker locker(&logMutex);
+    return text + logErrorText;
+}
+
+bool SerialController::IsStmPort(const QString& text)
+{
+    return text.startsWith(QLatin1String("STMicroelectronics")) || text.startsWith(QLatin1String("STM Virtual")) ||
+           text.startsWith(QLatin1String("STM32"));
+}
+
+bool SerialController::ComparePorts(const QSerialPortInfo& a, const QSerialPortInfo& b)
+{
+    return ComparableName(a.portName()) < ComparableName(b.portName());
+}
+
+QList<QPair<QString, QString>> SerialController::SimulatedPorts()
+{
+    QList<QPair<QString, QString>> ports;
+    const QString value = QString::fromLocal8Bit(qgetenv("KELVANE_SIMULATED_PORTS"));
+    const QStringList entries = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& entry : entries)
+    {
+        const int equals = entry.indexOf(QLatin1Char('='));
+        const QString path = (equals < 0 ? entry : entry.left(equals)).trimmed();
+        const QString description = equals < 0 ? QString() : entry.mid(equals + 1).trimmed();
+        if (!path.isEmpty())
+            ports.append(qMakePair(path, description));
+    }
+    return ports;
+}
+
+QString SerialController::DisplayNameOf(const QString& description, const QString& portName)
+{
+    const QString display = description + QStringLiteral(" (") + portName + QStringLiteral(")");
+    if (IsStmPort(display))
+        return tr("AIS Virtual COM Port");
+    return display;
+}
+
+QList<QPair<QString, QString>> SerialController::ListPorts()
+{
+    availablePorts = QSerialPortInfo::availablePorts();
+    std::sort(availablePorts.begin(), availablePorts.end(), &SerialController::ComparePorts);
+    QList<QPair<QString, QString>> ports;
+    for (const QSerialPortInfo& info : std::as_const(availablePorts))
+    {
+        const QString name = ThroughLatin1(info.portName());
+        if (name.startsWith(QLatin1String("LPT")))
+            continue;
+        ports.append(qMakePair(name, DisplayNameOf(ThroughLatin1(info.description()), name)));
+    }
+    for (const auto& simulated : SimulatedPorts())
+        ports.append(qMakePair(simulated.first, DisplayNameOf(simulated.second, simulated.first)));
+    return ports;
+}
+
+QString SerialController::PortDisplayName(const QString& portName)
+{
+    if (availablePorts.isEmpty())
+        availablePorts = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : std::as_const(availablePorts))
+    {
+        if (info.portName() != portName)
+            continue;
+        const QString description = info.description();
+        const QString text = IsStmPort(description) ? tr("AIS Virtual COM Port") : description;
+        return text + QStringLiteral(" (") + portName + QStringLiteral(")");
+    }
+    for (const auto& simulated : SimulatedPorts())
+    {
+        if (simulated.first != portName)
+            continue;
+        const QString text = IsStmPort(simulated.second) ? tr("AIS Virtual COM Port") : simulated.second;
+        return text + QStringLiteral(" (") + portName + QStringLiteral(")");
+    }
+    return portName;
+}
+
+bool SerialController::IsPortBusy(const QString& portName)
+{
+    QSerialPort probe(portName);
+    if (!probe.open(QIODevice::ReadWrite))
+        return true;
+    probe.close();
+    return false;
+}
