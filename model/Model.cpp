@@ -1,7 +1,5 @@
 #include "model/Model.h"
 
-#include <QBuffer>
-
 #include "model/AtoNDef.h"
 
 namespace {
