@@ -1,12 +1,13 @@
 #pragma once
 
+#include "decoders/GpsData.h"
+#include "decoders/SatelliteData.h"
+
 #include <QObject>
 #include <QString>
 
-class GpsData;
 class NmeaSentence;
 class QTimer;
-class SatelliteData;
 
 // Reads the GNSS sentences the unit passes through from its receiver (RMC, GSA, GSV and TXT, from
 // any talker) out of the received lines. It keeps the latest fix in a GpsData and the satellites in
