@@ -1,5 +1,7 @@
 #include "comms/AtoNSentence.h"
 
+#include "model/Model.h"
+
 AtoNSentence::AtoNSentence(ModelObject* model, QObject* parent) : QObject(parent), model(model)
 {
 }
@@ -26,4 +28,36 @@ int AtoNSentence::CheckHeader(const NmeaSentence& sentence) const
 QString AtoNSentence::BuildSentence(const QStringList& fields) const
 {
     return NmeaSentence::Build(QLatin1Char('$') + TalkerUP + formatter, fields);
+}
+
+AtoNSentence::Field AtoNSentence::ReadInt(const NmeaSentence& sentence, int i, int& value)
+{
+    if (!sentence.HasField(i)) return Field::Bad;
+    if (!sentence.HasValue(i)) return Field::Empty;
+    int read = 0;
+    if (!NmeaSentence::ToInt(sentence.FieldView(i), read)) return Field::Bad;
+    value = read;
+    return Field::Value;
+}
+
+bool AtoNSentence::FieldIs(const NmeaSentence& sentence, int i, const char* text)
+{
+    return sentence.HasField(i) && sentence.FieldView(i) == QLatin1String(text);
+}
+
+AtoN* AtoNSentence::FindAtoN(Model* owner, const QString& mmsi, bool* isReal)
+{
+    if (isReal) *isReal = false;
+    if (!owner) return nullptr;
+    if (owner->GetRealAtoN()->GetAtoNMMSI()->GetMMSI() == mmsi)
+    {
+        if (isReal) *isReal = true;
+        return owner->GetRealAtoN();
+    }
+    for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
+    {
+        VirtualAtoNModel* virtualAtoN = owner->GetVirtualAtoN(k);
+        if (virtualAtoN && virtualAtoN->GetAtoNMmsi()->GetMMSI() == mmsi) return virtualAtoN->GetAtoN();
+    }
+    return nullptr;
 }

@@ -7,6 +7,9 @@
 #include "comms/NmeaSentence.h"
 #include "model/ModelObject.h"
 
+class AtoN;
+class Model;
+
 // Outcome of every sentence decoder.
 namespace SentenceStatus {
 enum Value : int
@@ -52,6 +55,22 @@ protected:
     bool IsAcceptedTalker(const NmeaSentence& sentence) const;
     // '$UP' + formatter + the fields, framed.
     QString BuildSentence(const QStringList& fields) const;
+
+    // How a numeric field of a reply reads. A field that is present but empty leaves its model
+    // value as it is; one that is missing, or holds no decimal integer, fails the reply.
+    enum class Field
+    {
+        Bad,    // missing, or not a decimal integer
+        Empty,  // present, empty
+        Value   // present, a decimal integer
+    };
+    static Field ReadInt(const NmeaSentence& sentence, int i, int& value);
+    // Field i is present and equals text exactly.
+    static bool FieldIs(const NmeaSentence& sentence, int i, const char* text);
+
+    // The AtoN of the owner named by an MMSI: the real AtoN, else the first of virtual AtoNs 1 to 10
+    // with that MMSI; null when none (or no owner). isReal tells which.
+    static AtoN* FindAtoN(Model* owner, const QString& mmsi, bool* isReal = nullptr);
 
     ModelObject* model = nullptr;
     QString formatter = QStringLiteral("XXX");

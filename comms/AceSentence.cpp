@@ -1,0 +1,140 @@
+#include "comms/AceSentence.h"
+
+#include "model/AtonTypeRules.h"
+#include "model/Model.h"
+
+namespace {
+QString ZeroFilled(int value, int width)
+{
+    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+}
+
+// A dimension limited to the digits its place in the field has.
+QString Dimension(int value, int width)
+{
+    const int limit = width == 3 ? 999 : 99;
+    return ZeroFilled(qBound(0, value, limit), width);
+}
+
+bool ReadHex(QStringView text, int& value)
+{
+    bool ok = false;
+    const int read = text.toInt(&ok, 16);
+    value = ok ? read : 0;
+    return ok;
+}
+}  // namespace
+
+AtoNSentenceACE::AtoNSentenceACE(AtoN* aton, Model* owner) : AtoNSentence(aton, owner), owner(owner)
+{
+    formatter = QStringLiteral("ACE");
+}
+
+QString AtoNSentenceACE::DimensionsField(const AtoN& aton)
+{
+    if (aton.GetStationKind() == AtoNDef::VIRTUAL || aton.GetTypeOfAtoN() == AtoNDef::REFERENCE_POINT)
+        return QStringLiteral("0000000000");
+    if (AtonTypeRules::IsFixedAtoNType(aton.GetTypeOfAtoN(), aton.IsInland()))
+        return Dimension(aton.GetDimensionA(), 3) + Dimension(aton.GetDimensionB(), 3) +
+               Dimension(aton.GetDimensionC(), 2) + Dimension(aton.GetDimensionD(), 2);
+    // A floating AtoN swings about its mooring: the unit takes its radius A in every direction.
+    const int a = aton.GetDimensionA();
+    return Dimension(a, 3) + Dimension(a, 3) + Dimension(a, 2) + Dimension(a, 2);
+}
+
+QString AtoNSentenceACE::Encode(int index, int* count)
+{
+    const AtoN* aton = static_cast<AtoN*>(model);
+    if (!aton) return QString();
+    const QString mmsi = aton->GetAtoNMMSI()->GetMMSI();
+    const QString name = NmeaSentence::Escaped(aton->GetName());
+
+    if (index != 0)
+    {
+        // The second sentence of a long name carries the name alone.
+        if (count) *count = 0;
+        return BuildSentence({mmsi, QString(), QString(), QString(), QString(), QString(), name, QString(),
+                              QStringLiteral("C")});
+    }
+
+    const bool real = aton->GetStationKind() == AtoNDef::REAL;
+    const QString inlandCode = aton->IsInland()
+                                   ? QStringLiteral("%1").arg(aton->GetInlandTypeCode(), 2, 16, QLatin1Char('0'))
+                                   : QStringLiteral("00");
+    QString nameField = name;
+    if (name.size() > MaxNameInFullSentence)
+    {
+        nameField.clear();
+        if (count) *count += 1;
+    }
+    return BuildSentence({mmsi, inlandCode, real ? ZeroFilled(aton->GetOffPositionThreshold(), 4) : QString(),
+                          QString::number(aton->GetAckProcedure()),
+                          real ? QString::number(aton->GetOffPositionCheck()) : QString(),
+                          real ? QString::number(aton->GetSyncLossBehaviour()) : QString(), nameField,
+                          DimensionsField(*aton), QStringLiteral("C")});
+}
+
+int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
+{
+    // Any header failure reads as a reply that could not be parsed.
+    if (CheckHeader(sentence) != SentenceStatus::Decoded) return SentenceStatus::FieldMissing;
+    QString mmsi;
+    if (!sentence.GetString(1, mmsi)) return SentenceStatus::FieldMissing;
+    if (mmsi == AtoNMMSI::Unset) return SentenceStatus::UnknownMmsi;
+    AtoN* target = FindAtoN(owner, mmsi);
+    // A reply for no AtoN we know is written nowhere, not even its name: taking it for the AtoN
+    // this step encodes would give that AtoN another station's name.
+    if (!target) return SentenceStatus::UnknownMmsi;
+
+    auto blank = [&sentence](int i) { return !sentence.HasValue(i); };
+    if (blank(3) && blank(4) && blank(5) && blank(6) && sentence.HasField(7) && sentence.HasValue(9))
+    {
+        target->SetName(NmeaSentence::Unescaped(sentence.FieldView(7).toString()));
+        return SentenceStatus::Decoded;
+    }
+
+    // Field 2: the inland type code, which also says whether the AtoN is inland.
+    if (!sentence.HasField(2)) return SentenceStatus::FieldMissing;
+    if (sentence.HasValue(2))
+    {
+        int code = 0;
+        ReadHex(sentence.FieldView(2), code);
+        target->SetInland(code >= 32 && code <= 63);
+        target->SetInlandTypeCode(code);
+    }
+
+    using Setter = void (AtoN::*)(int);
+    const Setter setters[] = {&AtoN::SetOffPositionThreshold, &AtoN::SetAckProcedure, &AtoN::SetOffPositionCheck,
+                              &AtoN::SetSyncLossBehaviour};
+    for (int i = 0; i < 4; ++i)
+    {
+        int value = 0;
+        const Field read = ReadInt(sentence, 3 + i, value);
+        if (read == Field::Bad) return SentenceStatus::FieldMissing;
+        if (read == Field::Value) (target->*setters[i])(value);
+    }
+
+    if (sentence.HasValue(7)) target->SetName(NmeaSentence::Unescaped(sentence.FieldView(7).toString()));
+
+    if (!sentence.HasField(8)) return SentenceStatus::FieldMissing;
+    if (sentence.HasValue(8))
+    {
+        const QStringView dimensions = sentence.FieldView(8);
+        if (dimensions.size() != 10) return SentenceStatus::FieldMissing;
+        int a = 0;
+        int b = 0;
+        int c = 0;
+        int d = 0;
+        if (!NmeaSentence::ToInt(dimensions.mid(0, 3), a) || !NmeaSentence::ToInt(dimensions.mid(3, 3), b) ||
+            !NmeaSentence::ToInt(dimensions.mid(6, 2), c) || !NmeaSentence::ToInt(dimensions.mid(8, 2), d) ||
+            a < 0 || b < 0 || c < 0 || d < 0)
+            return SentenceStatus::FieldMissing;
+        target->SetDimensionA(a);
+        target->SetDimensionB(b);
+        target->SetDimensionC(c);
+        target->SetDimensionD(d);
+    }
+
+    if (!FieldIs(sentence, 9, "R")) return SentenceStatus::FieldMissing;
+    return SentenceStatus::Decoded;
+}
