@@ -1,0 +1,195 @@
+#include "comms/AarSentence.h"
+
+#include "model/Model.h"
+
+namespace {
+constexpr int SecondsPerMinute = 60;
+
+QString ZeroFilled(int value, int width)
+{
+    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+}
+
+bool IsBinaryMessage(int messageId)
+{
+    return messageId == 6 || messageId == 8 || messageId == 12 || messageId == 14;
+}
+
+// Hour, minute, start slot and increment of one channel block.
+QStringList BlockFields(const ScheduleEntry& entry, const ScheduleBlock& block)
+{
+    const bool timeBased = entry.mode != ScheduleEntry::FATDMA;
+    const QTime time = block.startTime.isValid() ? block.startTime : QTime(0, 0);
+    const QString hour = block.noTime ? QStringLiteral("24") : ZeroFilled(time.hour(), 2);
+    const QString minute = block.noTime ? QStringLiteral("00") : ZeroFilled(time.minute(), 2);
+    const QString slot = timeBased ? QString() : ZeroFilled(block.startSlot, 2);
+    const int increment = timeBased ? int(qint64(block.increment) * SecondsPerMinute / ScheduleEntry::SlotsPerMinute)
+                                    : block.increment;
+    return {hour, minute, slot, ZeroFilled(increment, 7)};
+}
+
+// Reads one channel block of a reply (fields hour, minute, slot, increment from `first`).
+// Returns false for a missing or malformed field, or a time that is no time of day.
+bool ReadBlock(const NmeaSentence& s, int hourField, int slotField, int incrementField, int messageId, bool timeBased,
+               ScheduleBlock& block)
+{
+    int hour = 0;
+    int minute = 0;
+    if (!s.HasField(hourField) || !s.HasField(hourField + 1)) return false;
+    if (s.HasValue(hourField) && !NmeaSentence::ToInt(s.FieldView(hourField), hour)) return false;
+    if (s.HasValue(hourField + 1) && !NmeaSentence::ToInt(s.FieldView(hourField + 1), minute)) return false;
+
+    block.startSlot = 0;
+    if (!timeBased)
+    {
+        if (!s.HasField(slotField)) return false;
+        if (s.HasValue(slotField) && !NmeaSentence::ToInt(s.FieldView(slotField), block.startSlot)) return false;
+    }
+    if (!s.HasField(incrementField)) return false;
+    int increment = block.increment;
+    if (s.HasValue(incrementField))
+    {
+        if (!NmeaSentence::ToInt(s.FieldView(incrementField), increment)) return false;
+        if (timeBased) increment = int(qint64(increment) * ScheduleEntry::SlotsPerMinute / SecondsPerMinute);
+    }
+    block.increment = increment;
+
+    // The receiver schedule marks a block without a start time with hour 24.
+    if (messageId == 0 && hour == 24)
+    {
+        block.noTime = true;
+        block.startTime = QTime(0, 0);
+        return true;
+    }
+    if (!QTime::isValid(hour, minute, 0)) return false;
+    block.noTime = false;
+    block.startTime = QTime(hour, minute);
+    return true;
+}
+}  // namespace
+
+AtoNSentenceAAR::AtoNSentenceAAR(MessageSchedule* schedule, Model* owner)
+    : AtoNSentence(schedule, owner), owner(owner)
+{
+    formatter = QStringLiteral("AAR");
+}
+
+MessageSchedule* AtoNSentenceAAR::Schedule() const
+{
+    return static_cast<MessageSchedule*>(model);
+}
+
+QString AtoNSentenceAAR::Encode(int index, int* count)
+{
+    Q_UNUSED(count);
+    const MessageSchedule* schedule = Schedule();
+    int messageId = 0;
+    int entryIndex = 0;
+    // Without a linked AtoN there is no MMSI to address, and outside the list no entry.
+    if (!schedule || !schedule->GetAtoN() || !schedule->GetMessageAndIndex(index, messageId, entryIndex))
+        return QString();
+    const ScheduleEntry entry = schedule->GetEntry(index);
+    QStringList fields{schedule->GetAtoN()->GetAtoNMMSI()->GetMMSI(), ZeroFilled(messageId, 2),
+                       ZeroFilled(entryIndex, 2)};
+    fields << BlockFields(entry, entry.blockA);
+    fields << QString::number(entry.mode);
+    fields << BlockFields(entry, entry.blockB);
+    fields << QStringLiteral("C");
+    return BuildSentence(fields);
+}
+
+int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
+{
+    const int header = CheckHeader(sentence);
+    if (header != SentenceStatus::Decoded) return header;
+    MessageSchedule* schedule = Schedule();
+    if (!schedule) return SentenceStatus::UnknownMmsi;
+
+    QString mmsi;
+    int messageId = 0;
+    if (!sentence.GetString(1, mmsi)) return SentenceStatus::FieldMissing;
+    if (!sentence.HasValue(2) || !NmeaSentence::ToInt(sentence.FieldView(2), messageId))
+        return SentenceStatus::FieldMissing;
+    int index = 0;
+    if (!sentence.HasValue(3) || !NmeaSentence::ToInt(sentence.FieldView(3), index) || index == 0)
+        return SentenceStatus::InvalidSentence;
+    int mode = 0;
+    if (!sentence.HasValue(8) || !NmeaSentence::ToInt(sentence.FieldView(8), mode))
+        return SentenceStatus::FieldMissing;
+
+    ScheduleEntry entry(messageId);
+    entry.index = 1;
+    entry.mode = mode;
+    entry.enabled = true;
+    const bool timeBased = mode == ScheduleEntry::RATDMA;
+    if (!ReadBlock(sentence, 4, 6, 7, messageId, timeBased, entry.blockA)) return SentenceStatus::FieldMissing;
+    if (!ReadBlock(sentence, 9, 11, 12, messageId, timeBased, entry.blockB)) return SentenceStatus::FieldMissing;
+    if (!FieldIs(sentence, 13, "R")) return SentenceStatus::FieldMissing;
+    if (mmsi == AtoNMMSI::Unset) return SentenceStatus::UnknownMmsi;
+    entry.enabled = !(entry.blockA.startSlot == -1 && entry.blockB.startSlot == -1);
+
+    // Which schedule the reply belongs to.
+    const AtoN* linked = schedule->GetAtoN();
+    const AtoNMMSI* linkedMmsi = linked ? linked->GetAtoNMMSI() : nullptr;
+    MessageSchedule* target = nullptr;
+    enum { RealSchedule, VirtualSchedule, ReceiverSchedule } kind = VirtualSchedule;
+    if (linkedMmsi && mmsi == linkedMmsi->GetMMSI() && linkedMmsi->GetIndex() == 0)
+    {
+        if (messageId == 0)
+        {
+            if (!owner) return SentenceStatus::UnknownMmsi;
+            target = owner->GetVdlModel()->GetMessageSchedule();
+            kind = ReceiverSchedule;
+        }
+        else
+        {
+            target = schedule;
+            kind = RealSchedule;
+        }
+    }
+    else if (linkedMmsi && mmsi == linkedMmsi->GetMMSI())
+    {
+        target = schedule;  // this virtual AtoN's (or the receiver record's) own schedule
+    }
+    else
+    {
+        for (int k = 1; owner && k <= Model::VirtualAtoNCount && !target; ++k)
+        {
+            VirtualAtoNModel* virtualAtoN = owner->GetVirtualAtoN(k);
+            if (virtualAtoN->GetAtoNMmsi()->GetMMSI() == mmsi) target = virtualAtoN->GetMessageSchedule();
+        }
+        if (!target) return SentenceStatus::UnknownMmsi;
+    }
+    if (!target) return SentenceStatus::UnknownMmsi;
+
+    int position = 0;
+    switch (kind)
+    {
+    case RealSchedule:
+        // Message 21 has two places only: a higher index would land on a binary message entry.
+        if (messageId == 21 && index != 1 && index != 2) return SentenceStatus::FieldMissing;
+        if (messageId == 6 && index == 1)
+        {
+            // The first binary entry of a retrieve starts the binary part afresh; the message 21
+            // entries read earlier in the same run stay.
+            for (int p = 0; p < target->Count(); ++p)
+            {
+                const int id = target->GetEntry(p).messageId;
+                if (IsBinaryMessage(id)) target->SetEntry(p, ScheduleEntry::Disabled(id));
+            }
+        }
+        if (!entry.enabled && messageId != 21) return SentenceStatus::Decoded;
+        position = (IsBinaryMessage(messageId) || messageId == 21) ? index - 1 : 0;
+        break;
+    case VirtualSchedule:
+        if (messageId != 21 || index != 1) return SentenceStatus::Decoded;
+        position = 0;
+        break;
+    case ReceiverSchedule:
+        position = index - 1;
+        break;
+    }
+
+    if (target->AddEntry(messageId, position)) target->SetEntry(position, entry);
+    return SentenceStatus::Decoded;
+}

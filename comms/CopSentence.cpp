@@ -1,0 +1,71 @@
+#include "comms/CopSentence.h"
+
+#include "model/Model.h"
+
+namespace {
+QString TwoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+}  // namespace
+
+AtoNSentenceCOP::AtoNSentenceCOP(VdlModel* vdl, Model* owner) : AtoNSentence(vdl, owner), owner(owner)
+{
+    formatter = QStringLiteral("COP");
+}
+
+QString AtoNSentenceCOP::Encode(int index, int* count)
+{
+    Q_UNUSED(index);
+    Q_UNUSED(count);
+    const VdlModel* vdl = static_cast<VdlModel*>(model);
+    if (!vdl || !owner) return QString();
+    return BuildSentence({owner->GetRealAtoN()->GetAtoNMMSI()->GetMMSI(),
+                          vdl->receiverMode != 0 ? QStringLiteral("1") : QStringLiteral("0"),
+                          TwoDigits(vdl->receiverHour) + TwoDigits(vdl->receiverMinute) + QStringLiteral("00"),
+                          QString::number(vdl->receiverInterval), QString::number(vdl->receiverDuration),
+                          QStringLiteral("C"), QStringLiteral("00000000")});
+}
+
+int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
+{
+    const int header = CheckHeader(sentence);
+    if (header != SentenceStatus::Decoded) return header;
+    VdlModel* vdl = static_cast<VdlModel*>(model);
+    if (!vdl) return SentenceStatus::UnknownMmsi;
+    if (!sentence.HasField(1)) return SentenceStatus::FieldMissing;
+
+    // An empty field keeps the value the model holds.
+    bool hasFlag = false;
+    int flag = 0;
+    if (sentence.HasValue(2))
+    {
+        const QChar first = sentence.FieldView(2).front();
+        if (first < QLatin1Char('0') || first > QLatin1Char('9')) return SentenceStatus::FieldMissing;
+        flag = first.unicode() - '0';
+        hasFlag = true;
+    }
+
+    int hour = vdl->receiverHour;
+    int minute = vdl->receiverMinute;
+    if (sentence.HasValue(3))
+    {
+        const QStringView time = sentence.FieldView(3);
+        if (time.size() < 4 || !NmeaSentence::ToInt(time.mid(0, 2), hour) ||
+            !NmeaSentence::ToInt(time.mid(2, 2), minute) || hour < 0 || minute < 0)
+            return SentenceStatus::FieldMissing;
+    }
+
+    int interval = vdl->receiverInterval;
+    int duration = vdl->receiverDuration;
+    if (ReadInt(sentence, 4, interval) == Field::Bad && sentence.HasField(4)) return SentenceStatus::FieldMissing;
+    if (ReadInt(sentence, 5, duration) == Field::Bad && sentence.HasField(5)) return SentenceStatus::FieldMissing;
+    if (!FieldIs(sentence, 6, "R")) return SentenceStatus::FieldMissing;
+
+    if (hasFlag) vdl->receiverMode = flag == 0 ? 0 : (duration == WholeDaySeconds ? 2 : 1);
+    vdl->receiverHour = hour;
+    vdl->receiverMinute = minute;
+    vdl->receiverInterval = interval;
+    vdl->receiverDuration = duration;
+    return SentenceStatus::Decoded;
+}
