@@ -20,3 +20,10 @@ Model* AtoNConfiguration::GetModel() const
 {
     return model;
 }
+
+void AtoNConfiguration::CommitUserEdit()
+{
+    UpdateModelFromTab();
+    edited = true;
+    Q_EMIT Edited(this);
+}

@@ -46,6 +46,10 @@ Q_SIGNALS:
     void Edited(QWidget* tab);
 
 protected:
+    // Steps 3 to 5 of the edit road, for a slot that found a real change: store the whole tab into its own
+    // model, set the edited flag, and announce the change.
+    void CommitUserEdit();
+
     Model* model;
     bool edited;
     bool updating;

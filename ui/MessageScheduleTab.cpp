@@ -139,13 +139,6 @@ bool MessageScheduleTab::UpdateModelFromTab(Model* target)
     return true;
 }
 
-void MessageScheduleTab::MarkEdited()
-{
-    UpdateModelFromTab();
-    edited = true;
-    Q_EMIT Edited(this);
-}
-
 void MessageScheduleTab::UpdateAddButton()
 {
     const int code = ui->comboMessageID->currentData().toInt();
@@ -228,7 +221,7 @@ void MessageScheduleTab::on_buttonAdd_clicked()
             schedule->EnableByCode(code);
             tableModel->EndInsertRows();
 
-            MarkEdited();
+            CommitUserEdit();
             if (code == Message6Index1Code)
             {
                 Q_EMIT messageScheduleChanged();
@@ -290,7 +283,7 @@ void MessageScheduleTab::on_buttonAction_clicked()
 
     if (changed)
     {
-        MarkEdited();
+        CommitUserEdit();
         Q_EMIT messageScheduleChanged();
     }
     UpdateAddButton();
@@ -308,7 +301,7 @@ void MessageScheduleTab::offPositionSelected(bool selected)
     if (changed)
     {
         tableModel->RowChanged(OffPositionReport);
-        MarkEdited();
+        CommitUserEdit();
     }
     UpdateAddButton();
     UpdateActionButton();
@@ -316,7 +309,7 @@ void MessageScheduleTab::offPositionSelected(bool selected)
 
 void MessageScheduleTab::OnDelegateEdited()
 {
-    MarkEdited();
+    CommitUserEdit();
     UpdateActionButton();
 }
 

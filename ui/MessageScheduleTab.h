@@ -63,8 +63,6 @@ private:
     void UpdateAddButton();
     void UpdateActionButton();
     RowKind SelectedRowKind(int& position) const;
-    // Stores, marks the tab edited and tells the main window.
-    void MarkEdited();
 
     std::unique_ptr<Ui::MessageScheduleTab> ui;
     MessageScheduleTableModel* tableModel = nullptr;
