@@ -103,15 +103,27 @@ int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
         target->SetInlandTypeCode(code);
     }
 
-    using Setter = void (AtoN::*)(int);
-    const Setter setters[] = {&AtoN::SetOffPositionThreshold, &AtoN::SetAckProcedure, &AtoN::SetOffPositionCheck,
-                              &AtoN::SetSyncLossBehaviour};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 3; i <= 6; ++i)
     {
         int value = 0;
-        const Field read = ReadInt(sentence, 3 + i, value);
+        const Field read = ReadInt(sentence, i, value);
         if (read == Field::Bad) return SentenceStatus::FieldMissing;
-        if (read == Field::Value) (target->*setters[i])(value);
+        if (read != Field::Value) continue;
+        switch (i)
+        {
+        case 3:
+            target->SetOffPositionThreshold(value);
+            break;
+        case 4:
+            target->SetAckProcedure(value);
+            break;
+        case 5:
+            target->SetOffPositionCheck(value);
+            break;
+        default:
+            target->SetSyncLossBehaviour(value);
+            break;
+        }
     }
 
     if (sentence.HasValue(7)) target->SetName(NmeaSentence::Unescaped(sentence.FieldView(7).toString()));
