@@ -151,6 +151,12 @@ bool MessageScheduleTableModel::setData(const QModelIndex& index, const QVariant
         return false;
     }
     Q_EMIT dataChanged(index, index);
+    if (index.column() == ScheduleTable::AccessSchemeColumn)
+    {
+        // The scheme decides how the timing cells read (slots or minutes, start slots shown or not).
+        Q_EMIT dataChanged(this->index(index.row(), ScheduleTable::Channel1StartUtcColumn),
+                           this->index(index.row(), ScheduleTable::Channel2IntervalColumn));
+    }
     return true;
 }
 

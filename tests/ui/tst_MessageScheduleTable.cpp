@@ -348,8 +348,14 @@ void TestMessageScheduleTable::setDataRefusals()
     QVERIFY(!table->setData(QModelIndex(), 1));
     QCOMPARE(EntryOfRow(0), before);
 
-    // Changing the scheme keeps the stored slots: 6750 slots read as 3 minutes.
+    // Changing the scheme keeps the stored slots: 6750 slots read as 3 minutes. The timing cells of the
+    // row are announced as changed too, since they now read differently.
+    QSignalSpy changed(table, &QAbstractItemModel::dataChanged);
     QVERIFY(table->setData(table->index(0, 2), RATDMA));
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(changed.at(0).at(0).toModelIndex(), table->index(0, 2));
+    QCOMPARE(changed.at(1).at(0).toModelIndex(), table->index(0, 3));
+    QCOMPARE(changed.at(1).at(1).toModelIndex(), table->index(0, 8));
     QCOMPARE(EntryOfRow(0).blockA.increment, 6750);
     QCOMPARE(table->data(table->index(0, 5)).toString(), QStringLiteral("3 Minutes"));
 }
