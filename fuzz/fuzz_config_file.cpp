@@ -1,0 +1,111 @@
+// Configuration files: any bytes through the ".kln" reader. A load either takes the whole file or
+// leaves the model exactly as it was, and whatever it took saves and reads back to the same bytes.
+#include <QByteArray>
+#include <QDataStream>
+#include <QIODevice>
+#include <QTime>
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <vector>
+
+#include "model/Model.h"
+#include "model/ModelNotifier.h"
+
+namespace {
+
+QByteArray Saved(Model& model)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    model.Save(out);
+    return bytes;
+}
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "fuzz_config_file: %s\n", what);
+    std::abort();
+}
+
+QByteArray FilledFile()
+{
+    Model model(nullptr);
+    AtoN* real = model.GetRealAtoN();
+    real->GetAtoNMMSI()->SetMMSI(QStringLiteral("992351234"));
+    real->GetPosition()->SetLatitude(51.5);
+    real->GetPosition()->SetLongitude(-1.25);
+    real->SetName(QStringLiteral("NORTH PIER"));
+    real->SetInland(true);
+    MessageSchedule* schedule = model.GetMessageSchedule();
+    int position = 1;
+    schedule->AddEntry(21, position);
+    schedule->EnableByCode(206);
+    schedule->EnableByCode(314);
+    ScheduleEntry entry = schedule->GetEntry(4);
+    entry.mode = ScheduleEntry::RATDMA;
+    entry.blockA.startTime = QTime(12, 30);
+    entry.blockB.noTime = true;
+    schedule->SetEntry(4, entry);
+    VirtualAtoNModel* virtualAtoN = model.GetVirtualAtoN03();
+    virtualAtoN->SetEnabled(true);
+    virtualAtoN->SetSynthetic(true);
+    virtualAtoN->SetAtoNName(QStringLiteral("WRECK"));
+    model.GetAlertMessages()->SetBiitText(QStringLiteral("BIIT FAIL"));
+    model.GetRepeater()->SetMsg21GuardTime(60);
+    model.GetVdlModel()->receiverMode = 1;
+    model.GetVdlModel()->receiverInterval = 3600;
+    return Saved(model);
+}
+
+}  // namespace
+
+std::vector<QByteArray> KelvaneFuzzSeeds()
+{
+    Model defaults(nullptr);
+    const QByteArray filled = FilledFile();
+    std::vector<QByteArray> seeds{Saved(defaults), filled};
+    // A file that ends before its VDL section, and one with an old VDL section version.
+    seeds.push_back(filled.left(filled.size() - 34));
+    QByteArray old = filled;
+    old[old.size() - 21] = 1;
+    seeds.push_back(old);
+    return seeds;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // The application shows notices in message boxes; here they go nowhere.
+    static const bool quiet = [] {
+        ModelNotifier::SetHandler({});
+        return true;
+    }();
+    (void)quiet;
+
+    const QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
+    Model model(nullptr);
+    model.GetVirtualAtoN05()->SetEnabled(true);
+    model.GetRepeater()->SetMsg6Repeat(3);
+    const QByteArray before = Saved(model);
+
+    QDataStream in(file);
+    const bool taken = model.LoadOrKeep(in);
+    if (taken != (in.status() == QDataStream::Ok))
+        Fail("the load's result disagrees with the stream");
+    const QByteArray after = Saved(model);
+    if (!taken)
+    {
+        if (after != before)
+            Fail("a failed load changed the configuration");
+        return 0;
+    }
+
+    // What was taken is a configuration the tool can write and read again, unchanged from then on.
+    Model again(nullptr);
+    QDataStream back(after);
+    if (!again.LoadOrKeep(back))
+        Fail("a saved configuration does not load");
+    if (Saved(again) != after)
+        Fail("a saved configuration loads differently");
+    return 0;
+}
