@@ -19,7 +19,8 @@
 
 #include "ui_RealAtoNTab.h"
 
-namespace {
+namespace
+{
 
 const QString MmsiPattern = QStringLiteral("(?!000000000)([0-9]{9,9})");
 const QString NoMMSI = QStringLiteral("000000000");
@@ -63,22 +64,12 @@ QString PositionToolTip(double degrees, const QString& degreesMinutes)
     return QStringLiteral("%1\n%2").arg(degrees, 0, 'f', 6).arg(degreesMinutes);
 }
 
-}  // namespace
+} // namespace
 
 RealAtoNTab::RealAtoNTab(Model* model, QWidget* parent)
-    : AtoNConfiguration(model, parent),
-      ui(new Ui::RealAtoNTab),
-      typeManager(nullptr),
-      mmsiValidator(nullptr),
-      addressMmsiValidator(nullptr),
-      typeChangeBlocked(false),
-      gnssChangeBlocked(false),
-      extendedGnssList(false),
-      averaging(false),
-      sampleCount(0),
-      latitudeSum(0.0),
-      longitudeSum(0.0),
-      firstLongitude(0.0)
+    : AtoNConfiguration(model, parent), ui(new Ui::RealAtoNTab), typeManager(nullptr), mmsiValidator(nullptr),
+      addressMmsiValidator(nullptr), typeChangeBlocked(false), gnssChangeBlocked(false), extendedGnssList(false),
+      averaging(false), sampleCount(0), latitudeSum(0.0), longitudeSum(0.0), firstLongitude(0.0)
 {
     ui->setupUi(this);
     typeManager = new cAtonTypeManager(this);
@@ -108,6 +99,12 @@ RealAtoNTab::RealAtoNTab(Model* model, QWidget* parent)
 
 RealAtoNTab::~RealAtoNTab()
 {
+    // The widgets outlive this destructor (QWidget deletes them later); a focus change while they go
+    // must not reach the slots once the form is gone.
+    for (QObject* child : findChildren<QObject*>())
+    {
+        disconnect(child, nullptr, this, nullptr);
+    }
     delete typeManager;
     typeManager = nullptr;
     delete ui;
@@ -168,8 +165,7 @@ void RealAtoNTab::FillChannelCombo(QComboBox* comboBox)
         for (int channel = range[0]; channel <= range[1]; ++channel)
         {
             const int kHz = ChannelFrequencyKHz(channel);
-            const QString frequency =
-                QStringLiteral("%1.%2").arg(kHz / 1000).arg(kHz % 1000, 3, 10, QLatin1Char('0'));
+            const QString frequency = QStringLiteral("%1.%2").arg(kHz / 1000).arg(kHz % 1000, 3, 10, QLatin1Char('0'));
             QString text;
             if (channel == AtoNDef::CH_2087)
             {
@@ -433,8 +429,8 @@ void RealAtoNTab::EvalulateMMSIValidity(const QString& text)
 {
     QString candidate = text;
     int position = 0;
-    const bool acceptable = mmsiValidator != nullptr &&
-                            mmsiValidator->validate(candidate, position) == QValidator::Acceptable;
+    const bool acceptable =
+        mmsiValidator != nullptr && mmsiValidator->validate(candidate, position) == QValidator::Acceptable;
     ui->MMSIValidationWarningLabel->setVisible(!acceptable);
 }
 

@@ -12,7 +12,8 @@ class GpsData;
 class Model;
 class cAtonTypeManager;
 
-namespace Ui {
+namespace Ui
+{
 class RealAtoNTab;
 }
 

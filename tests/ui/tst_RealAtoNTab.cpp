@@ -29,7 +29,8 @@ static void InitImages()
     Q_INIT_RESOURCE(kelvane);
 }
 
-namespace {
+namespace
+{
 
 QByteArray Bytes(AtoN& aton)
 {
@@ -39,8 +40,7 @@ QByteArray Bytes(AtoN& aton)
     return bytes;
 }
 
-template <typename T>
-T* Child(QWidget& parent, const char* name)
+template <typename T> T* Child(QWidget& parent, const char* name)
 {
     T* child = parent.findChild<T*>(QString::fromLatin1(name));
     if (child == nullptr)
@@ -72,16 +72,18 @@ void Choose(QComboBox* combo, int data)
 // Answers the next direction-of-impact dialog with OK and the given degrees, or with Cancel.
 void AnswerDirectionDialog(int degrees, bool accept)
 {
-    QTimer::singleShot(0, [degrees, accept]() {
-        auto* dialog = qobject_cast<cDirectionOfImpactInput*>(QApplication::activeModalWidget());
-        QVERIFY(dialog != nullptr);
-        dialog->findChild<QSpinBox*>(QStringLiteral("spinBoxDirectionOfImpact"))->setValue(degrees);
-        const char* button = accept ? "pushButton_OK" : "pushButton_cancel";
-        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    });
+    QTimer::singleShot(0,
+                       [degrees, accept]()
+                       {
+                           auto* dialog = qobject_cast<cDirectionOfImpactInput*>(QApplication::activeModalWidget());
+                           QVERIFY(dialog != nullptr);
+                           dialog->findChild<QSpinBox*>(QStringLiteral("spinBoxDirectionOfImpact"))->setValue(degrees);
+                           const char* button = accept ? "pushButton_OK" : "pushButton_cancel";
+                           dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+                       });
 }
 
-}  // namespace
+} // namespace
 
 class TestRealAtoNTab : public QObject
 {
@@ -112,9 +114,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("toolTip");
-        auto row = [](const char* name, const char* kind, const QString& text, const QString& tip) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(kind) << text << tip;
-        };
+        auto row = [](const char* name, const char* kind, const QString& text, const QString& tip)
+        { QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(kind) << text << tip; };
         const QString none;
         row("groupBox_Mode_controls", "QGroupBox", "Mode", none);
         row("radioButtonMode_sea", "QRadioButton", "Standard",
@@ -170,8 +171,8 @@ private Q_SLOTS:
         row("checkBoxDeleteAddressedMMSI", "QCheckBox", "Delete?",
             "<html><head/><body><p>The current Addressed MMSI must <br/>be specified in order for it to be "
             "<br/>deleted.</p></body></html>");
-        row("checkBoxAckProcedure", "QCheckBox", "Acknowledge Message 7 and 13:",
-            "Enable message acknowledge if a Type 3");
+        row("checkBoxAckProcedure", "QCheckBox",
+            "Acknowledge Message 7 and 13:", "Enable message acknowledge if a Type 3");
         row("groupBox_radio", "QGroupBox", "Radio", none);
         row("labelChannel1", "QLabel", "Channel 1:", none);
         row("comboChannel1", "QComboBox", none, "Select the VHF Channel for Channel 1");
@@ -368,12 +369,15 @@ private Q_SLOTS:
         a->SetDimensionB(400);
         a->SetDimensionC(60);
         a->SetDimensionD(2);
+        a->GetAtoNMMSI()->SetAuxFlag(true);
 
         Model model;
         RealAtoNTab tab(&model);
         QSignalSpy inlandSpy(&tab, &RealAtoNTab::UpdateInlandMode);
         QSignalSpy gnssSpy(&tab, &RealAtoNTab::sendGnssType);
         QVERIFY(tab.UpdateTabFromModel(&source));
+        // A delete request is for one send only: every load drops it.
+        QVERIFY(!model.GetRealAtoN()->GetAtoNMMSI()->GetAuxFlag());
         QCOMPARE(inlandSpy.size(), 1);
         QCOMPARE(inlandSpy.at(0).at(0).toBool(), inland);
         QCOMPARE(gnssSpy.size(), 1);
@@ -459,18 +463,6 @@ private Q_SLOTS:
         QCOMPARE(gnss->currentIndex(), -1);
         tab.UpdateModelFromTab();
         QCOMPARE(model.GetRealAtoN()->GetGnssType(), 0);
-    }
-
-    void loadClearsDeleteRequest()
-    {
-        Model model;
-        RealAtoNTab tab(&model);
-        auto* remove = Child<QCheckBox>(tab, "checkBoxDeleteAddressedMMSI");
-        remove->setChecked(true);
-        QVERIFY(model.GetRealAtoN()->GetAtoNMMSI()->GetAuxFlag());
-        tab.UpdateTabFromModel();
-        QVERIFY(!remove->isChecked());
-        QVERIFY(!model.GetRealAtoN()->GetAtoNMMSI()->GetAuxFlag());
     }
 
     // ---- Editing rules --------------------------------------------------------------------------
@@ -717,12 +709,18 @@ private Q_SLOTS:
         QTest::addColumn<double>("latitude");
         QTest::addColumn<double>("longitude");
         QTest::addColumn<bool>("complete");
-        QTest::newRow("complete") << "235012345" << "BUOY" << 1 << 50.0 << -1.0 << true;
-        QTest::newRow("bad MMSI") << "23501234" << "BUOY" << 1 << 50.0 << -1.0 << false;
-        QTest::newRow("no name") << "235012345" << "" << 1 << 50.0 << -1.0 << false;
-        QTest::newRow("undefined GNSS") << "235012345" << "BUOY" << 0 << 50.0 << -1.0 << false;
-        QTest::newRow("no latitude") << "235012345" << "BUOY" << 1 << 91.0 << -1.0 << false;
-        QTest::newRow("no longitude") << "235012345" << "BUOY" << 1 << 50.0 << 181.0 << false;
+        QTest::newRow("complete") << "235012345"
+                                  << "BUOY" << 1 << 50.0 << -1.0 << true;
+        QTest::newRow("bad MMSI") << "23501234"
+                                  << "BUOY" << 1 << 50.0 << -1.0 << false;
+        QTest::newRow("no name") << "235012345"
+                                 << "" << 1 << 50.0 << -1.0 << false;
+        QTest::newRow("undefined GNSS") << "235012345"
+                                        << "BUOY" << 0 << 50.0 << -1.0 << false;
+        QTest::newRow("no latitude") << "235012345"
+                                     << "BUOY" << 1 << 91.0 << -1.0 << false;
+        QTest::newRow("no longitude") << "235012345"
+                                      << "BUOY" << 1 << 50.0 << 181.0 << false;
     }
 
     void completeness()
@@ -835,7 +833,7 @@ private Q_SLOTS:
         QVERIFY(!button->isChecked());
         QVERIFY(button->isEnabled());
         QVERIFY(latitude->isEnabled());
-        QVERIFY(!accuracy->isEnabled());  // GPS, not surveyed
+        QVERIFY(!accuracy->isEnabled()); // GPS, not surveyed
         QCOMPARE(button->text(), QStringLiteral("Get GNSS\nPosition"));
         QVERIFY(qAbs(model.GetRealAtoN()->GetPosition()->GetLatitude() - 50.1) < 1e-9);
 
