@@ -2,14 +2,26 @@
 
 #include <cmath>
 
+#include "comms/AarSentence.h"
+#include "comms/AceSentence.h"
+#include "comms/AcfSentence.h"
+#include "comms/AfbSentence.h"
+#include "comms/AidSentence.h"
 #include "comms/AtoNSentence.h"
+#include "comms/AtoNSentenceBBM.h"
+#include "comms/CopSentence.h"
+#include "comms/McrSentence.h"
 #include "comms/NmeaShellCommand.h"
+#include "comms/ProprietarySentence.h"
 #include "comms/Transport.h"
 #include "model/ADCSettingsModel.h"
 #include "model/MessageSettingsModel.h"
 #include "model/Model.h"
+#include "model/MessageSchedule.h"
 #include "model/Names.h"
 #include "model/SensorSettingsModel.h"
+#include "model/VdlModel.h"
+#include "model/VirtualAtoNModel.h"
 
 namespace {
 // A setting held as a double with one decimal, sent in tenths. The value is truncated toward zero;
@@ -215,31 +227,193 @@ void JobTable::BuildSensorConfigurationJob()
     Store(job);
 }
 
+namespace {
+// The sentence classes make the owner model their parent; the job table owns its objects itself
+// (they live as long as the jobs that use them, in the transport's thread).
+template <typename T>
+std::shared_ptr<AtoNSentence> Own(T* sentence)
+{
+    sentence->setParent(nullptr);
+    return std::shared_ptr<AtoNSentence>(sentence);
+}
+}  // namespace
+
 void JobTable::BuildSentenceJobsPart1()
 {
+    AtoN* real = model->GetRealAtoN();
+
+    auto faultLogSentence = Own(new AtoNSentencePKVX(real, model, 7));
+    faultLog = faultLogSentence.get();
+    auto fault = NewJob(Names::FaultLog);
+    fault->steps << SentenceStep(faultLogSentence);
+    Store(fault);
+
+    auto proximityLogSentence = Own(new AtoNSentencePKVX(real, model, 8));
+    proximityLog = proximityLogSentence.get();
+    auto proximity = NewJob(Names::ProximityAlertLog);
+    proximity->steps << SentenceStep(proximityLogSentence);
+    Store(proximity);
+
+    auto query = NewJob(Names::SensorConfigurationQuery);
+    query->steps << SentenceStep(Own(new AtoNSentencePKVX(real, model, 1)));
+    Store(query);
 }
 
 void JobTable::BuildSentenceJobsPart2()
 {
+    AtoN* real = model->GetRealAtoN();
+
+    auto realMmsi = NewJob(Names::RealMMSI);
+    realMmsi->steps << SentenceStep(Own(new AtoNSentenceAID(real->GetAtoNMMSI(), model)));
+    Store(realMmsi);
+
+    auto adrMmsi = NewJob(Names::AdrMMSI);
+    adrMmsi->steps << SentenceStep(Own(new AtoNSentenceAIDaddress(real->GetAtoNMMSI(), model)));
+    Store(adrMmsi);
+
+    auto realAtoN = NewJob(Names::RealAtoN);
+    realAtoN->steps << SentenceStep(Own(new AtoNSentenceACF(real, model)), 1, 1)
+                    << SentenceStep(Own(new AtoNSentenceACE(real, model)))
+                    << SentenceStep(Own(new AtoNSentenceMCR(real, model, 0)));
+    Store(realAtoN);
+
+    // The real AtoN's schedule sentence is given the model too: a reply for message 0 belongs to
+    // the VDL model's receiver schedule, which only the owner can reach.
+    MessageSchedule* schedule = model->GetMessageSchedule();
+    auto messageSchedule = NewJob(Names::MessageSchedule);
+    messageSchedule->steps << SentenceStep(Own(new AtoNSentenceAAR(schedule, model)), schedule->Count());
+    Store(messageSchedule);
+
+    for (int k = 1; k <= 10; ++k)
+        BuildVirtualAtoNJobs(Names::VirtualAtoNJob(k), model->GetVirtualAtoN(k));
+
+    VirtualAtoNModel* receiver = model->GetVirtualAtoNReceiver();
+    auto receiverJob = NewJob(Names::VirtualAtoNReceiver);
+    receiverJob->steps << SentenceStep(Own(new AtoNSentenceAID(receiver->GetAtoNMmsi(), model)))
+                       << SentenceStep(Own(new AtoNSentenceACF(receiver->GetAtoN(), model)))
+                       << SentenceStep(Own(new AtoNSentenceACE(receiver->GetAtoN(), model)));
+    Store(receiverJob);
+
+    auto receiverSchedule = NewJob(Names::VirtualAtoNMessageScheduleReceiver);
+    receiverSchedule->steps << SentenceStep(Own(new AtoNSentenceAAR(receiver->GetMessageSchedule(), model)),
+                                            receiver->GetMessageSchedule()->Count());
+    Store(receiverSchedule);
+
+    auto status = NewJob(Names::StatusInputConfiguration);
+    for (int type : {0, 1, 5, 7, 8, 10, 11})
+        status->steps << SentenceStep(Own(new AtoNSentenceMCR(real, model, type)));
+    Store(status);
+
+    auto alerts = NewJob(Names::AlertMessages);
+    for (int type : {2, 3, 4})
+        alerts->steps << SentenceStep(Own(new AtoNSentenceMCR(real, model, type)));
+    Store(alerts);
+
+    auto getAlerts = NewJob(Names::GetAlertMessages);
+    for (int type : {2, 3, 4})
+        getAlerts->steps << SentenceStep(Own(new AtoNSentenceMCR(real, model, type)));
+    Store(getAlerts);
+
+    auto repeater = NewJob(Names::Repeater);
+    repeater->steps << SentenceStep(Own(new AtoNSentenceMCR(real, model, 6)))
+                    << SentenceStep(Own(new AtoNSentenceMCR(real, model, 9)), 3);
+    Store(repeater);
+
+    BuildVdlChainingJob(model);
 }
 
 void JobTable::BuildVdlBroadcastJobs()
 {
+    auto bbm = [this](int kind) { return std::shared_ptr<AtoNSentence>(new AtoNSentenceBBM(model, kind, nullptr)); };
+    auto single = [this](const QString& name, const TransportStep& step) {
+        auto job = NewJob(name);
+        job->steps << step;
+        Store(job);
+        return step;
+    };
+    const TransportStep part1 = single(Names::VdlAceAcfConfigurationPart1, SentenceStep(bbm(3), 1, 0, 3));
+    const TransportStep part2 = single(Names::VdlAceAcfConfigurationPart2, SentenceStep(bbm(4), 1, 0, 4));
+    const TransportStep part3 = single(Names::VdlAceAcfConfigurationPart3, SentenceStep(bbm(5), 1, 0, 5));
+    const TransportStep part4 = single(Names::VdlAceAcfConfigurationPart4, SentenceStep(bbm(6), 1, 0, 6));
+    const TransportStep part5 = single(Names::VdlAceAcfConfigurationPart5, SentenceStep(bbm(7), 1, 0, 7));
+    const TransportStep part6 = single(Names::VdlAceAcfConfigurationPart6, SentenceStep(bbm(8), 1, 0, 8));
+
+    auto part456 = NewJob(Names::VdlAceAcfConfigurationPart456);
+    part456->steps << part4 << part5 << part6;
+    Store(part456);
+
+    auto whole = NewJob(Names::VdlAceAcfConfiguration);
+    whole->steps << part1 << part2 << part3 << part4 << part5 << part6;
+    Store(whole);
+
+    // The request goes out twice: two steps over one object.
+    const TransportStep request = SentenceStep(bbm(9), 1, 0, 9);
+    auto requestJob = NewJob(Names::VdlAceAcfRequest);
+    requestJob->steps << request << request;
+    Store(requestJob);
+
+    single(Names::VdlAidConfiguration, SentenceStep(bbm(0), 1, 0, 0));
+    single(Names::VdlAidRequest, SentenceStep(bbm(1), 1, 0, 1));
+    single(Names::VdlCopConfiguration, SentenceStep(bbm(35), 1, 0, 35));
+    single(Names::VdlArwRequest, SentenceStep(bbm(19), 1, 0, 19));
+    // Kind 14 selects the AAR configuration encoder; 13 is the application identifier reported.
+    single(Names::VdlAarConfiguration, SentenceStep(bbm(AtoNSentenceBBM::AarConfigurationKind), 1, 0, 13));
+    single(Names::VdlAarRequest, SentenceStep(bbm(15), 1, 0, 15));
 }
 
 void JobTable::BuildVdlChainingJob(Model* source)
 {
-    Q_UNUSED(source);
+    if (!source)
+        source = model;
+    VdlModel* vdl = source->GetVdlModel();
+    auto job = NewJob(Names::VdlChaining);
+    job->steps << SentenceStep(Own(new AtoNSentenceAID(vdl->GetFirstMmsi(), source)));
+    auto keepRecord = [&job](std::unique_ptr<AtoNMMSI> record) {
+        AtoNMMSI* raw = record.release();
+        job->records.push_back(std::shared_ptr<QObject>(raw));
+        return raw;
+    };
+    for (int row = 0; row < vdl->GetChainingMmsiCount(); ++row)
+        if (auto record = vdl->GetMmsiAt(row))
+            job->steps << SentenceStep(Own(new AtoNSentenceAID(keepRecord(std::move(record)), source)));
+    // The removed MMSIs go out once, as disabled records, and are then forgotten.
+    while (vdl->GetMmsiCount() > 0)
+        if (auto record = vdl->TakeMmsiAt(0))
+            job->steps << SentenceStep(Own(new AtoNSentenceAID(keepRecord(std::move(record)), source)));
+    job->steps << SentenceStep(Own(new AtoNSentenceAFB(vdl, source)))
+               << SentenceStep(Own(new AtoNSentenceCOP(vdl, source)));
+    Store(job);
 }
 
 void JobTable::BuildVirtualAtoNJobs(const QString& name, VirtualAtoNModel* virtualAtoN)
 {
-    Q_UNUSED(name);
-    Q_UNUSED(virtualAtoN);
+    if (!virtualAtoN)
+        return;
+    auto job = NewJob(name);
+    job->steps << SentenceStep(Own(new AtoNSentenceAID(virtualAtoN->GetAtoNMmsi(), model)))
+               << SentenceStep(Own(new AtoNSentenceACF(virtualAtoN->GetAtoN(), model)), 1, 1)
+               << SentenceStep(Own(new AtoNSentenceACE(virtualAtoN->GetAtoN(), model)), 1, 1);
+    Store(job);
+
+    MessageSchedule* schedule = virtualAtoN->GetMessageSchedule();
+    auto scheduleJob = NewJob(name + QLatin1Char(' ') + Names::MessageSchedule);
+    scheduleJob->steps << SentenceStep(Own(new AtoNSentenceAAR(schedule, model)), schedule->Count());
+    Store(scheduleJob);
 }
 
 void JobTable::ConnectLogRelays(JobTable& table, Transport* transport)
 {
-    Q_UNUSED(table);
-    Q_UNUSED(transport);
+    if (auto* fault = qobject_cast<AtoNSentencePKVX*>(table.faultLog))
+    {
+        QObject::connect(fault, &AtoNSentencePKVX::FaultLogMessage, transport, &Transport::OnFaultLogMessage);
+        QObject::connect(fault, &AtoNSentencePKVX::FaultLogRequestComplete, transport,
+                         &Transport::OnFaultLogRequestComplete);
+    }
+    if (auto* proximity = qobject_cast<AtoNSentencePKVX*>(table.proximityLog))
+    {
+        QObject::connect(proximity, &AtoNSentencePKVX::ProximityAlertLogMessage, transport,
+                         &Transport::OnProximityAlertLogMessage);
+        QObject::connect(proximity, &AtoNSentencePKVX::ProximityAlertLogRequestComplete, transport,
+                         &Transport::OnProximityAlertLogRequestComplete);
+    }
 }

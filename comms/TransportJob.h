@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class NmeaShellCommand;
 class AtoNSentence;
@@ -41,4 +42,7 @@ struct TransportJob
     QList<TransportStep> steps;
     // Seconds per sentence step of a send run; -1 until a send run is queued with a delay.
     int timeout = -1;
+    // Records the job's sentences work on that belong to no model (the chaining MMSIs of
+    // "VDL Chaining"); they live as long as the job.
+    std::vector<std::shared_ptr<QObject>> records;
 };

@@ -1,0 +1,75 @@
+#pragma once
+// The whole state of the simulated AtoN unit, as the unit itself holds it: the field texts of the
+// configuration sentences it was given (and answers queries with), its shell values, its sensor
+// records and its logs. Fields are kept as the unit would put them on the wire, so a test can
+// compare them with literal expected text.
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// One AtoN station of the unit: the real AtoN or one virtual AtoN.
+struct SimStation
+{
+    QString mmsi;
+    // ACF fields 2 to 14: EPFS, latitude, N/S, longitude, E/W, accuracy, channel 1, channel 2,
+    // channel 1, channel 2, power, type of AtoN, station kind.
+    QStringList acf;
+    // ACE fields 2 to 8: inland type code, off-position threshold, acknowledgement procedure,
+    // off-position check, sync-loss behaviour, name (escaped), dimensions.
+    QStringList ace;
+    // AAR entries, each fields 2 to 12: message, index, A hour, A minute, A slot, A increment,
+    // mode, B hour, B minute, B slot, B increment.
+    QList<QStringList> schedule;
+
+    QString Name() const;  // the name, escapes resolved
+    // The schedule entry of a message and index, or an empty list.
+    QStringList Entry(int message, int index) const;
+};
+
+struct SimLogLine
+{
+    QString date;
+    QString time;
+    QString text;
+};
+
+struct SimUnitState
+{
+    SimUnitState();
+
+    SimStation real;
+    QList<SimStation> virtuals;  // enabled virtual AtoNs, in the order they were configured
+    QString addressedMmsi = QStringLiteral("000000000");
+
+    // MCR settings by code ("SBS", "LRC", "BIT", "PRX", "OFP", "LIS", "SRL", "MSS", "MSO", "MST",
+    // "UPW"; the repeater rows as "RPT21", "RPT8", "RPT6"): the fields after the code.
+    QMap<QString, QStringList> mcr;
+
+    // VDL chaining.
+    QString vdlFirstMmsi;             // empty: none
+    QStringList chainedMmsis;         // "C" records
+    QStringList afb;                  // AFB fields 2 to 7
+    QStringList cop;                  // COP fields 2 to 5
+    QStringList broadcasts;           // "!AIBBM" sentences received, as sent
+
+    // Shell: the reply text of each query command ("appver", "vswr", ...).
+    QMap<QString, QString> shellReplies;
+    int gnssMode = 1;
+    int gpsFilter = 0;
+    // The last value of each setting command ("enablers422" -> "1"), as given.
+    QMap<QString, QString> shellSettings;
+
+    // Sensor configuration records of types 10 to 14: the values of fields 3 onwards.
+    QMap<int, QList<int>> sensorRecords;
+
+    QList<SimLogLine> faultLog;
+    QList<SimLogLine> proximityLog;
+
+    // The station of an MMSI (real or virtual), or null.
+    SimStation* Station(const QString& mmsi);
+    const SimStation* Station(const QString& mmsi) const;
+    // Virtual AtoN k (1-based, in configuration order), or null.
+    SimStation* Virtual(int k);
+};
