@@ -49,6 +49,13 @@ bool SatelliteData::AddSatellite(int system, int prn, int elevation, int azimuth
 
 void SatelliteData::AddUsed(int prn, int system)
 {
+    // The first GSA after an evaluation starts the receiver's next list. What an earlier, longer
+    // list left behind would otherwise keep marking satellites the receiver dropped from its fix.
+    if (usedListEvaluated)
+    {
+        ClearUsedList();
+        usedListEvaluated = false;
+    }
     if (usedCount >= MaxSatellites)
     {
         usedCount = 0;
@@ -61,7 +68,10 @@ void SatelliteData::AddUsed(int prn, int system)
 
 void SatelliteData::ApplyUsed()
 {
+    // The list stays as it is until the next GSA: each constellation's GSV group that completes
+    // evaluates the same list again.
     usedCount = 0;
+    usedListEvaluated = true;
     ClearUsedFlags();
     for (const UsedEntry& entry : usedList)
     {
@@ -84,6 +94,7 @@ void SatelliteData::ClearUsedList()
     for (UsedEntry& entry : usedList)
         entry = UsedEntry();
     usedCount = 0;
+    usedListEvaluated = false;
 }
 
 void SatelliteData::ClearUsedFlags()

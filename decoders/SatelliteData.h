@@ -50,7 +50,7 @@ public:
     // Appends a PRN of the GSA used list; system 0 matches any system. When the list is full the
     // pair is dropped and the list starts again at its first entry.
     void AddUsed(int prn, int system);
-    // Marks the records named in the used list and restarts the list.
+    // Marks the records named in the used list. The next AddUsed starts a new list.
     void ApplyUsed();
     void ClearUsedList();
     void ClearUsedFlags();
@@ -98,6 +98,7 @@ private:
     SatelliteInfo satellites[MaxSatellites];
     UsedEntry usedList[MaxSatellites];
     int usedCount = 0;
+    bool usedListEvaluated = false;
     QTimer* gsaExpiry;
     QTimer* gsvExpiry;
 };
