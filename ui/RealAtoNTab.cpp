@@ -335,12 +335,9 @@ bool RealAtoNTab::UpdateModelFromTab(Model* destination)
     {
         throw std::bad_alloc();
     }
-    // The tab's own record, whose exact position the line edits show.
-    const AtoN* shown = RealAtoN();
-    const double shownLatitude = shown->GetPosition()->GetLatitude();
-    const double shownLongitude = shown->GetPosition()->GetLongitude();
-    const QString shownLatitudeText = shown->GetPosition()->LatitudeToDMS();
-    const QString shownLongitudeText = shown->GetPosition()->LongitudeToDMS();
+    // Read before the target is written: the target may be the tab's own record.
+    const double latitude = TypedLatitude();
+    const double longitude = TypedLongitude();
 
     AtoNMMSI* mmsi = aton->GetAtoNMMSI();
     mmsi->SetMMSI(ui->lineMMSI->text());
@@ -350,11 +347,8 @@ bool RealAtoNTab::UpdateModelFromTab(Model* destination)
     aton->SetTypeOfAtoN(CurrentData(ui->comboTypeOfAtoN));
     aton->SetGnssType(CurrentData(ui->comboTypeOfGnss));
 
-    // The line edits show the position to a thousandth of a second. A text that still reads as the
-    // stored position keeps the stored value itself, so a load and store never moves the AtoN.
-    GeoPosition* position = aton->GetPosition();
-    position->SetLatitude(ui->lineLatitude->text() == shownLatitudeText ? shownLatitude : TypedLatitude());
-    position->SetLongitude(ui->lineLongitude->text() == shownLongitudeText ? shownLongitude : TypedLongitude());
+    aton->GetPosition()->SetLatitude(latitude);
+    aton->GetPosition()->SetLongitude(longitude);
 
     aton->SetPositionAccuracy(CurrentData(ui->comboPositionAccuracy));
     aton->SetChannel1(CurrentData(ui->comboChannel1));
@@ -804,6 +798,14 @@ void RealAtoNTab::ShowLongitude()
 
 double RealAtoNTab::TypedLatitude() const
 {
+    // The field shows the position to a thousandth of a second. While it still reads as the stored
+    // position, the stored value itself is meant: a load and store, or a focus passing through the
+    // field, never moves the AtoN.
+    const GeoPosition* shown = RealAtoN()->GetPosition();
+    if (ui->lineLatitude->text() == shown->LatitudeToDMS())
+    {
+        return shown->GetLatitude();
+    }
     // An empty field means no position; a typed value outside the range of a latitude is no position
     // either, never a value sent to the unit.
     GeoPosition typed;
@@ -818,6 +820,11 @@ double RealAtoNTab::TypedLatitude() const
 
 double RealAtoNTab::TypedLongitude() const
 {
+    const GeoPosition* shown = RealAtoN()->GetPosition();
+    if (ui->lineLongitude->text() == shown->LongitudeToDMS())
+    {
+        return shown->GetLongitude();
+    }
     GeoPosition typed;
     const QString text = ui->lineLongitude->text().trimmed();
     if (!text.isEmpty())

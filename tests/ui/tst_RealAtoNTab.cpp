@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -382,6 +383,10 @@ private Q_SLOTS:
         QCOMPARE(inlandSpy.at(0).at(0).toBool(), inland);
         QCOMPARE(gnssSpy.size(), 1);
         QCOMPARE(gnssSpy.at(0).at(0).value<AtoNDef::eGnssSystem>(), AtoNDef::eGnssSystem(gnss));
+        // The focus passing through a coordinate field neither rounds the position nor counts as an edit.
+        Q_EMIT Child<QLineEdit>(tab, "lineLatitude")->editingFinished();
+        Q_EMIT Child<QLineEdit>(tab, "lineLongitude")->editingFinished();
+        QCOMPARE(model.GetRealAtoN()->GetPosition()->GetLatitude(), 51.123456789);
         QVERIFY(!tab.IsEdited());
 
         // A target that differs in every field the tab edits.
@@ -654,6 +659,23 @@ private Q_SLOTS:
         auto* ack = Child<QCheckBox>(tab, "checkBoxAckProcedure");
         ack->click();
         QCOMPARE(model.GetRealAtoN()->GetAckProcedure(), 0);
+
+        // On screen, ticking the box reminds the user of the schedule's Message 21 entry.
+        tab.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tab));
+        QString reminder;
+        QTimer::singleShot(0,
+                           [&reminder]()
+                           {
+                               auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                               QVERIFY(box != nullptr);
+                               reminder = box->text();
+                               box->accept();
+                           });
+        check->click();
+        QCOMPARE(reminder, QStringLiteral("Please ensure that Message 21 (Index 2) \nis configured correctly on the "
+                                          "Message \nSchedule Tab"));
+        QCOMPARE(model.GetRealAtoN()->GetOffPositionCheck(), 1);
     }
 
     void positionTyping()
