@@ -1,6 +1,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -82,6 +83,7 @@ void TestDialogs::aboutBox()
 
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/AboutDialog.png"));
     QTest::mouseClick(ok, Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
 }
@@ -105,7 +107,10 @@ void TestDialogs::aarNakWarning()
     QCOMPARE(close->text(), QStringLiteral("Close"));
     QCOMPARE(close->geometry(), QRect(290, 120, 75, 23));
 
-    QTimer::singleShot(0, close, [close] { QTest::mouseClick(close, Qt::LeftButton); });
+    QTimer::singleShot(0, close, [close, &dialog] {
+        dialog.grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/cAarNakWarning.png"));
+        QTest::mouseClick(close, Qt::LeftButton);
+    });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
     QVERIFY(!dialog.isVisible());
 }
@@ -197,6 +202,7 @@ void TestDialogs::needAllDataExecReturns()
     cNeedAllDataWarning dialog(&receiver);
     dialog.SetRealMessage();
     QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/cNeedAllDataWarning.png"));
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("pushButton_continue")), Qt::LeftButton);
     });
     dialog.exec();

@@ -204,6 +204,7 @@ void TestMessageScheduleTab::addedRowsKeepTheirOrder()
         QCOMPARE(m->data(m->index(row, 0)).toString(), ids.at(row));
         QCOMPARE(m->data(m->index(row, 1)), indices.at(row));
     }
+    tab->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/MessageScheduleTab.png"));
 }
 
 void TestMessageScheduleTab::removeFreesTheIndex()
