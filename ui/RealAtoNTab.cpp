@@ -252,7 +252,7 @@ bool RealAtoNTab::UpdateTabFromModel(Model* source)
     }
 
     AtoN* aton = RealAtoN();
-    if (source != nullptr)
+    if (source != nullptr && source != model)
     {
         AtoN* sourceAtoN = source->GetRealAtoN();
         if (sourceAtoN == nullptr)
