@@ -1,0 +1,512 @@
+// The job engine in one thread: a recording transport keeps what would be written to the unit,
+// replies are fed in by hand and the response timer is fired by calling its slot.
+
+#include "comms/JobTable.h"
+#include "comms/NmeaSentence.h"
+#include "comms/Transport.h"
+#include "model/AtoN.h"
+#include "model/Model.h"
+#include "model/ADCSettingsModel.h"
+#include "model/MessageSettingsModel.h"
+#include "model/Names.h"
+#include "model/SensorSettingsModel.h"
+#include "model/VdlModel.h"
+#include "model/VirtualAtoNModel.h"
+#include "support/SimulatedUnit.h"
+#include "support/TestMain.h"
+
+#include <QSignalSpy>
+
+namespace {
+class RecordingTransport : public Transport
+{
+public:
+    explicit RecordingTransport(Model* m) : Transport(m, nullptr) {}
+
+    bool connected = true;
+    QStringList written;
+
+    bool IsConnected() const override { return connected; }
+    QString ConnectionDescription() const override { return QString(); }
+    void Connect(QString) override {}
+    void Send(QString text) override { written << text; }
+    void Disconnect() override {}
+    void SerialSent(QString) override {}
+    void SerialSendError() override {}
+    void SerialReceived(QString received) override
+    {
+        Q_EMIT Received(received);
+        const NmeaSentence sentence(received);
+        if (sentence.IsValid())
+            ProcessSentence(sentence);
+    }
+    void SerialClosed() override {}
+
+    // A reply of the unit: body without checksum.
+    void Reply(const QString& body) { SerialReceived(QString::fromLatin1(SimulatedUnit::Frame(body))); }
+    void Fire() { OnTimeout(); }
+    // Answers the last shell command written as the unit would.
+    void AnswerLast()
+    {
+        const NmeaSentence command(written.last());
+        QString text;
+        QString id;
+        command.GetString(5, text);
+        command.GetString(6, id);
+        Reply(QStringLiteral("$PKVX,255,%1,%2,OK").arg(text, id));
+    }
+};
+}  // namespace
+
+class TestTransport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tableHoldsEveryJob()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        const QStringList names = t.JobNames();
+        QCOMPARE(names.size(), 58);
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 58);
+        QCOMPARE(names.first(), Names::GpsOn);
+        QCOMPARE(names.at(42), Names::GpsOff);
+        QCOMPARE(names.last(), Names::VdlAarRequest);
+        for (int k = 1; k <= 10; ++k)
+        {
+            QVERIFY(names.contains(Names::VirtualAtoNJob(k)));
+            QVERIFY(names.contains(Names::VirtualAtoNJob(k) + QStringLiteral(" Message Schedule")));
+        }
+        // Shared objects: "vswr" and "vin" are the same steps in both jobs.
+        const auto version = t.GetJob(Names::Version);
+        const auto poll = t.GetJob(Names::VswrSupplyVoltage);
+        QCOMPARE(poll->steps.at(0).command, version->steps.at(4).command);
+        QCOMPARE(poll->steps.at(1).command, version->steps.at(5).command);
+        QCOMPARE(t.GetJob(Names::MessageSchedule)->steps.at(0).count, model.GetMessageSchedule()->Count());
+        QCOMPARE(t.GetJob(Names::Repeater)->steps.at(1).count, 3);
+        QCOMPARE(t.GetJob(Names::RealAtoN)->steps.at(0).expectedReplies, 1);
+        QCOMPARE(t.GetJob(Names::RealAtoN)->steps.at(1).expectedReplies, 0);
+        QCOMPARE(t.GetJob(Names::VirtualAtoN03)->steps.at(2).expectedReplies, 1);
+        QCOMPARE(t.GetJob(Names::VdlAarConfiguration)->steps.at(0).appId, 13);
+        QCOMPARE(t.GetJob(Names::VdlAceAcfConfigurationPart456)->steps.size(), 3);
+        QCOMPARE(t.GetJob(Names::SensorConfigurationCommand)->steps.size(), 26);
+    }
+
+    void unknownJobIsIgnored()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy all(&t, &Transport::AllJobsComplete);
+        t.QueueJob(QStringLiteral("No Such Job"), false);
+        t.QueueJob(QStringLiteral("No Such Job"), true, 5);
+        QVERIFY(t.written.isEmpty());
+        QCOMPARE(all.count(), 0);
+        QVERIFY(!t.IsBusy());
+    }
+
+    void queryStepWaitsTwoSeconds()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy sent(&t, &Transport::Sent);
+        t.QueueJob(Names::RealMMSI, false);
+        QCOMPARE(t.written, QStringList{QStringLiteral("$UPANQ,AID*3B\r\n")});
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(t.ResponseTimerInterval(), 2000);
+        QVERIFY(t.IsResponseTimerActive());
+        QVERIFY(t.IsBusy());
+    }
+
+    void openEndedStepTakesEveryReplyUntilTheTimerExpires()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy complete(&t, &Transport::JobComplete);
+        QSignalSpy all(&t, &Transport::AllJobsComplete);
+        t.QueueJob(Names::RealMMSI, false);
+        t.Reply(QStringLiteral("$ANAID,992351001,1,992351001,R,R"));
+        t.Reply(QStringLiteral("$GPRMC,120000.00,A,5130.0000,N,00445.0000,E,0.0,0.0,071226,,,A"));
+        t.Reply(QStringLiteral("$ANAID,992351001,1,992351007,V,R"));
+        QCOMPARE(complete.count(), 0);
+        QVERIFY(t.IsResponseTimerActive());
+        QCOMPARE(model.GetRealAtoN()->GetAtoNMMSI()->GetMMSI(), QStringLiteral("992351001"));
+        QCOMPARE(model.GetVirtualAtoN(1)->GetAtoNMmsi()->GetMMSI(), QStringLiteral("992351007"));
+        t.Fire();
+        QCOMPARE(complete.count(), 1);
+        QCOMPARE(complete.at(0).at(0).toString(), Names::RealMMSI);
+        QCOMPARE(complete.at(0).at(1).toBool(), false);
+        QCOMPARE(all.count(), 1);
+        QVERIFY(!t.IsBusy());
+    }
+
+    void singleReplyStepEndsOnItsFirstReply()
+    {
+        Model model;
+        model.GetRealAtoN()->GetAtoNMMSI()->SetMMSI(QStringLiteral("992351001"));
+        RecordingTransport t(&model);
+        t.QueueJob(Names::RealAtoN, false);
+        QCOMPARE(t.written.last(), QStringLiteral("$UPANQ,ACF*33\r\n"));
+        // Traffic of other formatters does not end or disturb the step.
+        t.Reply(QStringLiteral("$GPGSV,1,1,01,05,45,120,42"));
+        t.Reply(QStringLiteral("$AIALR,120000.00,001,A,V,LAMP"));
+        QCOMPARE(t.written.size(), 1);
+        t.Reply(QStringLiteral("$ANACF,992351001,15,5130.0000,N,00445.0000,E,1,2087,2088,2087,2088,0,5,0,R"));
+        QCOMPARE(t.written.size(), 2);
+        QVERIFY(t.written.last().startsWith(QStringLiteral("$UPANQ,ACE*")));
+        QCOMPARE(t.CurrentStep(), 1);
+    }
+
+    void shellStepTakesOnlyItsShellReply()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy version(&t, &Transport::Version);
+        QSignalSpy commandError(&t, &Transport::CommandError);
+        t.QueueJob(Names::Version, false);
+        QCOMPARE(t.written.last(), QStringLiteral("$PKVX,0,0,0x5E1D0A47,2,appver,1*29\r\n"));
+        QCOMPARE(t.ResponseTimerInterval(), 2000);
+        // A log record, GNSS and a reply to another command do not concern the step.
+        t.Reply(QStringLiteral("$PKVX,7,R,0,1,2,2026/11/30,10:15:00,LIGHT FAIL"));
+        t.Reply(QStringLiteral("$GPGSA,A,3,05,12,24,,,,,,,,,,1.8,1.0,1.5"));
+        t.Reply(QStringLiteral("$PKVX,255,vswr,5,15"));
+        QCOMPARE(commandError.count(), 0);
+        QCOMPARE(t.written.size(), 1);
+        t.Reply(QStringLiteral("$PKVX,255,appver,1,KVX-A3 V3.01.07"));
+        QCOMPARE(version.count(), 1);
+        QCOMPARE(version.at(0).at(0).toString(), QStringLiteral("KVX-A3 V3.01.07"));
+        QCOMPARE(t.written.size(), 2);
+        // A shell reply without its identifier is a bad reply: reported, and the run goes on.
+        t.Reply(QStringLiteral("$PKVX,255,bootver"));
+        QCOMPARE(commandError.count(), 1);
+        QCOMPARE(commandError.at(0).at(0).toString(), QStringLiteral("bootver"));
+        QCOMPARE(t.GetLastError(), QStringLiteral("Error checking response of command: bootver"));
+        QCOMPARE(t.written.size(), 3);
+    }
+
+    void timerIntervals_data()
+    {
+        QTest::addColumn<int>("delay");
+        QTest::addColumn<int>("sendInterval");
+        QTest::addColumn<int>("shellInterval");
+        QTest::newRow("no delay") << -1 << 200 << 2000;
+        QTest::newRow("zero delay") << 0 << 200 << 2000;
+        QTest::newRow("delay 1 s") << 1 << 1000 << 2000;
+        QTest::newRow("delay 30 s") << 30 << 30000 << 30000;
+    }
+
+    void timerIntervals()
+    {
+        QFETCH(int, delay);
+        QFETCH(int, sendInterval);
+        QFETCH(int, shellInterval);
+        Model model;
+        RecordingTransport t(&model);
+        if (delay == -1)
+            t.QueueJob(Names::VdlAidRequest, true);
+        else
+            t.QueueJob(Names::VdlAidRequest, true, delay);
+        QCOMPARE(t.ResponseTimerInterval(), sendInterval);
+        t.Fire();
+        QVERIFY(!t.IsBusy());
+        // A shell command waits at least two seconds, or the pace of the step before it.
+        t.QueueJob(Names::GpsOn, false);
+        QCOMPARE(t.ResponseTimerInterval(), shellInterval);
+    }
+
+    void delayIsKeptOnlyForSendRuns()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        t.QueueJob(Names::RealMMSI, false, 100);
+        t.Fire();
+        QCOMPARE(t.GetJob(Names::RealMMSI)->timeout, -1);
+        t.QueueJob(Names::RealMMSI, true);
+        QCOMPARE(t.ResponseTimerInterval(), 200);
+        t.Fire();
+        // A send run's delay stays with the job for later send runs.
+        t.QueueJob(Names::RealMMSI, true, 3);
+        t.Fire();
+        t.QueueJob(Names::RealMMSI, true);
+        QCOMPARE(t.ResponseTimerInterval(), 3000);
+    }
+
+    void sendRunRepeatsStepsByCount()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy complete(&t, &Transport::JobComplete);
+        t.QueueJob(Names::Repeater, true);
+        QCOMPARE(t.written.size(), 1);
+        QCOMPARE(t.written.at(0), QStringLiteral("$UPMCR,000000000,SRL,0,C*57\r\n"));
+        // Replies do not move a send run: only the timer does.
+        t.Reply(QStringLiteral("$ANMCR,000000000,SRL,0,R"));
+        QCOMPARE(t.written.size(), 1);
+        for (int i = 0; i < 3; ++i)
+            t.Fire();
+        QCOMPARE(t.written.size(), 4);
+        QVERIFY(t.written.at(1).startsWith(QStringLiteral("$UPMCR,000000000,RPT,21,")));
+        QCOMPARE(t.written.at(2), QStringLiteral("$UPMCR,000000000,RPT,8,0,30,0,C*6B\r\n"));
+        QVERIFY(t.written.at(3).startsWith(QStringLiteral("$UPMCR,000000000,RPT,6,")));
+        QCOMPARE(complete.count(), 0);
+        t.Fire();
+        QCOMPARE(complete.count(), 1);
+        QCOMPARE(complete.at(0).at(1).toBool(), true);
+    }
+
+    void vdlStepsReportTheirFrames()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy sending(&t, &Transport::VDLMessageSending);
+        QSignalSpy sent(&t, &Transport::VDLMessageSent);
+        t.QueueJob(Names::VdlAceAcfRequest, true);
+        t.Fire();
+        t.Fire();
+        QCOMPARE(t.written.size(), 2);
+        QCOMPARE(t.written.at(0), t.written.at(1));
+        QVERIFY(t.written.at(0).startsWith(QStringLiteral("!AIBBM,1,1,0,0,25,")));
+        QCOMPARE(sending.count(), 0);
+        QCOMPARE(sent.count(), 2);
+        QCOMPARE(sent.at(0), (QVariantList{9, 1}));
+    }
+
+    void eachSendRunStartsFromTheBuiltCount()
+    {
+        Model model;
+        for (int k = 1; k <= 2; ++k)
+        {
+            model.GetVirtualAtoN(k)->SetEnabled(true);
+            model.GetVirtualAtoN(k)->GetAtoNMmsi()->SetMMSI(QStringLiteral("99235100%1").arg(k));
+        }
+        RecordingTransport t(&model);
+        QSignalSpy sending(&t, &Transport::VDLMessageSending);
+        QSignalSpy sent(&t, &Transport::VDLMessageSent);
+        t.QueueJob(Names::VdlAidConfiguration, true);
+        while (t.IsBusy())
+            t.Fire();
+        QCOMPARE(t.written.size(), 3);  // one frame per enabled MMSI
+        QCOMPARE(sending.count(), 2);
+        QCOMPARE(sent.at(0), (QVariantList{0, 3}));
+
+        // Fewer entries the next time: no frame beyond them.
+        model.GetVirtualAtoN(1)->SetEnabled(false);
+        model.GetVirtualAtoN(2)->SetEnabled(false);
+        t.written.clear();
+        t.QueueJob(Names::VdlAidConfiguration, true);
+        while (t.IsBusy())
+            t.Fire();
+        QCOMPARE(t.written.size(), 1);
+        QCOMPARE(sent.last(), (QVariantList{0, 1}));
+    }
+
+    void duplicatesOfWaitingRunsAreDropped()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        t.QueueJob(Names::RealMMSI, false);  // current
+        t.QueueJob(Names::Version, false);
+        t.QueueJob(Names::Version, false);
+        QCOMPARE(t.QueuedRuns(), 1);
+        t.QueueJob(Names::Version, true);
+        QCOMPARE(t.QueuedRuns(), 2);
+        t.QueueJob(Names::RealMMSI, false);  // the current run can be queued again
+        QCOMPARE(t.QueuedRuns(), 3);
+    }
+
+    void timeoutDropsTheRunAndStallsTheQueue()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy timeout(&t, &Transport::Timeout);
+        QSignalSpy complete(&t, &Transport::JobComplete);
+        t.QueueJob(Names::RealAtoN, false);
+        t.QueueJob(Names::MessageSchedule, false);
+        t.Fire();  // the ACF step expects one reply
+        QCOMPARE(timeout.count(), 1);
+        QCOMPARE(timeout.at(0).at(0).toString(), Names::RealAtoN);
+        QCOMPARE(t.GetLastError(), QStringLiteral("Timeout waiting for response for: ACF"));
+        QCOMPARE(complete.count(), 0);
+        QCOMPARE(t.written.size(), 1);
+        QCOMPARE(t.QueuedRuns(), 1);
+        // The next queued job starts the oldest waiting one.
+        t.QueueJob(Names::Version, false);
+        QCOMPARE(t.written.size(), 2);
+        QCOMPARE(t.written.last(), QStringLiteral("$UPANQ,AAR*25\r\n"));
+    }
+
+    void toleratedTimeoutsDoNotStallTheQueue_data()
+    {
+        QTest::addColumn<QString>("job");
+        QTest::newRow("GPS ON") << Names::GpsOn;
+        QTest::newRow("uBloxM8") << Names::UbloxM8;
+        QTest::newRow("Get GNSS Mode") << Names::GetGnssMode;
+    }
+
+    void toleratedTimeoutsDoNotStallTheQueue()
+    {
+        QFETCH(QString, job);
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy timeout(&t, &Transport::Timeout);
+        t.QueueJob(job, false, 100);
+        t.QueueJob(Names::Version, false);
+        t.Fire();
+        QCOMPARE(timeout.count(), 1);
+        QCOMPARE(t.CurrentJobName(), Names::Version);
+        QCOMPARE(t.written.size(), 2);
+    }
+
+    void timeoutWhileDisconnectedKeepsTheRun()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        t.connected = false;
+        QSignalSpy timeout(&t, &Transport::Timeout);
+        t.QueueJob(Names::Version, false);
+        t.Fire();
+        QCOMPARE(timeout.count(), 0);
+        QCOMPARE(t.CurrentJobName(), Names::Version);
+        QVERIFY(!t.IsResponseTimerActive());
+    }
+
+    void optionCommandWaitsForAnySentence()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy timeout(&t, &Transport::Timeout);
+        QSignalSpy complete(&t, &Transport::JobComplete);
+        t.QueueJob(Names::SensorConfigurationCommand, true);
+        for (int i = 0; i < 25; ++i)
+            t.AnswerLast();
+        QCOMPARE(t.written.size(), 26);
+        QVERIFY(t.written.last().contains(QStringLiteral(",option 99,75*")));
+        t.Fire();
+        t.Fire();
+        QCOMPARE(timeout.count(), 0);
+        QCOMPARE(complete.count(), 0);
+        t.Reply(QStringLiteral("$GPTXT,01,01,02,RESTART"));
+        QCOMPARE(complete.count(), 1);
+    }
+
+    void rebuiltJobLeavesQueuedRunsIntact()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        t.QueueJob(Names::RealMMSI, false);
+        t.QueueJob(Names::SensorConfigurationCommand, true);
+        model.GetSensorSettings()->SetConfigurationCode(2);
+        t.OnSensorConfigurationUpdate(&model);
+        t.OnSensorConfigurationUpdate(&model);
+        t.Fire();  // Real MMSI ends; the waiting run starts on the record it was queued with
+        QVERIFY(t.written.last().contains(QStringLiteral("enablers422")));
+        for (int i = 0; i < 25; ++i)
+            t.AnswerLast();
+        QVERIFY(t.written.last().contains(QStringLiteral("option 99")));
+        t.Reply(QStringLiteral("$GPTXT,01,01,02,X"));
+        QVERIFY(!t.IsBusy());
+        // The next run takes the rebuilt record.
+        t.written.clear();
+        t.QueueJob(Names::SensorConfigurationCommand, true);
+        for (int i = 0; i < 25; ++i)
+            t.AnswerLast();
+        QVERIFY(t.written.last().contains(QStringLiteral("option 2")));
+    }
+
+    void proprietaryQueryTakesDataRecordsOnly()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy sentenceError(&t, &Transport::AtoNSentenceError);
+        QSignalSpy message(&t, &Transport::FaultLogMessage);
+        QSignalSpy count(&t, &Transport::FaultLogMessageCount);
+        QSignalSpy done(&t, &Transport::FaultLogRequestComplete);
+        t.QueueJob(Names::FaultLog, false);
+        QCOMPARE(t.written.last(), QStringLiteral("$PKVX,7,Q,0*6F\r\n"));
+        t.Reply(QStringLiteral("$PKVX,255,appver,1,KVX-A3 V3.01.07"));
+        QCOMPARE(sentenceError.count(), 0);
+        t.Reply(QStringLiteral("$PKVX,7,R,0,1,2,2026/11/30,10:15:00,LIGHT FAIL"));
+        t.Reply(QStringLiteral("$PKVX,7,R,0,2,2,2026/12/01,04:02:13,LOW VOLTAGE"));
+        QCOMPARE(message.count(), 2);
+        QCOMPARE(message.at(1), (QVariantList{QStringLiteral("2026/12/01"), QStringLiteral("04:02:13"),
+                                              QStringLiteral("LOW VOLTAGE")}));
+        QCOMPARE(count.at(1), (QVariantList{2, 2}));
+        QCOMPARE(done.count(), 1);
+    }
+
+    void parseErrorOfASingleReplyStepHoldsTheRun()
+    {
+        Model model;
+        model.GetRealAtoN()->GetAtoNMMSI()->SetMMSI(QStringLiteral("992351001"));
+        RecordingTransport t(&model);
+        QSignalSpy sentenceError(&t, &Transport::AtoNSentenceError);
+        t.QueueJob(Names::RealAtoN, false);
+        t.Reply(QStringLiteral("$ANACF,992351001,15,5130.0000"));
+        QCOMPARE(sentenceError.count(), 1);
+        QCOMPARE(sentenceError.at(0).at(0).toString(), QStringLiteral("ACF"));
+        QCOMPARE(t.GetLastError(), QStringLiteral("Error parsing the response for: ACF"));
+        QVERIFY(!t.IsResponseTimerActive());
+        QCOMPARE(t.CurrentStep(), 0);
+    }
+
+    void sensorCommands_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("airmarOnRS422");
+        QTest::addColumn<bool>("rs422");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fixed configuration") << 99 << true << false << QStringLiteral("enablers422 0");
+        QTest::newRow("airmar on RS422") << 2 << true << false << QStringLiteral("enablers422 1");
+        QTest::newRow("RS422 enabled") << 99 << false << true << QStringLiteral("enablers422 1");
+    }
+
+    void sensorCommands()
+    {
+        QFETCH(int, code);
+        QFETCH(bool, airmarOnRS422);
+        QFETCH(bool, rs422);
+        QFETCH(QString, expected);
+        Model model;
+        model.GetSensorSettings()->SetConfigurationCode(code);
+        model.GetSensorSettings()->SetAirmarOnRS422(airmarOnRS422);
+        model.GetSensorSettings()->SetRS422Enabled(rs422);
+        model.GetMessageSettings()->SetBatteryVoltageThreshold(12.46);
+        model.GetADCSettings()->SetVoltageUnit(0.3);
+        const QStringList texts = JobTable::SensorCommandTexts(&model);
+        QCOMPARE(texts.size(), 26);
+        QCOMPARE(texts.at(0), expected);
+        QCOMPARE(texts.at(6), QStringLiteral("voltthresh 124"));
+        QCOMPARE(texts.at(7), QStringLiteral("voltthreshunit 3"));
+        QCOMPARE(texts.at(21), QStringLiteral("setisensescale 5000,4095,0,12"));
+        QCOMPARE(texts.at(25), QStringLiteral("option %1").arg(code));
+    }
+
+    void chainingJobSendsRemovedMmsisOnce()
+    {
+        Model model;
+        VdlModel* vdl = model.GetVdlModel();
+        for (const char* mmsi : {"992351101", "992351102", "992351103", "992351104"})
+            vdl->AddMmsi(QLatin1String(mmsi));
+        vdl->AppendMmsiFromRow(0);
+        vdl->AppendMmsiFromRow(0);
+        vdl->AppendMmsiFromRow(0);
+        RecordingTransport t(&model);
+        QCOMPARE(vdl->GetMmsiCount(), 0);  // consumed by the build at construction
+        auto job = t.GetJob(Names::VdlChaining);
+        QCOMPARE(job->steps.size(), 1 + 1 + 3 + 2);
+        // A send rebuilds from the model as it is now.
+        vdl->AddMmsi(QStringLiteral("992351105"));
+        vdl->AppendMmsiFromRow(0);
+        t.QueueJob(Names::VdlChaining, true);
+        while (t.IsBusy())
+            t.Fire();
+        QCOMPARE(t.written.size(), 1 + 1 + 1 + 2);
+        QVERIFY(t.written.at(1).startsWith(QStringLiteral("$UPAID,")));
+        QVERIFY(t.written.at(1).contains(QStringLiteral(",992351105,C,C*")));
+        QVERIFY(t.written.at(2).contains(QStringLiteral(",0,992351104,C,C*")));
+        QCOMPARE(vdl->GetMmsiCount(), 0);
+    }
+};
+
+KELVANE_TEST_MAIN(TestTransport)
+#include "tst_Transport.moc"
