@@ -60,7 +60,7 @@ int AtoNSentencePKVX::Decode(const NmeaSentence& sentence)
 {
     if (sentence.Formatter() != formatter) return SentenceStatus::WrongFormatter;
     if (!sentence.IsValid()) return SentenceStatus::InvalidSentence;
-    if (!sentence.HasField(1)) return SentenceStatus::Decoded;
+    if (!sentence.HasValue(1)) return SentenceStatus::Decoded;
 
     int kind = 0;
     if (!NmeaSentence::ToInt(sentence.FieldView(1), kind)) return SentenceStatus::FieldMissing;

@@ -1,0 +1,137 @@
+#include "comms/AfbSentence.h"
+#include "comms/CopSentence.h"
+#include "model/Model.h"
+#include "model/VdlItemTable.h"
+#include "support/TestMain.h"
+
+namespace {
+NmeaSentence Reply(const QString& body)
+{
+    return NmeaSentence(NmeaSentence::Frame(body));
+}
+}  // namespace
+
+class TestCopAfbSentence : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        model = std::make_unique<Model>();
+        model->GetRealAtoN()->GetAtoNMMSI()->SetMMSI(QStringLiteral("235000001"));
+    }
+
+    void copEncoding()
+    {
+        VdlModel* vdl = model->GetVdlModel();
+        vdl->receiverMode = 2;
+        vdl->receiverHour = 7;
+        vdl->receiverMinute = 5;
+        vdl->receiverInterval = 3600;
+        vdl->receiverDuration = 86400;
+        AtoNSentenceCOP cop(vdl, model.get());
+        QCOMPARE(cop.Encode(0, nullptr), NmeaSentence::Frame("$UPCOP,235000001,1,070500,3600,86400,C,00000000"));
+        vdl->receiverMode = 0;
+        QCOMPARE(NmeaSentence(cop.Encode(0, nullptr)).FieldView(2), QStringView(u"0"));
+    }
+
+    void copReplies_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QList<int>>("values");  // mode, hour, minute, interval, duration
+        QTest::newRow("always on") << "$ANCOP,235000001,1,123000,600,86400,R,00000000" << 0
+                                   << QList<int>{2, 12, 30, 600, 86400};
+        QTest::newRow("specified") << "$ANCOP,235000001,1,061500,7200,3600,R" << 0 << QList<int>{1, 6, 15, 7200, 3600};
+        QTest::newRow("device schedule") << "$ANCOP,235000001,0,000000,0,0,R" << 0 << QList<int>{0, 0, 0, 0, 0};
+        QTest::newRow("empty fields keep values") << "$ANCOP,235000001,,,,,R" << 0 << QList<int>{1, 9, 45, 100, 200};
+        QTest::newRow("not a reply") << "$ANCOP,235000001,1,123000,600,86400,C" << -1 << QList<int>{1, 9, 45, 100, 200};
+        QTest::newRow("bad time") << "$ANCOP,235000001,1,1x3000,600,86400,R" << -1 << QList<int>{1, 9, 45, 100, 200};
+        QTest::newRow("no MMSI") << "$ANCOP" << -1 << QList<int>{1, 9, 45, 100, 200};
+        QTest::newRow("other talker") << "$GPCOP,235000001,1,123000,600,86400,R" << -4 << QList<int>{1, 9, 45, 100, 200};
+        QTest::newRow("invalid") << "" << -5 << QList<int>{1, 9, 45, 100, 200};
+    }
+
+    void copReplies()
+    {
+        QFETCH(QString, body);
+        QFETCH(int, status);
+        QFETCH(QList<int>, values);
+        VdlModel* vdl = model->GetVdlModel();
+        vdl->receiverMode = 1;
+        vdl->receiverHour = 9;
+        vdl->receiverMinute = 45;
+        vdl->receiverInterval = 100;
+        vdl->receiverDuration = 200;
+        AtoNSentenceCOP cop(vdl, model.get());
+        const NmeaSentence reply = body.isEmpty() ? NmeaSentence(QStringLiteral("$ANCOP,1*00")) : Reply(body);
+        QCOMPARE(cop.Decode(reply), status);
+        QCOMPARE((QList<int>{vdl->receiverMode, vdl->receiverHour, vdl->receiverMinute, vdl->receiverInterval,
+                             vdl->receiverDuration}),
+                 values);
+    }
+
+    void copRoundTrip()
+    {
+        Model sent;
+        VdlModel* vdl = sent.GetVdlModel();
+        vdl->receiverMode = 1;
+        vdl->receiverHour = 23;
+        vdl->receiverMinute = 59;
+        vdl->receiverInterval = 43200;
+        vdl->receiverDuration = 1800;
+        AtoNSentenceCOP encoder(vdl, &sent);
+        QStringList fields = NmeaSentence(encoder.Encode(0, nullptr)).Fields();
+        fields[0] = QStringLiteral("$AICOP");
+        fields[6] = QStringLiteral("R");
+
+        VdlModel* got = model->GetVdlModel();
+        AtoNSentenceCOP decoder(got, model.get());
+        QCOMPARE(decoder.Decode(NmeaSentence(NmeaSentence::Build(fields[0], fields.mid(1)))), 0);
+        QCOMPARE(got->receiverMode, 1);
+        QCOMPARE(got->receiverHour, 23);
+        QCOMPARE(got->receiverMinute, 59);
+        QCOMPARE(got->receiverInterval, 43200);
+        QCOMPARE(got->receiverDuration, 1800);
+    }
+
+    void afbEncoding()
+    {
+        VdlModel* vdl = model->GetVdlModel();
+        vdl->afbValues = {21, 1, 12, 30, -1, 2};
+        AtoNSentenceAFB afb(vdl, model.get());
+        QCOMPARE(afb.Encode(0, nullptr), NmeaSentence::Frame("$UPAFB,235000001,21,1,12,30,,2,C"));
+        vdl->afbValues[4] = 1234;
+        QCOMPARE(NmeaSentence(afb.Encode(0, nullptr)).FieldView(6), QStringView(u"1234"));
+    }
+
+    void afbReplies()
+    {
+        VdlModel* vdl = model->GetVdlModel();
+        AtoNSentenceAFB afb(vdl, model.get());
+        QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,,,,,,,R")), 0);
+        QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,21,1,12,30,1234,2,R")), 0);
+        QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,21,1,12,30,1234,2,C")), -1);
+        QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,21,x,12,30,1234,2,R")), -1);
+        QCOMPARE(afb.Decode(Reply("$ANACE,235000001,21,1,12,30,1234,2,R")), -3);
+        QCOMPARE(afb.Decode(NmeaSentence(QStringLiteral("$ANAFB,235000001,21,1,12,30,1234,2,R*00"))), -3);
+        QCOMPARE(afb.Decode(Reply("$GPAFB,235000001,21,1,12,30,1234,2,R")), -4);
+
+        VdlItemTable* table = vdl->GetScheduleTable();
+        QCOMPARE(table->RowCount(), 2);
+        const QStringList first{"1", "0", "0", "0", "0", "0"};
+        const QStringList second{"21", "1", "12", "30", "1234", "2"};
+        for (int column = 0; column < 6; ++column)
+        {
+            QCOMPARE(table->Text(0, column), first[column]);
+            QCOMPARE(table->Text(1, column), second[column]);
+        }
+    }
+
+private:
+    std::unique_ptr<Model> model;
+};
+
+KELVANE_TEST_MAIN(TestCopAfbSentence)
+#include "tst_CopAfbSentence.moc"
