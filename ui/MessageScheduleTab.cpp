@@ -168,7 +168,9 @@ MessageScheduleTab::RowKind MessageScheduleTab::SelectedRowKind(int& position) c
     {
         return RemovableRow;
     }
-    if (entry.blockA.startSlot == -1 && entry.blockB.startSlot == -1)
+    // A report without start slots is not transmitted; so is a disabled one, whatever slots a file or the
+    // unit left in it (offering "Deactivate" there would offer an action that cannot happen).
+    if (!entry.enabled || (entry.blockA.startSlot == -1 && entry.blockB.startSlot == -1))
     {
         return InactiveReport;
     }
@@ -197,6 +199,25 @@ void MessageScheduleTab::UpdateActionButton()
         ui->buttonAction->setEnabled(true);
         break;
     }
+}
+
+bool MessageScheduleTab::ActivateReport(int position)
+{
+    MessageSchedule* schedule = Schedule();
+    if (schedule->EnableEntry(position))
+    {
+        return true;
+    }
+    // A report can also come from a file or from the unit enabled but without start slots: it reads as
+    // inactive, and activating it gives it its start slots, as activating a disabled report does.
+    ScheduleEntry entry = schedule->GetEntry(position);
+    if (entry.messageId != 21 || !entry.enabled || entry.blockA.startSlot != -1 || entry.blockB.startSlot != -1)
+    {
+        return false;
+    }
+    entry.blockA.startSlot = 0;
+    entry.blockB.startSlot = 0;
+    return schedule->SetEntry(position, entry);
 }
 
 void MessageScheduleTab::on_buttonAdd_clicked()
@@ -258,7 +279,7 @@ void MessageScheduleTab::on_buttonAction_clicked()
         }
         break;
     case InactiveReport:
-        changed = schedule->EnableEntry(position);
+        changed = ActivateReport(position);
         if (changed)
         {
             tableModel->RowChanged(position);
@@ -297,7 +318,7 @@ void MessageScheduleTab::offPositionSelected(bool selected)
         return;
     }
     MessageSchedule* schedule = Schedule();
-    const bool changed = selected ? schedule->EnableEntry(OffPositionReport) : schedule->DisableEntry(OffPositionReport);
+    const bool changed = selected ? ActivateReport(OffPositionReport) : schedule->DisableEntry(OffPositionReport);
     if (changed)
     {
         tableModel->RowChanged(OffPositionReport);

@@ -63,6 +63,8 @@ private:
     void UpdateAddButton();
     void UpdateActionButton();
     RowKind SelectedRowKind(int& position) const;
+    // Makes a message 21 report transmit; false when it already does.
+    bool ActivateReport(int position);
 
     std::unique_ptr<Ui::MessageScheduleTab> ui;
     MessageScheduleTableModel* tableModel = nullptr;

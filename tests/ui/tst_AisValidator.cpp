@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QtTest/QtTest>
 
 #include "support/GuiTestMain.h"
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void fixup_data();
     void fixup();
     void lineEditShowsUpperCaseAndRefusesBadKeys();
+    void anyTextIsAnswered();
 };
 
 void TestAisValidator::validate_data()
@@ -133,6 +135,49 @@ void TestAisValidator::lineEditShowsUpperCaseAndRefusesBadKeys()
     QCOMPARE(edit.text(), QStringLiteral("ABC,"));
     QTest::keyClicks(&edit, QStringLiteral("dEf"));
     QCOMPARE(edit.text(), QStringLiteral("ABC,D"));
+}
+
+void TestAisValidator::anyTextIsAnswered()
+{
+    // Random UTF-16 (controls, surrogates, anything) with a fixed seed: the answer always matches what
+    // the text holds, and upper-casing never changes its length.
+    QRandomGenerator random(0x5EED);
+    AisValidator validator(34, 52, nullptr);
+    for (int round = 0; round < 5000; ++round)
+    {
+        QString text;
+        const int length = int(random.bounded(60));
+        for (int i = 0; i < length; ++i)
+        {
+            const bool ascii = random.bounded(4) != 0;
+            text.append(QChar(char16_t(ascii ? random.bounded(0x80) : random.bounded(0x10000))));
+        }
+        QString checked = text;
+        int pos = 0;
+        const QValidator::State state = validator.validate(checked, pos);
+        QCOMPARE(checked.size(), text.size());
+
+        bool allSixBit = true;
+        for (const QChar c : checked)
+        {
+            allSixBit = allSixBit && c.unicode() >= 0x20 && c.unicode() <= 0x5F;
+        }
+        if (state == QValidator::Acceptable)
+        {
+            QVERIFY(allSixBit);
+            QVERIFY(checked.size() <= 34);
+            QVERIFY(AisValidator::EncodedLength(checked) <= 52);
+            QCOMPARE(checked, text);
+        }
+        if (state == QValidator::Intermediate)
+        {
+            QVERIFY(allSixBit);
+            QCOMPARE(checked, text.toUpper());
+        }
+        QString fixed = text;
+        validator.fixup(fixed);
+        QVERIFY(fixed.size() <= 34);
+    }
 }
 
 KELVANE_TEST_GUI_MAIN(TestAisValidator)

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void activateAndDeactivateReports_data();
     void activateAndDeactivateReports();
     void offPositionCheckBoxFollowsTheSchedule();
+    void oddReportsCanStillBeSwitched_data();
+    void oddReportsCanStillBeSwitched();
     void scheduleChangedNotifications_data();
     void scheduleChangedNotifications();
     void cellEditsMarkTheTabEdited();
@@ -292,6 +294,46 @@ void TestMessageScheduleTab::offPositionCheckBoxFollowsTheSchedule()
     QCOMPARE(ActionText(), QStringLiteral("Activate"));
     QCOMPARE(edited.count(), 2);
     QCOMPARE(offPosition.count(), 0);
+}
+
+void TestMessageScheduleTab::oddReportsCanStillBeSwitched_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("startSlot");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("enabledAfter");
+
+    // States a file or the unit can leave behind; every one offers an action that works.
+    QTest::newRow("enabled without start slots") << true << -1 << QStringLiteral("Activate") << true;
+    QTest::newRow("disabled with start slots") << false << 100 << QStringLiteral("Activate") << true;
+}
+
+void TestMessageScheduleTab::oddReportsCanStillBeSwitched()
+{
+    QFETCH(bool, enabled);
+    QFETCH(int, startSlot);
+    QFETCH(QString, label);
+    QFETCH(bool, enabledAfter);
+
+    ScheduleEntry entry = model->GetMessageSchedule()->GetEntry(1);
+    entry.enabled = enabled;
+    entry.blockA.startSlot = startSlot;
+    entry.blockB.startSlot = startSlot;
+    QVERIFY(model->GetMessageSchedule()->SetEntry(1, entry));
+    QVERIFY(tab->UpdateTabFromModel());
+
+    QSignalSpy offPosition(tab.get(), &MessageScheduleTab::off_position_checked);
+    SelectRow(1);
+    QCOMPARE(ActionText(), label);
+    QTest::mouseClick(action, Qt::LeftButton);
+    const ScheduleEntry after = model->GetMessageSchedule()->GetEntry(1);
+    QCOMPARE(after.enabled, enabledAfter);
+    QCOMPARE(after.blockA.startSlot, 0);
+    QCOMPARE(after.blockB.startSlot, 0);
+    QCOMPARE(ActionText(), QStringLiteral("Deactivate"));
+    QCOMPARE(offPosition.count(), 1);
+    QVERIFY(offPosition.at(0).at(0).toBool());
+    QVERIFY(tab->IsEdited());
 }
 
 void TestMessageScheduleTab::scheduleChangedNotifications_data()
