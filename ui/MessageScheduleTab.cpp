@@ -233,7 +233,7 @@ void MessageScheduleTab::on_buttonAdd_clicked()
     {
         // The view must hear of the new row before the schedule changes: find the row the entry will
         // take on a copy first.
-        MessageSchedule probe;
+        MessageSchedule probe(schedule->IsVirtual(), schedule->IsReceiver());
         probe = *schedule;
         int row = -1;
         if (probe.EnableByCode(code) && probe.GetVisibleRow(position, row))
