@@ -328,6 +328,28 @@ private Q_SLOTS:
         QVERIFY(!tab.IsEdited());
     }
 
+    void designSizeShowsEveryWidget()
+    {
+        Model model;
+        RealAtoNTab tab(&model);
+        tab.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tab));
+        QCOMPARE(tab.size(), QSize(800, 550));
+        // Every visible field lies whole inside the tab: nothing is cut off at the design size.
+        const QRect area = tab.rect();
+        for (QWidget* widget : tab.findChildren<QWidget*>())
+        {
+            if (!widget->isVisible() || widget->objectName().startsWith(QLatin1String("qt_")) ||
+                widget->parentWidget()->inherits("QComboBox") || widget->parentWidget()->inherits("QAbstractSpinBox"))
+            {
+                continue;
+            }
+            const QRect place(widget->mapTo(&tab, QPoint(0, 0)), widget->size());
+            QVERIFY2(area.contains(place) && !widget->size().isEmpty(), qPrintable(widget->objectName()));
+        }
+        tab.grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/RealAtoNTab.png"));
+    }
+
     // ---- Load and store -------------------------------------------------------------------------
 
     void loadThenStore_data()
