@@ -60,6 +60,7 @@ void PtyPair::Close()
 bool PtyPair::Write(const QByteArray& bytes)
 {
     qsizetype done = 0;
+    int waits = 0;
     while (master >= 0 && done < bytes.size())
     {
         const ssize_t n = ::write(master, bytes.constData() + done, size_t(bytes.size() - done));
@@ -70,8 +71,12 @@ bool PtyPair::Write(const QByteArray& bytes)
         }
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
         {
+            // Nobody reads the far end and its buffer is full: like a UART, the unit's output
+            // is lost rather than held up for ever.
+            if (++waits > 20)
+                return false;
             pollfd p{master, POLLOUT, 0};
-            ::poll(&p, 1, 100);
+            ::poll(&p, 1, 5);
             continue;
         }
         if (n < 0 && errno == EINTR)

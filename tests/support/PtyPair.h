@@ -27,7 +27,8 @@ public:
     // Closes the master end (a hang-up: the tool's reads fail) and the kept slave descriptor.
     void Close();
 
-    // Writes all bytes to the master end (waiting while the pty buffer is full); false on error.
+    // Writes all bytes to the master end, waiting briefly while the pty buffer is full; false on
+    // error, or when the far end does not read (the rest is dropped).
     bool Write(const QByteArray& bytes);
     // Reads what is available from the master end without blocking (empty when nothing).
     QByteArray ReadAvailable();

@@ -85,7 +85,11 @@ bool SimulatedUnit::Start()
     connect(notifier, &QSocketNotifier::activated, this, &SimulatedUnit::OnReadable);
     pending.clear();
     if (gnssIntervalMs > 0)
+    {
         gnssTimer->start(gnssIntervalMs);
+        // Waiting in the line when the tool opens its end, as from a unit that has been running.
+        SendGnss();
+    }
     return true;
 }
 

@@ -1,0 +1,238 @@
+// The serial controller: line assembly, the shell prompt, the raw log and its replay, the port list
+// stand-in, and a real pseudo-terminal with the simulated unit on the far end.
+
+#include "comms/SerialController.h"
+#include "support/SimulatedUnit.h"
+#include "support/TestMain.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+class TestSerialController : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void linesAreAssembledFromPieces_data()
+    {
+        QTest::addColumn<QStringList>("pieces");
+        QTest::addColumn<QStringList>("delivered");
+        QTest::addColumn<QString>("pending");
+        QTest::newRow("three pieces") << QStringList{QStringLiteral("$GPTXT,01,"), QStringLiteral("01,02,HI*7A"),
+                                                     QStringLiteral("\r\n")}
+                                      << QStringList{QStringLiteral("$GPTXT,01,01,02,HI*7A\n")} << QString();
+        QTest::newRow("prompt alone") << QStringList{QStringLiteral(">")} << QStringList{QStringLiteral(">")}
+                                      << QString();
+        QTest::newRow("prompt keeps the pending line")
+            << QStringList{QStringLiteral("$GPTXT"), QStringLiteral("a>")} << QStringList{QStringLiteral("a>")}
+            << QStringLiteral("$GPTXT");
+        QTest::newRow("comment") << QStringList{QStringLiteral("# a comment\n")} << QStringList() << QString();
+        QTest::newRow("carriage returns removed")
+            << QStringList{QStringLiteral("a\rb\r\n")} << QStringList{QStringLiteral("ab\n")} << QString();
+    }
+
+    void linesAreAssembledFromPieces()
+    {
+        QFETCH(QStringList, pieces);
+        QFETCH(QStringList, delivered);
+        QFETCH(QString, pending);
+        SerialController controller;
+        QSignalSpy received(&controller, &SerialController::Received);
+        for (const QString& piece : pieces)
+            controller.HandleLine(piece);
+        QStringList got;
+        for (const QList<QVariant>& args : received)
+            got << args.at(0).toString();
+        QCOMPARE(got, delivered);
+        QCOMPARE(controller.PartialLine(), pending);
+    }
+
+    void endlessLineIsDropped()
+    {
+        SerialController controller;
+        QSignalSpy received(&controller, &SerialController::Received);
+        for (int i = 0; i < 100; ++i)
+        {
+            controller.HandleLine(QString(255, QLatin1Char('x')));
+            QVERIFY(controller.PartialLine().size() <= SerialController::MaxPartialLine);
+        }
+        QCOMPARE(received.count(), 0);
+        controller.HandleLine(QStringLiteral("\n"));
+        controller.HandleLine(QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"));
+        QCOMPARE(received.last().at(0).toString(), QStringLiteral("$GPTXT,01,01,02,HI*7A\n"));
+    }
+
+    void rawLogHasHeaderLinesAndFooter()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("raw.log"));
+        SerialController controller;
+        QVERIFY(controller.StartLog(path));
+        QVERIFY(!controller.StartLog(dir.filePath(QStringLiteral("other.log"))));
+        QVERIFY(controller.IsLogging());
+        controller.HandleLine(QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"));
+        controller.HandleLine(QStringLiteral("# not logged\n"));
+        controller.HandleLine(QStringLiteral(">"));
+        controller.HandleLine(QStringLiteral("$AITXT,01,"));
+        QVERIFY(controller.StopLog());
+        QVERIFY(!controller.StopLog());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 8);
+        QCOMPARE(lines.at(0), QStringLiteral("#"));
+        QVERIFY(QRegularExpression(QStringLiteral("^# Kelvane Started log file at \\d\\d:\\d\\d:\\d\\d \\d{4}/\\d\\d/\\d\\d$"))
+                    .match(lines.at(1))
+                    .hasMatch());
+        QCOMPARE(lines.at(2), QStringLiteral("#"));
+        QCOMPARE(lines.at(3), QStringLiteral("$GPTXT,01,01,02,HI*7A"));
+        QCOMPARE(lines.at(4), QStringLiteral("#"));
+        QVERIFY(lines.at(5).startsWith(QStringLiteral("# Kelvane Stopped log file at ")));
+        QCOMPARE(lines.at(6), QStringLiteral("#"));
+        QCOMPARE(lines.at(7), QString());
+    }
+
+    void logErrorsAreReported()
+    {
+        SerialController controller;
+        QVERIFY(!controller.StartLog(QStringLiteral("/nonexistent-kelvane-dir/raw.log")));
+        const QString text = controller.SaveErrorText(SerialController::ErrorCreatingFile);
+        QVERIFY(text.startsWith(QStringLiteral("Error creating file.  ")));
+        QVERIFY(text.size() > QStringLiteral("Error creating file.  ").size());
+        QCOMPARE(controller.SaveErrorText(9), QStringLiteral("Unknown error"));
+    }
+
+    void replayDeliversLinesAtItsPace()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("replay.log"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("#\n# Kelvane Started log file at 10:00:00 2026/12/07\n#\n"
+                       "$GPTXT,01,01,02,HI*7A\n>$PKVX,0,0,0x5E1D0A47,2,appver,1*29\n$GPTXT,01,01,02,HO*7C\n");
+        }
+        SerialController controller;
+        QSignalSpy received(&controller, &SerialController::Received);
+        QSignalSpy sent(&controller, &SerialController::Sent);
+        QSignalSpy closed(&controller, &SerialController::Closed);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(controller.OpenFile(path));
+        QVERIFY(controller.IsFileOpen());
+        QVERIFY(closed.wait(5000));
+        // Six lines, one per 10 ms tick, then the end.
+        QVERIFY(clock.elapsed() >= 6 * SerialController::ReplayIntervalMs);
+        QCOMPARE(received.count(), 2);
+        QCOMPARE(received.at(1).at(0).toString(), QStringLiteral("$GPTXT,01,01,02,HO*7C\n"));
+        QCOMPARE(sent.count(), 1);
+        QVERIFY(sent.at(0).at(0).toString().startsWith(QStringLiteral(">$PKVX")));
+        // The end is said once, not on every tick.
+        QTest::qWait(50);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(controller.Close());
+        QVERIFY(!controller.IsOpen());
+    }
+
+    void failedOpensKeepTheReason()
+    {
+        SerialController controller;
+        QVERIFY(!controller.Open(QStringLiteral("/dev/nonexistent-kelvane-port"), 38400));
+        QVERIFY(controller.ErrorString() != QStringLiteral("Unknown error"));
+        QVERIFY(!controller.Open(QString(), 38400));
+        QVERIFY(!controller.OpenFile(QStringLiteral("/nonexistent-kelvane-dir/x.log")));
+        QVERIFY(controller.ErrorString() != QStringLiteral("Unknown error"));
+        QVERIFY(!controller.Close());
+    }
+
+    void portListShowsSimulatedPorts()
+    {
+        qputenv("KELVANE_SIMULATED_PORTS",
+                "/dev/pts/97=AIS AtoN (simulated);/dev/pts/98=STM32 Virtual ComPort;;/dev/pts/99");
+        const auto ports = SerialController::ListPorts();
+        qunsetenv("KELVANE_SIMULATED_PORTS");
+        QList<QPair<QString, QString>> simulated;
+        for (const auto& p : ports)
+            if (p.first.startsWith(QStringLiteral("/dev/pts/9")))
+                simulated << p;
+        QCOMPARE(simulated.size(), 3);
+        QCOMPARE(simulated.at(0).second, QStringLiteral("AIS AtoN (simulated) (/dev/pts/97)"));
+        QCOMPARE(simulated.at(1).second, QStringLiteral("AIS Virtual COM Port"));
+        QCOMPARE(simulated.at(2).second, QStringLiteral(" (/dev/pts/99)"));
+        QCOMPARE(SerialController::PortDisplayName(QStringLiteral("COM77")), QStringLiteral("COM77"));
+        QVERIFY(SerialController::IsStmPort(QStringLiteral("STM32 Virtual ComPort")));
+        QVERIFY(SerialController::IsStmPort(QStringLiteral("STMicroelectronics VCP")));
+        QVERIFY(!SerialController::IsStmPort(QStringLiteral("stm32")));
+    }
+
+    void pseudoTerminalCarriesLinesBothWays()
+    {
+        SimulatedUnit unit;
+        unit.SetGnssInterval(20);
+        QVERIFY2(unit.Start(), qPrintable(unit.ErrorString()));
+        QVERIFY(!SerialController::IsPortBusy(unit.PortPath()));
+        SerialController controller;
+        QSignalSpy opened(&controller, &SerialController::Opened);
+        QSignalSpy received(&controller, &SerialController::Received);
+        QVERIFY2(controller.Open(unit.PortPath(), 38400), qPrintable(controller.ErrorString()));
+        QCOMPARE(opened.count(), 1);
+        QVERIFY(!controller.Open(unit.PortPath(), 38400));
+        QTRY_VERIFY(received.count() >= 3);
+        for (const QList<QVariant>& args : received)
+        {
+            const QString line = args.at(0).toString();
+            QVERIFY(line.startsWith(QLatin1Char('$')));
+            QVERIFY(line.endsWith(QStringLiteral("\n")) && !line.contains(QLatin1Char('\r')));
+        }
+        QSignalSpy sent(&controller, &SerialController::Sent);
+        QSignalSpy unitLines(&unit, &SimulatedUnit::LineReceived);
+        controller.OnSend(QStringLiteral("$PKVX,0,0,0x5E1D0A47,2,appver,1*29\r\n"));
+        QCOMPARE(sent.count(), 1);
+        QVERIFY(unitLines.wait(2000));
+        QCOMPARE(unitLines.at(0).at(0).toString(), QStringLiteral("$PKVX,0,0,0x5E1D0A47,2,appver,1*29"));
+        QSignalSpy closed(&controller, &SerialController::Closed);
+        QVERIFY(controller.Close());
+        QCOMPARE(closed.count(), 1);
+    }
+
+    void burstBeyondThePieceCapIsDeliveredWithoutMoreTraffic()
+    {
+        SimulatedUnit unit;
+        unit.SetGnssInterval(20);
+        QVERIFY(unit.Start());
+        SerialController controller;
+        QVERIFY(controller.Open(unit.PortPath(), 38400));
+        unit.SetGnssInterval(0);
+        QTest::qWait(50);  // let the steady traffic drain
+        QSignalSpy received(&controller, &SerialController::Received);
+        unit.SendBurst(3 * SerialController::MaxPiecesPerCall + 7);
+        // The line is quiet after the burst: the rest must not wait for another byte.
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), 3 * SerialController::MaxPiecesPerCall + 7, 5000);
+    }
+
+    void hangUpEndsTheConnectionOnce()
+    {
+        SimulatedUnit unit;
+        unit.SetGnssInterval(20);
+        QVERIFY(unit.Start());
+        SerialController controller;
+        QVERIFY(controller.Open(unit.PortPath(), 38400));
+        QSignalSpy lost(&controller, &SerialController::ConnectionLost);
+        QSignalSpy closed(&controller, &SerialController::Closed);
+        unit.HangUp();
+        QVERIFY(closed.wait(3000));
+        QCOMPARE(lost.count(), 1);
+        QVERIFY(!lost.at(0).at(0).toString().isEmpty());
+        QVERIFY(!controller.IsOpen());
+        QTest::qWait(50);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(lost.count(), 1);
+        QCOMPARE(controller.ErrorString(), lost.at(0).at(0).toString());
+    }
+};
+
+KELVANE_TEST_MAIN(TestSerialController)
+#include "tst_SerialController.moc"
