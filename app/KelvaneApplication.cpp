@@ -200,7 +200,9 @@ bool KelvaneApplication::CreateTransport(bool replay)
     if (transport)
         return false;
 
-    transport = new SerialTransport(transportModel, nullptr);
+    transport = transportFactory ? transportFactory(transportModel) : new SerialTransport(transportModel, nullptr);
+    if (!transport)
+        throw std::bad_alloc();
     workerThread = new QThread(this);
     transport->moveToThread(workerThread);
     // When the thread has ended its loop the transport is deleted there, so that the port closes and

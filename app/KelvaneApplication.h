@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class GPSDecoder;
 class MessageDecoder;
 class Model;
@@ -85,6 +87,11 @@ public:
     // The worker thread of the open connection, or null.
     QThread* GetWorkerThread() const { return workerThread; }
 
+    // Makes the transport of each new connection over the transport model. Tests put a variant of
+    // SerialTransport here (shorter reply waits, say); an empty factory restores the plain one.
+    using TransportFactory = std::function<SerialTransport*(Model* transportModel)>;
+    void SetTransportFactory(TransportFactory factory) { transportFactory = std::move(factory); }
+
 Q_SIGNALS:
     void ConnectTransport(QString connection);
     void ConnectTransportToFile(QString logFilename);
@@ -140,4 +147,5 @@ private:
     // Connections of the open transport, removed together when it reports its disconnection.
     QList<QMetaObject::Connection> transportConnections;
     bool replaying = false;
+    TransportFactory transportFactory;
 };
