@@ -729,6 +729,30 @@ private Q_SLOTS:
         QVERIFY(!tab.IsConfigurationComplete());
     }
 
+    void hostileCoordinates_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char* text : {"nan", "-inf", "1e400", "\xc2\xb0\xc2\xb0\xc2\xb0", "''''\"\"", "--", "-", "91",
+                                 "12:::", "d m s", "89 59 60.5 N", "1e-400", "  ;  "})
+        {
+            QTest::newRow(text) << QString::fromUtf8(text);
+        }
+    }
+
+    void hostileCoordinates()
+    {
+        // Whatever is typed, the record holds a position in range or "not available".
+        QFETCH(QString, text);
+        Model model;
+        RealAtoNTab tab(&model);
+        Type(Child<QLineEdit>(tab, "lineLatitude"), text);
+        Type(Child<QLineEdit>(tab, "lineLongitude"), text);
+        Q_EMIT Child<QLineEdit>(tab, "lineLatitude")->editingFinished();
+        const GeoPosition* position = model.GetRealAtoN()->GetPosition();
+        QVERIFY(qAbs(position->GetLatitude()) <= 90.0 || position->GetLatitude() == 91.0);
+        QVERIFY(qAbs(position->GetLongitude()) <= 180.0 || position->GetLongitude() == 181.0);
+    }
+
     void addressedMmsiReset()
     {
         Model model;
