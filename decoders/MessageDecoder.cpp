@@ -101,11 +101,11 @@ void MessageDecoder::DecodeVDx(const NmeaSentence& sentence, bool own)
     int count = 0;
     int number = 0;
     int id = 0;
+    int fill = 0;
     sentence.GetDigit(1, count);
     sentence.GetDigit(2, number);
     sentence.GetDigit(3, id);
-    // The fill bits are not removed: the receivers of message 6 check the length themselves, and a
-    // message 21 is read from fixed positions.
+    sentence.GetDigit(6, fill);
     QString& buffer = own ? vdoBuffers[id] : vdmBuffers[id];
     const QStringView payload = sentence.FieldView(5);
     if (number == 1)
@@ -123,7 +123,11 @@ void MessageDecoder::DecodeVDx(const NmeaSentence& sentence, bool own)
     }
     if (number != count)
         return;
-    const QBitArray bits = PayloadToBits(buffer);
+    QBitArray bits = PayloadToBits(buffer);
+    // The last fragment says how many bits of its last character only pad the message. Without
+    // them a message 21 one bit short is not taken as complete, and a message 6 has its true length.
+    if (fill <= 5 && fill <= bits.size())
+        bits.resize(bits.size() - fill);
     if (own)
         OnVDO(bits);
     else

@@ -281,27 +281,6 @@ private slots:
         QCOMPARE(decoder.GetSatelliteData()->CountUsed(), 1);
     }
 
-    void gsaFixType_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("fixMode");
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("1") << "1" << 0;
-        QTest::newRow("2") << "2" << 1;
-        QTest::newRow("3") << "3" << 2;
-        QTest::newRow("other number") << "7" << 7;
-        QTest::newRow("letter") << "X" << 0;
-    }
-
-    void gsaFixType()
-    {
-        QFETCH(QString, field);
-        QFETCH(int, fixMode);
-        GPSDecoder decoder;
-        decoder.OnReceived(Line(QStringLiteral("$GPGSA,A,%1,,,,,,,,,,,,,,,").arg(field)));
-        QCOMPARE(decoder.GetSatelliteData()->GetFixMode(), fixMode);
-    }
-
     void sbasRanges_data()
     {
         QTest::addColumn<int>("system");

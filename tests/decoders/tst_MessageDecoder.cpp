@@ -177,8 +177,8 @@ private slots:
         const QString line = SingleSentence("VDM", reply);
         decoder.OnReceived(line);
         QCOMPARE(received.size(), 1);
-        // The fill bits are not removed: the receiver of message 6 checks lengths itself.
-        QCOMPARE(received[0].size(), (reply.size() + 5) / 6 * 6);
+        // Without the fill bits: the message as it was sent.
+        QCOMPARE(received[0], reply);
         QCOMPARE(MessageDecoder::BitsValue(received[0], 8, 30), 992351234u);
         QCOMPARE(MessageDecoder::BitsValue(received[0], 88, 32), 0xCAFEu);
 
@@ -225,7 +225,7 @@ private slots:
         decoder.OnReceived(Line(QStringLiteral("!AIVDM,2,1,4,B,%1,0").arg(payload.left(10))));
         decoder.OnReceived(Line(QStringLiteral("!AIVDM,2,2,3,B,%1,2").arg(payload.mid(40))));
         QCOMPARE(received.size(), 1);
-        QCOMPARE(received[0].size(), payload.size() * 6);
+        QCOMPARE(received[0].size(), payload.size() * 6 - 2);
         QCOMPARE(MessageDecoder::BitsValue(received[0], 8, 30), 992351234u);
 
         // Fields 1, 2 and 6 are required.
@@ -252,8 +252,7 @@ private slots:
         QTest::newRow("own report with name extension") << "VDO" << 992351234u << false << 360 << true;
         QTest::newRow("another MMSI") << "VDO" << 992351235u << false << 272 << false;
         QTest::newRow("inland AtoN") << "VDO" << 992351234u << true << 272 << false;
-        // 45 characters; the fill bits stay, so the shortest report that passes is 46 characters.
-        QTest::newRow("270 bits") << "VDO" << 992351234u << false << 270 << false;
+        QTest::newRow("271 bits") << "VDO" << 992351234u << false << 271 << false;
         QTest::newRow("received, not our own") << "VDM" << 992351234u << false << 272 << false;
     }
 

@@ -11,8 +11,8 @@
 // - satellites are not aged out here (no event loop runs), so the table may hold satellites of an
 //   earlier epoch that the reference no longer lists; every satellite it holds must have been listed
 //   by the reference at some time (a satellite made up of a signal identifier would not);
-// - the AIS decoder takes talkers "AI" and "AN" only, and keeps the fill bits of a payload; it
-//   passes on message 6 alone, so the other messages are compared through the last bits decoded.
+// - the AIS decoder takes talkers "AI" and "AN" only; it passes on message 6 alone, so the other
+//   messages are compared through the last bits it decoded (fill bits removed, as the reference does).
 #include "comms/NmeaSentence.h"
 #include "decoders/GPSDecoder.h"
 #include "decoders/MessageDecoder.h"
@@ -249,6 +249,10 @@ private slots:
                     QCOMPARE(MessageDecoder::BitsValue(bits, 0, 6), quint32(o.value("type").toInt()));
                     QCOMPARE(MessageDecoder::BitsValue(bits, 6, 2), quint32(o.value("repeat").toInt()));
                     QCOMPARE(MessageDecoder::BitsValue(bits, 8, 30), quint32(o.value("mmsi").toInteger()));
+                    // Messages of fixed length come out at exactly that length.
+                    static const QHash<int, int> lengths = {{1, 168}, {2, 168}, {3, 168}, {5, 424}, {18, 168}};
+                    if (lengths.contains(o.value("type").toInt()))
+                        QCOMPARE(bits.size(), lengths.value(o.value("type").toInt()));
                     matched = true;
                     break;
                 }
