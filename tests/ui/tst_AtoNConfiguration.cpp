@@ -46,14 +46,6 @@ public:
         CommitUserEdit();
     }
 
-    // Sets the widget as a load would.
-    void LoadText(const QString& text)
-    {
-        updating = true;
-        edit->setText(text);
-        updating = false;
-    }
-
     QLineEdit* edit;
     int stores = 0;
 };
@@ -63,24 +55,12 @@ class TestAtoNConfiguration : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void construction();
     void nullModelIsRefused();
     void userEditIsStoredAndAnnounced();
     void sameValueIsNoEdit();
     void loadIsNoEdit();
     void loadFromSourceTakesItsRecord();
-    void storeIntoTarget();
 };
-
-void TestAtoNConfiguration::construction()
-{
-    Model model;
-    TextTab tab(&model);
-    QCOMPARE(tab.GetModel(), &model);
-    QVERIFY(!tab.IsEdited());
-    QVERIFY(!tab.IsUpdating());
-    QCOMPARE(tab.windowFlags() & Qt::WindowType_Mask, Qt::Window);  // no parent given: a top-level widget
-}
 
 void TestAtoNConfiguration::nullModelIsRefused()
 {
@@ -91,6 +71,8 @@ void TestAtoNConfiguration::userEditIsStoredAndAnnounced()
 {
     Model model;
     TextTab tab(&model);
+    QCOMPARE(tab.GetModel(), &model);
+    QVERIFY(!tab.IsEdited());
     QSignalSpy edited(&tab, &AtoNConfiguration::Edited);
 
     tab.edit->setText(QStringLiteral("LAMP FAIL"));
@@ -148,21 +130,6 @@ void TestAtoNConfiguration::loadFromSourceTakesItsRecord()
     QCOMPARE(model.GetAlertMessages()->GetBiitAction(), 2);
     QCOMPARE(tab.edit->text(), QStringLiteral("FROM UNIT"));
     QCOMPARE(edited.count(), 0);
-}
-
-void TestAtoNConfiguration::storeIntoTarget()
-{
-    Model model;
-    Model transport;
-    TextTab tab(&model);
-    QSignalSpy edited(&tab, &AtoNConfiguration::Edited);
-    tab.LoadText(QStringLiteral("TYPED"));
-    QCOMPARE(edited.count(), 0);
-    QVERIFY(tab.GetModel()->GetAlertMessages()->GetBiitText().isEmpty());
-
-    QVERIFY(tab.UpdateModelFromTab(&transport));
-    QCOMPARE(transport.GetAlertMessages()->GetBiitText(), QStringLiteral("TYPED"));
-    QVERIFY(model.GetAlertMessages()->GetBiitText().isEmpty());
 }
 
 KELVANE_TEST_GUI_MAIN(TestAtoNConfiguration)

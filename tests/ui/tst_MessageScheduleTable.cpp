@@ -48,7 +48,6 @@ private Q_SLOTS:
     void untouchedEditorWritesNothing();
     void everyEditorChangeCommitsAtOnce();
     void schemeEditorOnCstdmaRow();
-    void rowNotifications();
 
 private:
     // Enables the binary entry of a code and returns its row.
@@ -554,41 +553,6 @@ void TestMessageScheduleTable::schemeEditorOnCstdmaRow()
     delegate->setModelData(combo, table, table->index(0, 2));
     QCOMPARE(EntryOfRow(0).mode, RATDMA);
     QCOMPARE(edits.count(), 1);
-}
-
-void TestMessageScheduleTable::rowNotifications()
-{
-    MessageSchedule* schedule = model->GetMessageSchedule();
-    QSignalSpy inserted(table, &QAbstractItemModel::rowsInserted);
-    QSignalSpy removed(table, &QAbstractItemModel::rowsRemoved);
-    QSignalSpy changed(table, &QAbstractItemModel::dataChanged);
-
-    table->BeginInsertRows(2);
-    QVERIFY(schedule->EnableByCode(8));
-    table->EndInsertRows();
-    QCOMPARE(inserted.count(), 1);
-    QCOMPARE(table->rowCount(), 3);
-
-    table->BeginInsertRows2(2, 3);
-    QVERIFY(schedule->EnableByCode(6));
-    QVERIFY(schedule->EnableByCode(106));
-    table->EndInsertRows();
-    QCOMPARE(table->rowCount(), 5);
-
-    table->BeginRemoveRows(4);
-    QVERIFY(schedule->RemoveEntry(6));
-    table->EndRemoveRows();
-    table->BeginRemoveRows2(2, 3);
-    QVERIFY(schedule->RemoveEntry(2));
-    QVERIFY(schedule->RemoveEntry(3));
-    table->EndRemoveRows();
-    QCOMPARE(removed.count(), 2);
-    QCOMPARE(table->rowCount(), 2);
-
-    table->RowChanged(1);
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(0).toModelIndex(), table->index(1, 0));
-    QCOMPARE(changed.at(0).at(1).toModelIndex(), table->index(1, 8));
 }
 
 KELVANE_TEST_GUI_MAIN(TestMessageScheduleTable)
