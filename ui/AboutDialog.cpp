@@ -13,9 +13,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), ui(std::make_unique
     setWindowTitle(tr("About") + QLatin1Char(' ') + QCoreApplication::applicationName());
     ui->labelProduct->setText(QCoreApplication::applicationName());
     ui->labelVersion->setText(QCoreApplication::applicationVersion());
-    ui->labelLicence->setText(
-        tr("This application has been developed with the QT Framework\n") +
-        tr("Parts are based on the work of the Qwt project (https://qwt.sourceforge.io)."));
+    ui->labelLicence->setText(tr("This application has been developed with the QT Framework\n") +
+                              tr("Parts are based on the work of the Qwt project (https://qwt.sourceforge.io)."));
 }
 
 AboutDialog::~AboutDialog() = default;

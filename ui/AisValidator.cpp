@@ -1,6 +1,7 @@
 #include "ui/AisValidator.h"
 
-namespace {
+namespace
+{
 
 // The characters IEC 61162-1 reserves inside a sentence; in a text field each is sent as "^hh".
 bool IsReserved(QChar c)

@@ -89,9 +89,7 @@ void MessageScheduleDelegate::updateEditorGeometry(QWidget* editor, const QStyle
     }
 }
 
-void MessageScheduleDelegate::cleanupEditor()
-{
-}
+void MessageScheduleDelegate::cleanupEditor() {}
 
 void MessageScheduleDelegate::saveDataOnWidgetEdit()
 {

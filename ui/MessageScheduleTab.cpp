@@ -8,7 +8,8 @@
 #include "ui/MessageScheduleTableModel.h"
 #include "ui_MessageScheduleTab.h"
 
-namespace {
+namespace
+{
 
 // Position of the off-position report (message 21 index 2) in the real AtoN's schedule; it is always
 // shown in the same table row.

@@ -10,7 +10,8 @@ class MessageSchedule;
 class MessageScheduleDelegate;
 class MessageScheduleTableModel;
 
-namespace Ui {
+namespace Ui
+{
 class MessageScheduleTab;
 }
 

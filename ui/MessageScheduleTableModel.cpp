@@ -7,7 +7,8 @@
 #include "model/MessageSchedule.h"
 #include "ui/ScheduleTableCommon.h"
 
-namespace {
+namespace
+{
 
 // Alert actions of the alert record: which message carries the alert.
 constexpr int AlertByMessage12 = 1;
@@ -63,7 +64,8 @@ QVariant MessageScheduleTableModel::IndexData(int messageId, int index, int role
 
     // Messages 12 and 14 carry the alerts: show whether the alert settings send this index.
     auto alert = [&](bool configured, const QString& okText, const QString& openText, const QString& selected,
-                     const QString& text, const QString& notConfigured) -> QVariant {
+                     const QString& text, const QString& notConfigured) -> QVariant
+    {
         if (tip)
         {
             return configured ? selected.arg(text) : notConfigured;

@@ -1,8 +1,6 @@
 #include "ui/QComboBoxDropdown.h"
 
-QComboBoxDropdown::QComboBoxDropdown(QWidget* parent) : QComboBox(parent)
-{
-}
+QComboBoxDropdown::QComboBoxDropdown(QWidget* parent) : QComboBox(parent) {}
 
 void QComboBoxDropdown::showPopup()
 {

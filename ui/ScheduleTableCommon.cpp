@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QSignalBlocker>
 
-namespace ScheduleTable {
+namespace ScheduleTable
+{
 
-namespace {
+namespace
+{
 
 // Remembers on an editor the value it was last filled with.
 const char* const FilledValueProperty = "scheduleFilledValue";
@@ -15,8 +17,15 @@ constexpr int StartSlotMaximum = 2249;
 constexpr int MinutesPerDay = 24 * 60;
 
 const char* const EditorNames[ColumnCount] = {
-    nullptr,           nullptr,           "AccessScheme",      "Channel1StartUTC", "Channel1StartSlot",
-    "Channel1Interval", "Channel2StartUTC", "Channel2StartSlot", "Channel2Interval",
+    nullptr,
+    nullptr,
+    "AccessScheme",
+    "Channel1StartUTC",
+    "Channel1StartSlot",
+    "Channel1Interval",
+    "Channel2StartUTC",
+    "Channel2StartSlot",
+    "Channel2Interval",
 };
 
 } // namespace
@@ -115,7 +124,8 @@ QVariant Message21IndexData(bool normalReport, int role)
     const bool tip = role == Qt::ToolTipRole;
     if (normalReport)
     {
-        return tip ? QCoreApplication::translate("ScheduleTable", "1 ( Normal Report )") : QCoreApplication::translate("ScheduleTable", "1");
+        return tip ? QCoreApplication::translate("ScheduleTable", "1 ( Normal Report )")
+                   : QCoreApplication::translate("ScheduleTable", "1");
     }
     return tip ? QCoreApplication::translate("ScheduleTable", "2 ( Off-position Report )")
                : QCoreApplication::translate("ScheduleTable", "2");
@@ -167,7 +177,8 @@ QVariant TimingData(const ScheduleEntry& entry, int column, int role)
         {
             return block.startSlot;
         }
-        return tip ? QCoreApplication::translate("ScheduleTable", "Start slots only valid if the Access Scheme is FATDMA")
+        return tip ? QCoreApplication::translate("ScheduleTable",
+                                                 "Start slots only valid if the Access Scheme is FATDMA")
                    : QString();
     }
     // Interval: slots for FATDMA, whole minutes for the time-based schemes.
@@ -178,7 +189,8 @@ QVariant TimingData(const ScheduleEntry& entry, int column, int role)
     const int minutes = block.increment / ScheduleEntry::SlotsPerMinute;
     if (tip && minutes == 0)
     {
-        return QCoreApplication::translate("ScheduleTable", "Interval is 0 minutes, therefore this channel is deactivated");
+        return QCoreApplication::translate("ScheduleTable",
+                                           "Interval is 0 minutes, therefore this channel is deactivated");
     }
     return QString::number(minutes) + QCoreApplication::translate("ScheduleTable", " Minutes");
 }
@@ -322,8 +334,7 @@ QVariant EditorValue(QWidget* editor, int column)
         time->interpretText();
         return time->time();
     }
-    if (auto* spin = qobject_cast<QSpinBox*>(editor);
-        spin && (IsStartSlotColumn(column) || IsIntervalColumn(column)))
+    if (auto* spin = qobject_cast<QSpinBox*>(editor); spin && (IsStartSlotColumn(column) || IsIntervalColumn(column)))
     {
         spin->interpretText();
         return spin->value();

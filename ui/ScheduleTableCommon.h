@@ -13,7 +13,13 @@ class QModelIndex;
 // What the real AtoN's schedule table and the virtual AtoNs' schedule tables share: the nine columns,
 // their texts, the slot/minute conversions of the interval, and the cell editors. Both tables read and
 // write a MessageSchedule directly; these helpers work on one ScheduleEntry at a time.
-namespace ScheduleTable {
+//
+// A table model answers headerData with HeaderData, data with MessageIdData / Message21IndexData and
+// TimingData, flags with IsCellEditable, and setData with ApplyEdit. A delegate creates editors with
+// CreateEditor and ConnectEditorChange (to its slot that emits commitData for the sender), fills them
+// with SetEditorData, and in setModelData writes only what TakeEditorChange hands it.
+namespace ScheduleTable
+{
 
 enum Column
 {
@@ -86,8 +92,7 @@ QVariant EditorValue(QWidget* editor, int column);
 bool TakeEditorChange(QWidget* editor, int column, QVariant& value);
 
 // Connects the editor's change signal to the receiver's slot, so that every change is committed at once.
-template <class Receiver>
-void ConnectEditorChange(QWidget* editor, Receiver* receiver, void (Receiver::*onChange)())
+template <class Receiver> void ConnectEditorChange(QWidget* editor, Receiver* receiver, void (Receiver::*onChange)())
 {
     if (auto* combo = qobject_cast<QComboBox*>(editor))
     {

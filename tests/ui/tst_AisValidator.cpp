@@ -34,9 +34,8 @@ void TestAisValidator::validate_data()
     QTest::newRow("empty") << 34 << 52 << QString() << int(QValidator::Acceptable) << QString();
     QTest::newRow("34 chars, 6 commas, encoded 46")
         << 34 << 52 << name28 + six << int(QValidator::Acceptable) << name28 + six;
-    QTest::newRow("34 chars, 10 commas, encoded 54")
-        << 34 << 52 << QString(24, QLatin1Char('A')) + ten << int(QValidator::Invalid)
-        << QString(24, QLatin1Char('A')) + ten;
+    QTest::newRow("34 chars, 10 commas, encoded 54") << 34 << 52 << QString(24, QLatin1Char('A')) + ten
+                                                     << int(QValidator::Invalid) << QString(24, QLatin1Char('A')) + ten;
     QTest::newRow("35 plain letters") << 34 << 52 << QString(35, QLatin1Char('B')) << int(QValidator::Invalid)
                                       << QString(35, QLatin1Char('B'));
     QTest::newRow("exactly 34") << 34 << 52 << QString(34, QLatin1Char('B')) << int(QValidator::Acceptable)
@@ -46,8 +45,8 @@ void TestAisValidator::validate_data()
                                         << QString(16, QLatin1Char('A')) + QString(12, QLatin1Char('^'));
     QTest::newRow("tilde is refused") << 34 << 52 << QStringLiteral("A~B") << int(QValidator::Invalid)
                                       << QStringLiteral("A~B");
-    QTest::newRow("lower case turned upper") << 34 << 52 << QStringLiteral("abc") << int(QValidator::Intermediate)
-                                             << QStringLiteral("ABC");
+    QTest::newRow("lower case turned upper")
+        << 34 << 52 << QStringLiteral("abc") << int(QValidator::Intermediate) << QStringLiteral("ABC");
     QTest::newRow("upper case") << 34 << 52 << QStringLiteral("ABC") << int(QValidator::Acceptable)
                                 << QStringLiteral("ABC");
     QTest::newRow("mixed") << 34 << 52 << QStringLiteral("Buoy 7") << int(QValidator::Intermediate)
@@ -59,9 +58,10 @@ void TestAisValidator::validate_data()
         << QString(43, QLatin1Char('X')) + QLatin1Char(',');
     QTest::newRow("alert: 45 plain") << 45 << 45 << QString(45, QLatin1Char('X')) << int(QValidator::Acceptable)
                                      << QString(45, QLatin1Char('X'));
-    QTest::newRow("whole six-bit range") << 64 << 200 << QStringLiteral(" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_")
-                                         << int(QValidator::Acceptable)
-                                         << QStringLiteral(" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_");
+    QTest::newRow("whole six-bit range")
+        << 64 << 200 << QStringLiteral(" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_")
+        << int(QValidator::Acceptable)
+        << QStringLiteral(" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_");
     QTest::newRow("backquote") << 34 << 52 << QStringLiteral("A`") << int(QValidator::Invalid) << QStringLiteral("A`");
     QTest::newRow("braces and bar") << 34 << 52 << QStringLiteral("{|}") << int(QValidator::Invalid)
                                     << QStringLiteral("{|}");

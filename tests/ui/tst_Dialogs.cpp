@@ -83,14 +83,16 @@ void TestDialogs::aboutBox()
 
     // "About Qt..." opens the Qt library's own box (connected by name).
     bool aboutQtShown = false;
-    QTimer::singleShot(0, &dialog, [&aboutQtShown] {
-        QWidget* box = QApplication::activeModalWidget();
-        aboutQtShown = box != nullptr && box->windowTitle().contains(QStringLiteral("Qt"));
-        if (box != nullptr)
-        {
-            box->close();
-        }
-    });
+    QTimer::singleShot(0, &dialog,
+                       [&aboutQtShown]
+                       {
+                           QWidget* box = QApplication::activeModalWidget();
+                           aboutQtShown = box != nullptr && box->windowTitle().contains(QStringLiteral("Qt"));
+                           if (box != nullptr)
+                           {
+                               box->close();
+                           }
+                       });
     dialog.findChild<QPushButton*>(QStringLiteral("buttonAboutQT"))->click();
     QVERIFY(aboutQtShown);
 
@@ -120,10 +122,12 @@ void TestDialogs::aarNakWarning()
     QCOMPARE(close->text(), QStringLiteral("Close"));
     QCOMPARE(close->geometry(), QRect(290, 120, 75, 23));
 
-    QTimer::singleShot(0, close, [close, &dialog] {
-        dialog.grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/cAarNakWarning.png"));
-        QTest::mouseClick(close, Qt::LeftButton);
-    });
+    QTimer::singleShot(0, close,
+                       [close, &dialog]
+                       {
+                           dialog.grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/cAarNakWarning.png"));
+                           QTest::mouseClick(close, Qt::LeftButton);
+                       });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
     QVERIFY(!dialog.isVisible());
 }
@@ -150,8 +154,9 @@ void TestDialogs::needAllDataTexts()
     QCOMPARE(label->text(), QStringLiteral("All Real and enabled Virtual AtoN data must be completed with valid values "
                                            "to avoid the messages being rejected."));
     dialog.SetRealMessage();
-    QCOMPARE(label->text(),
-             QStringLiteral("All Real AtoN data must be completed with valid values to avoid the messages being rejected."));
+    QCOMPARE(
+        label->text(),
+        QStringLiteral("All Real AtoN data must be completed with valid values to avoid the messages being rejected."));
     dialog.SetVirtualMessage();
     QCOMPARE(label->text(), QStringLiteral("All enabled Virtual AtoN data must be completed with valid values to avoid "
                                            "the messages being rejected."));
@@ -214,10 +219,13 @@ void TestDialogs::needAllDataExecReturns()
     WarningReceiver receiver;
     cNeedAllDataWarning dialog(&receiver);
     dialog.SetRealMessage();
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        dialog.grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/cNeedAllDataWarning.png"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("pushButton_continue")), Qt::LeftButton);
-    });
+    QTimer::singleShot(0, &dialog,
+                       [&dialog]
+                       {
+                           dialog.grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/cNeedAllDataWarning.png"));
+                           QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("pushButton_continue")),
+                                             Qt::LeftButton);
+                       });
     dialog.exec();
     QVERIFY(receiver.goAhead);
     QCOMPARE(receiver.continues, 1);
@@ -230,12 +238,14 @@ void TestDialogs::dropdownAnnouncesBeforeOpening()
     int countAtAnnouncement = -1;
     bool popupVisibleAtAnnouncement = true;
     // The owner refills the list when it is announced; what it adds must be in the list that opens.
-    connect(combo, &QComboBoxDropdown::Dropdown, combo, [&] {
-        popupVisibleAtAnnouncement = combo->view()->isVisible();
-        combo->clear();
-        combo->addItems({QStringLiteral("COM3"), QStringLiteral("AIS Virtual COM Port")});
-        countAtAnnouncement = combo->count();
-    });
+    connect(combo, &QComboBoxDropdown::Dropdown, combo,
+            [&]
+            {
+                popupVisibleAtAnnouncement = combo->view()->isVisible();
+                combo->clear();
+                combo->addItems({QStringLiteral("COM3"), QStringLiteral("AIS Virtual COM Port")});
+                countAtAnnouncement = combo->count();
+            });
     QSignalSpy spy(combo, &QComboBoxDropdown::Dropdown);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -98,8 +98,8 @@ void TestMessageScheduleTab::form()
     QVERIFY(!table->verticalHeader()->isVisible());
     QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(table->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(table->editTriggers(), QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                                        QAbstractItemView::EditKeyPressed);
+    QCOMPARE(table->editTriggers(),
+             QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
 }
 
 void TestMessageScheduleTab::messageCombo()
@@ -144,12 +144,10 @@ void TestMessageScheduleTab::newConfigurationShowsTwoReports()
     SelectRow(0);
     QCOMPARE(ActionText(), QStringLiteral("Deactivate"));
     QVERIFY(action->isEnabled());
-    QCOMPARE(table->model()->data(table->model()->index(0, 2), Qt::ForegroundRole).value<QColor>(),
-             QColor(Qt::black));
+    QCOMPARE(table->model()->data(table->model()->index(0, 2), Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
     SelectRow(1);
     QCOMPARE(ActionText(), QStringLiteral("Activate"));
-    QCOMPARE(table->model()->data(table->model()->index(1, 2), Qt::ForegroundRole).value<QColor>(),
-             QColor(Qt::gray));
+    QCOMPARE(table->model()->data(table->model()->index(1, 2), Qt::ForegroundRole).value<QColor>(), QColor(Qt::gray));
 }
 
 void TestMessageScheduleTab::addTakesTheIndexOnce()
@@ -165,7 +163,7 @@ void TestMessageScheduleTab::addTakesTheIndexOnce()
     // The index is taken: Add is refused although indices 1, 3 and 4 of message 6 are free.
     QVERIFY(!add->isEnabled());
     QCOMPARE(add->toolTip(), QStringLiteral("Can't create a message as all the message indices are in use"));
-    add->click();  // disabled: nothing happens
+    add->click(); // disabled: nothing happens
     QCOMPARE(table->model()->rowCount(), 3);
 
     ChooseCode(6);
@@ -191,7 +189,7 @@ void TestMessageScheduleTab::addedRowsKeepTheirOrder()
     }
     QAbstractItemModel* m = table->model();
     QCOMPARE(m->rowCount(), 8);
-    const QStringList ids = {QStringLiteral("21"), QStringLiteral("21"), QStringLiteral("6"), QStringLiteral("6"),
+    const QStringList ids = {QStringLiteral("21"), QStringLiteral("21"), QStringLiteral("6"),  QStringLiteral("6"),
                              QStringLiteral("8"),  QStringLiteral("8"),  QStringLiteral("12"), QStringLiteral("14")};
     const QList<QVariant> indices = {QStringLiteral("1"), QStringLiteral("2"), 1, 2, 1, 3, QStringLiteral("1 (?)"), 4};
     for (int row = 0; row < ids.size(); ++row)
@@ -369,13 +367,13 @@ void TestMessageScheduleTab::cellEditsMarkTheTabEdited()
     table->edit(interval);
     auto* spin = table->findChild<QSpinBox*>(QStringLiteral("Channel1Interval"));
     QVERIFY(spin);
-    QCOMPARE(edited.count(), 0);  // opening an editor is not an edit
+    QCOMPARE(edited.count(), 0); // opening an editor is not an edit
     QVERIFY(!tab->IsEdited());
 
     spin->stepUp();
     QCOMPARE(model->GetMessageSchedule()->GetEntry(0).blockA.increment, 6751);
     QCOMPARE(edited.count(), 1);
-    spin->stepDown();  // back to the old value: still an edit
+    spin->stepDown(); // back to the old value: still an edit
     QCOMPARE(model->GetMessageSchedule()->GetEntry(0).blockA.increment, 6750);
     QCOMPARE(edited.count(), 2);
     QVERIFY(tab->IsEdited());

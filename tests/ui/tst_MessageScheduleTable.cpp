@@ -14,7 +14,8 @@
 #include "ui/MessageScheduleDelegate.h"
 #include "ui/MessageScheduleTableModel.h"
 
-namespace {
+namespace
+{
 
 constexpr int FATDMA = 0;
 constexpr int RATDMA = 1;
@@ -113,8 +114,7 @@ void TestMessageScheduleTable::newScheduleShowsTwoReports()
     QCOMPARE(table->data(table->index(0, 1)).toString(), QStringLiteral("1"));
     QCOMPARE(table->data(table->index(0, 1), Qt::ToolTipRole).toString(), QStringLiteral("1 ( Normal Report )"));
     QCOMPARE(table->data(table->index(1, 1)).toString(), QStringLiteral("2"));
-    QCOMPARE(table->data(table->index(1, 1), Qt::ToolTipRole).toString(),
-             QStringLiteral("2 ( Off-position Report )"));
+    QCOMPARE(table->data(table->index(1, 1), Qt::ToolTipRole).toString(), QStringLiteral("2 ( Off-position Report )"));
     QCOMPARE(table->data(table->index(0, 0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
     QCOMPARE(table->data(table->index(1, 4), Qt::ForegroundRole).value<QColor>(), QColor(Qt::gray));
     QVERIFY(!table->data(table->index(0, 0), Qt::EditRole).isValid());
@@ -123,12 +123,11 @@ void TestMessageScheduleTable::newScheduleShowsTwoReports()
 
 void TestMessageScheduleTable::headers()
 {
-    const QStringList expected = {
-        QStringLiteral("Message\nID"),           QStringLiteral("Index"),
-        QStringLiteral("Access\nScheme"),        QStringLiteral("Channel 1\nStart UTC"),
-        QStringLiteral("Channel 1\nStart Slot"), QStringLiteral("Channel 1\nInterval"),
-        QStringLiteral("Channel 2\nStart UTC"),  QStringLiteral("Channel 2\nStart Slot"),
-        QStringLiteral("Channel 2\nInterval")};
+    const QStringList expected = {QStringLiteral("Message\nID"),           QStringLiteral("Index"),
+                                  QStringLiteral("Access\nScheme"),        QStringLiteral("Channel 1\nStart UTC"),
+                                  QStringLiteral("Channel 1\nStart Slot"), QStringLiteral("Channel 1\nInterval"),
+                                  QStringLiteral("Channel 2\nStart UTC"),  QStringLiteral("Channel 2\nStart Slot"),
+                                  QStringLiteral("Channel 2\nInterval")};
     for (int section = 0; section < expected.size(); ++section)
     {
         QCOMPARE(table->headerData(section, Qt::Horizontal).toString(), expected.at(section));
@@ -140,7 +139,7 @@ void TestMessageScheduleTable::headers()
 
 void TestMessageScheduleTable::cellTexts_data()
 {
-    QTest::addColumn<int>("code");  // 0: the normal report row
+    QTest::addColumn<int>("code"); // 0: the normal report row
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("incrementA");
     QTest::addColumn<int>("column");
@@ -174,9 +173,8 @@ void TestMessageScheduleTable::cellTexts_data()
                                      << QVariant(QStringLiteral("6750 Slots"));
     QTest::newRow("RATDMA interval") << 0 << RATDMA << 6750 << 5 << QVariant(QStringLiteral("3 Minutes"))
                                      << QVariant(QStringLiteral("3 Minutes"));
-    QTest::newRow("RATDMA interval rounds down") << 0 << RATDMA << 4499 << 5
-                                                 << QVariant(QStringLiteral("1 Minutes"))
-                                                 << QVariant(QStringLiteral("1 Minutes"));
+    QTest::newRow("RATDMA interval rounds down")
+        << 0 << RATDMA << 4499 << 5 << QVariant(QStringLiteral("1 Minutes")) << QVariant(QStringLiteral("1 Minutes"));
     QTest::newRow("RATDMA interval 0") << 0 << RATDMA << 0 << 5 << QVariant(QStringLiteral("0 Minutes"))
                                        << QVariant(deactivated);
     QTest::newRow("CSTDMA interval 0") << 0 << CSTDMA << 2249 << 5 << QVariant(QStringLiteral("0 Minutes"))
@@ -292,20 +290,18 @@ void TestMessageScheduleTable::setDataConversions_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("column");
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<int>("storedIncrement");  // of the block the column belongs to; -1 if not an interval
+    QTest::addColumn<int>("storedIncrement"); // of the block the column belongs to; -1 if not an interval
     QTest::addColumn<QString>("display");
 
-    QTest::newRow("RATDMA 1440 minutes") << RATDMA << 5 << QVariant(1440) << 3240000
-                                         << QStringLiteral("1440 Minutes");
-    QTest::newRow("RATDMA beyond a day is held to a day") << RATDMA << 8 << QVariant(1441) << 3240000
-                                                          << QStringLiteral("1440 Minutes");
-    QTest::newRow("RATDMA far beyond does not overflow") << RATDMA << 5 << QVariant(2000000) << 3240000
-                                                         << QStringLiteral("1440 Minutes");
+    QTest::newRow("RATDMA 1440 minutes") << RATDMA << 5 << QVariant(1440) << 3240000 << QStringLiteral("1440 Minutes");
+    QTest::newRow("RATDMA beyond a day is held to a day")
+        << RATDMA << 8 << QVariant(1441) << 3240000 << QStringLiteral("1440 Minutes");
+    QTest::newRow("RATDMA far beyond does not overflow")
+        << RATDMA << 5 << QVariant(2000000) << 3240000 << QStringLiteral("1440 Minutes");
     QTest::newRow("RATDMA 3 minutes") << RATDMA << 5 << QVariant(3) << 6750 << QStringLiteral("3 Minutes");
     QTest::newRow("CSTDMA counts in minutes") << CSTDMA << 5 << QVariant(2) << 4500 << QStringLiteral("2 Minutes");
     QTest::newRow("FATDMA slots") << FATDMA << 5 << QVariant(6750) << 6750 << QStringLiteral("6750 Slots");
-    QTest::newRow("FATDMA largest") << FATDMA << 8 << QVariant(3240000) << 3240000
-                                    << QStringLiteral("3240000 Slots");
+    QTest::newRow("FATDMA largest") << FATDMA << 8 << QVariant(3240000) << 3240000 << QStringLiteral("3240000 Slots");
     QTest::newRow("FATDMA above a day") << FATDMA << 5 << QVariant(4000000) << 3240000
                                         << QStringLiteral("3240000 Slots");
     QTest::newRow("negative interval") << FATDMA << 5 << QVariant(-5) << 0 << QStringLiteral("0 Slots");
@@ -433,7 +429,7 @@ void TestMessageScheduleTable::editorFillIsNotAnEdit()
 {
     ScheduleEntry entry = EntryOfRow(0);
     entry.mode = RATDMA;
-    entry.blockA.increment = 7000;  // not a whole number of minutes
+    entry.blockA.increment = 7000; // not a whole number of minutes
     entry.blockA.startTime = QTime(6, 30);
     SetEntryOfRow(0, entry);
 
@@ -442,7 +438,8 @@ void TestMessageScheduleTable::editorFillIsNotAnEdit()
     QSignalSpy edits(delegate, &MessageScheduleDelegate::DelegateEdited);
     for (int column = 2; column < 9; ++column)
     {
-        std::unique_ptr<QWidget> editor(delegate->createEditor(&parent, QStyleOptionViewItem(), table->index(0, column)));
+        std::unique_ptr<QWidget> editor(
+            delegate->createEditor(&parent, QStyleOptionViewItem(), table->index(0, column)));
         delegate->setEditorData(editor.get(), table->index(0, column));
     }
     QCOMPARE(commits.count(), 0);
