@@ -418,16 +418,6 @@ private slots:
         QCOMPARE(target.GetAtoN(), &second);
     }
 
-    void countEntriesWithMode()
-    {
-        MessageSchedule schedule(false, false, nullptr);
-        ScheduleEntry entry = schedule.GetEntry(0);
-        entry.mode = 1;
-        schedule.SetEntry(0, entry);
-        QCOMPARE(schedule.CountEntriesWithMode(1), 1);
-        QCOMPARE(schedule.CountEntriesWithMode(0), 17);
-    }
-
     // ---- the stored form ------------------------------------------------------------------------
 
     void savedBytesOfAVirtualSchedule()

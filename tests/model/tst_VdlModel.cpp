@@ -149,15 +149,6 @@ private slots:
         QCOMPARE(record.sendDelay, 8);
     }
 
-    void withoutHandlerNothingBlocks()
-    {
-        const ModelNotifier::Handler previous = ModelNotifier::SetHandler({});
-        VdlModel record(nullptr);
-        QDataStream in(QByteArray::fromHex("00000002"));
-        record.Load(in);
-        ModelNotifier::SetHandler(previous);
-    }
-
     void clearKeepsPageSettings()
     {
         VdlModel record(nullptr);
@@ -299,18 +290,6 @@ private slots:
         QCOMPARE(destination.Text(1, 1), QStringLiteral("oops!"));
         QCOMPARE(destination.Text(1, 2), QStringLiteral("oops!"));
         QVERIFY(destination.HorizontalHeaders().isEmpty());
-    }
-
-    void tableRows()
-    {
-        VdlModel record(nullptr);
-        record.AddTableRow(21, 1, 6, 30, 2249, -1);
-        VdlItemTable* table = record.GetScheduleTable();
-        QCOMPARE(table->RowCount(), 1);
-        QCOMPARE(table->data(table->index(0, 4)).toString(), QStringLiteral("2249"));
-        QCOMPARE(table->Text(0, 5), QStringLiteral("-1"));
-        QVERIFY(!table->Item(0, 6).has_value());
-        QVERIFY(!table->Item(1, 0).has_value());
     }
 };
 

@@ -78,30 +78,6 @@ private slots:
         QCOMPARE(record.GetMessageSchedule()->GetEntry(0), ScheduleEntry(21));
     }
 
-    void forwarders()
-    {
-        VirtualAtoNModel record(nullptr);
-        record.SetAtoNName(QString(40, QLatin1Char('x')));
-        QCOMPARE(record.GetAtoNName().size(), 34);
-        record.SetTypeOfAtoN(9);
-        record.SetInland(true);
-        QVERIFY(record.IsInland());
-        QCOMPARE(record.GetInlandTypeCode(), 41);
-        QCOMPARE(record.GetTypeOfAtoN(), 9);
-        record.SetPositionAccuracy(1);
-        record.SetPowerLevel(2);
-        record.SetDimensionA(5);
-        record.SetDimensionB(6);
-        record.SetDimensionC(7);
-        record.SetDimensionD(8);
-        QCOMPARE(record.GetPositionAccuracy(), 1);
-        QCOMPARE(record.GetPowerLevel(), 2);
-        QCOMPARE(record.GetAtoN()->GetDimensionA(), 5);
-        QCOMPARE(record.GetDimensionB(), 6);
-        QCOMPARE(record.GetDimensionC(), 7);
-        QCOMPARE(record.GetDimensionD(), 8);
-    }
-
     void assignmentCopiesStationAndSchedule()
     {
         VirtualAtoNModel source(nullptr);
