@@ -2,6 +2,8 @@
 #include "model/VdlModel.h"
 #include "support/TestMain.h"
 
+#include <QAbstractItemModelTester>
+
 namespace {
 
 QByteArray Saved(VdlModel& record)
@@ -290,6 +292,31 @@ private slots:
         QCOMPARE(destination.Text(1, 1), QStringLiteral("oops!"));
         QCOMPARE(destination.Text(1, 2), QStringLiteral("oops!"));
         QVERIFY(destination.HorizontalHeaders().isEmpty());
+    }
+
+    // Both tables are item models a view may show: every change keeps Qt's item model rules.
+    void tablesKeepItemModelRules()
+    {
+        VdlModel record(nullptr);
+        QAbstractItemModelTester chainingTester(record.GetChainingMmsis(),
+                                                QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester scheduleTester(record.GetScheduleTable(),
+                                                QAbstractItemModelTester::FailureReportingMode::QtTest);
+        record.AddMmsi(QStringLiteral("992350001"));
+        record.AddMmsi(QStringLiteral("992350002"));
+        record.AddTableRow(21, 1, 6, 30, 100, 1);
+        QVERIFY(record.AppendMmsiFromRow(0));
+        VdlModel source(nullptr);
+        source.AddMmsi(QStringLiteral("992350003"));
+        source.GetScheduleTable()->AppendRow(QList<std::optional<QString>>{QStringLiteral("8")});
+        source.AddTableRow(8, 2, 0, 0, 0, 2);
+        record = source;
+        QCOMPARE(record.GetScheduleTable()->RowCount(), 2);
+        QCOMPARE(record.GetScheduleTable()->Text(0, 3), QStringLiteral("oops!"));
+        record.Clear();
+        record.AddTableRow(1, 2, 3, 4, 5, 6);
+        VdlModel::SetupTableHeaders(record.GetScheduleTable());
+        QCOMPARE(record.GetScheduleTable()->columnCount(), 6);
     }
 };
 
