@@ -289,7 +289,7 @@ void KelvaneApplication::Finished()
     // Only the thread's own finished() ends it. A thread of an earlier connection can finish after a
     // new connection has started: it must not make the application forget the new transport.
     auto* thread = qobject_cast<QThread*>(sender());
-    if (!thread)
+    if (!thread || thread->parent() != this)
         return;
     thread->wait();
     if (thread == workerThread)
@@ -297,6 +297,8 @@ void KelvaneApplication::Finished()
         workerThread = nullptr;
         transport = nullptr;
     }
+    // Deleted here and nowhere else, so that no later thread can take its address before this
+    // call has compared it.
     thread->deleteLater();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
@@ -51,7 +52,9 @@ private Q_SLOTS:
     void hangUpEndsTheConnection();
     void replayOfARecordedLog();
     void disconnectAndReconnect();
+    void lateFinishOfAnOldThread();
     void quitWhileConnected();
+    void destructionWhileConnected();
 
 private:
     // Connects to the unit and waits until the connect-time jobs have run.
@@ -62,6 +65,7 @@ private:
 
     SimulatedUnit* unit = nullptr;
     StateMachine* sm = nullptr;
+    bool leaveConnected = false;
 };
 
 void TestLinkEndToEnd::initTestCase()
@@ -75,6 +79,8 @@ void TestLinkEndToEnd::initTestCase()
 
 void TestLinkEndToEnd::cleanup()
 {
+    if (leaveConnected)
+        return;
     unit->SetSilent(false);
     if (App()->GetTransport())
         App()->Disconnect();
@@ -332,6 +338,34 @@ void TestLinkEndToEnd::quitWhileConnected()
 
     // The state machine is told nothing more: it learns of the end with the next connection.
     sm->Disconnected();
+}
+
+void TestLinkEndToEnd::lateFinishOfAnOldThread()
+{
+    QVERIFY(ConnectToUnit());
+    SerialTransport* current = App()->GetTransport();
+    QThread* currentThread = App()->GetWorkerThread();
+    // A worker thread of an earlier connection that ends only now.
+    QPointer<QThread> old = new QThread(App());
+    connect(old, &QThread::finished, App(), &KelvaneApplication::Finished);
+    old->start();
+    old->quit();
+    QTRY_VERIFY_WITH_TIMEOUT(old.isNull(), ConnectWaitMs);
+    QCOMPARE(App()->GetTransport(), current);
+    QCOMPARE(App()->GetWorkerThread(), currentThread);
+    // The connection still works.
+    QSignalSpy update(sm, &StateMachine::Update);
+    sm->GetTab(StateMachine::AlertMessagesTab);
+    QVERIFY(update.wait(TransferWaitMs));
+    QCOMPARE(sm->GetTabState(StateMachine::AlertMessagesTab), int(StateMachine::TabInStep));
+}
+
+void TestLinkEndToEnd::destructionWhileConnected()
+{
+    // Left open on purpose: the application object's destructor, after the last test, must stop the
+    // worker thread itself (a running thread destroyed would abort the program).
+    QVERIFY(ConnectToUnit());
+    leaveConnected = true;
 }
 
 KELVANE_TEST_APP_MAIN(TestLinkEndToEnd)
