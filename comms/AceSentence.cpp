@@ -16,12 +16,22 @@ QString Dimension(int value, int width)
     return ZeroFilled(qBound(0, value, limit), width);
 }
 
+// Hexadecimal digits only (the field is two of them); false for anything else.
 bool ReadHex(QStringView text, int& value)
 {
-    bool ok = false;
-    const int read = text.toInt(&ok, 16);
-    value = ok ? read : 0;
-    return ok;
+    value = 0;
+    if (text.isEmpty() || text.size() > 4) return false;
+    for (QChar c : text)
+    {
+        const char16_t u = c.unicode();
+        int digit = -1;
+        if (u >= u'0' && u <= u'9') digit = u - u'0';
+        else if (u >= u'a' && u <= u'f') digit = u - u'a' + 10;
+        else if (u >= u'A' && u <= u'F') digit = u - u'A' + 10;
+        if (digit < 0) return false;
+        value = value * 16 + digit;
+    }
+    return true;
 }
 }  // namespace
 
@@ -98,7 +108,7 @@ int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
     if (sentence.HasValue(2))
     {
         int code = 0;
-        ReadHex(sentence.FieldView(2), code);
+        if (!ReadHex(sentence.FieldView(2), code)) return SentenceStatus::FieldMissing;
         target->SetInland(code >= 32 && code <= 63);
         target->SetInlandTypeCode(code);
     }

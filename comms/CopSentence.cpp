@@ -29,7 +29,11 @@ QString AtoNSentenceCOP::Encode(int index, int* count)
 
 int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
 {
-    const int header = CheckHeader(sentence);
+    // All three header checks are made; the last one that fails names the status.
+    int header = SentenceStatus::Decoded;
+    if (!sentence.IsValid()) header = SentenceStatus::InvalidSentence;
+    if (!IsAcceptedTalker(sentence)) header = SentenceStatus::WrongTalker;
+    if (sentence.Formatter() != formatter) header = SentenceStatus::WrongFormatter;
     if (header != SentenceStatus::Decoded) return header;
     VdlModel* vdl = static_cast<VdlModel*>(model);
     if (!vdl) return SentenceStatus::UnknownMmsi;

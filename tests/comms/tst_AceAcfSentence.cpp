@@ -312,6 +312,7 @@ private slots:
         QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,abc,0,1,0,,0010020304,R")), -1);
         QCOMPARE(real->GetOffPositionThreshold(), 77);
         QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,0050,0,1,0,,00100203,R")), -1);
+        QCOMPARE(ace.Decode(Reply("$AIACE,235000001,zz,0050,0,1,0,,0010020304,R")), -1);
         QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,0050,0,1,0,,0010020304,C")), -1);
         QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,0050,0,1")), -1);
 
