@@ -248,13 +248,6 @@ private slots:
         QCOMPARE(Field(frame, 78, 17), quint64(180));
         QCOMPARE(Field(frame, 95, 17), quint64(59));
     }
-
-    void unusedSlotsKeepTheirDefaults()
-    {
-        VDLCodecModel codec;
-        QCOMPARE(codec.GetAar()->EncodeConfiguration(), QBitArray(128, false));
-        QVERIFY(codec.GetAar()->DecodeConfiguration(QBitArray(3)));
-    }
 };
 
 KELVANE_TEST_MAIN(TestAar)

@@ -159,23 +159,6 @@ private slots:
         QCOMPARE(codec.GetAid()->GetTargetMmsi2(), QStringLiteral("0"));
     }
 
-    void fillFromModel()
-    {
-        AtoN aton;
-        aton.GetAtoNMMSI()->SetEnabled(true);
-        aton.GetAtoNMMSI()->SetIndex(0);
-        VDLCodecModel codec;
-        codec.GetAid()->slot = 17;
-        codec.GetAid()->SetFromModel(&aton, QStringLiteral("992350042"));
-        QCOMPARE(codec.GetAid()->enabled, true);
-        QCOMPARE(codec.GetAid()->GetTargetMmsi(), QStringLiteral("992350042"));
-        QCOMPARE(codec.GetAid()->targetType, 0);
-        QCOMPARE(codec.GetAid()->channel, 0);
-        QCOMPARE(codec.GetAid()->hour, 24);
-        QCOMPARE(codec.GetAid()->minute, 60);
-        QCOMPARE(codec.GetAid()->slot, 17);
-    }
-
     void fillFromList()
     {
         AtoN aton;
@@ -219,38 +202,6 @@ private slots:
         QCOMPARE(codec.GetAid()->GetTargetMmsi(), QStringLiteral("0"));
         const QBitArray frame = codec.GetAid()->EncodeConfiguration();
         QCOMPARE(Field(frame, 46, 33), quint64(0));
-    }
-
-    void saveLoadKeepsEveryField()
-    {
-        VDLCodecModel codec;
-        AID* aid = codec.GetAid();
-        aid->enabled = true;
-        aid->targetMmsi.SetMmsi(QStringLiteral("1"));
-        aid->targetType = 3;
-        aid->channel = 2;
-        aid->hour = 5;
-        aid->minute = 6;
-        aid->slot = 7;
-        aid->numberOfMmsis = 8;
-        aid->targetMmsi2.SetMmsi(QStringLiteral("9"));
-        aid->targetType2 = 2;
-        QByteArray bytes;
-        {
-            QDataStream out(&bytes, QIODevice::WriteOnly);
-            aid->Save(out);
-        }
-        QCOMPARE(bytes.left(5), QByteArray::fromHex("0000000201"));
-        VDLCodecModel other;
-        QDataStream in(bytes);
-        other.GetAid()->Load(in);
-        QByteArray again;
-        {
-            QDataStream out(&again, QIODevice::WriteOnly);
-            other.GetAid()->Save(out);
-        }
-        QCOMPARE(again, bytes);
-        QVERIFY(in.atEnd());
     }
 };
 

@@ -245,18 +245,6 @@ private slots:
         QCOMPARE(read.GetAceAcf()->GetPosition()->GetLatitude(), -12.5);
         QCOMPARE(read.GetAfc()->implementationStatus, Q_UINT64_C(0xFFFFFFFFFFFFFFFF));
     }
-
-    void baseDefaults()
-    {
-        VDLCodecModel codec;
-        QCOMPARE(codec.GetVdlVersion(), 1);
-        QCOMPARE(codec.GetVersion(), 2);
-        QCOMPARE(codec.ResponseText(), QStringLiteral("No log data available"));
-        QCOMPARE(codec.EncodeConfiguration().size(), 0);
-        QVERIFY(!codec.DecodeResponse(FrameOf(2, 128)));
-        QVERIFY(!codec.GetValue(QStringLiteral("x")).isValid());
-        QCOMPARE(codec.GetAfb()->ResponseText(), QStringLiteral("No log data available"));
-    }
 };
 
 KELVANE_TEST_MAIN(TestCodecModel)

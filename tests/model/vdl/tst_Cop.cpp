@@ -109,33 +109,6 @@ private slots:
         QCOMPARE(Field(frame, 16, 30), quint64(992350002));
         QCOMPARE(Field(frame, 46, 24), quint64((1u << 23) | (24u << 18) | (60u << 12) | 9u));
     }
-
-    void saveLoadKeepsEveryField()
-    {
-        VDLCodecModel codec;
-        COP* cop = codec.GetCop();
-        cop->mode = 2;
-        cop->wakeUpTime = QTime(7, 8);
-        cop->interval = 9;
-        cop->duration = 10;
-        cop->channel = 2;
-        cop->slot = 4;
-        QByteArray bytes;
-        {
-            QDataStream out(&bytes, QIODevice::WriteOnly);
-            cop->Save(out);
-        }
-        VDLCodecModel other;
-        QDataStream in(bytes);
-        other.GetCop()->Load(in);
-        QCOMPARE(other.GetCop()->GetMode(), 2);
-        QCOMPARE(other.GetCop()->GetWakeUpTime(), QTime(7, 8));
-        QCOMPARE(other.GetCop()->GetInterval(), 9);
-        QCOMPARE(other.GetCop()->GetDuration(), 10);
-        QCOMPARE(other.GetCop()->channel, 2);
-        QCOMPARE(other.GetCop()->slot, 4);
-        QVERIFY(in.atEnd());
-    }
 };
 
 KELVANE_TEST_MAIN(TestCop)

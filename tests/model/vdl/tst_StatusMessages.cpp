@@ -44,47 +44,6 @@ private slots:
                                           + QStringLiteral("\n"));
     }
 
-    void requestBlocks_data()
-    {
-        QTest::addColumn<QString>("which");
-        QTest::addColumn<int>("identifier");
-        QTest::newRow("MCR") << "MCR" << 0xF795;
-        QTest::newRow("AFC") << "AFC" << 0xF79B;
-    }
-    void requestBlocks()
-    {
-        QFETCH(QString, which);
-        QFETCH(int, identifier);
-        VDLCodecModel codec;
-        VDLCodecModel other;
-        const bool mcr = which == QLatin1String("MCR");
-        for (const QList<int>& v : {QList<int>{1, 0, 0, 0}, QList<int>{2, 31, 63, 4095}}) {
-            QBitArray frame;
-            if (mcr) {
-                codec.GetMcr()->channel = v[0];
-                codec.GetMcr()->hour = v[1];
-                codec.GetMcr()->minute = v[2];
-                codec.GetMcr()->slot = v[3];
-                frame = codec.GetMcr()->EncodeRequest();
-                QVERIFY(other.GetMcr()->DecodeRequest(frame));
-                QCOMPARE((QList<int>{other.GetMcr()->channel, other.GetMcr()->hour, other.GetMcr()->minute,
-                                     other.GetMcr()->slot}),
-                         v);
-            } else {
-                codec.GetAfc()->channel = v[0];
-                codec.GetAfc()->hour = v[1];
-                codec.GetAfc()->minute = v[2];
-                codec.GetAfc()->slot = v[3];
-                frame = codec.GetAfc()->EncodeRequest();
-                QVERIFY(other.GetAfc()->DecodeRequest(frame));
-                QCOMPARE((QList<int>{other.GetAfc()->channel, other.GetAfc()->hour, other.GetAfc()->minute,
-                                     other.GetAfc()->slot}),
-                         v);
-            }
-            QCOMPARE(Field(frame, 0, 16), quint64(identifier));
-        }
-    }
-
     void afcStatusIsUnsigned_data()
     {
         QTest::addColumn<quint64>("status");
