@@ -50,7 +50,9 @@ bool ReadBlock(const NmeaSentence& s, int hourField, int slotField, int incremen
     if (s.HasValue(incrementField))
     {
         if (!NmeaSentence::ToInt(s.FieldView(incrementField), increment)) return false;
-        if (timeBased) increment = int(qint64(increment) * ScheduleEntry::SlotsPerMinute / SecondsPerMinute);
+        if (timeBased)
+            increment = int(qBound(qint64(0), qint64(increment) * ScheduleEntry::SlotsPerMinute / SecondsPerMinute,
+                                           qint64(ScheduleEntry::MaxIncrement)));
     }
     block.increment = increment;
 

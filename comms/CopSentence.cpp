@@ -2,6 +2,8 @@
 
 #include "model/Model.h"
 
+#include <QTime>
+
 namespace {
 QString TwoDigits(int value)
 {
@@ -56,7 +58,7 @@ int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
     {
         const QStringView time = sentence.FieldView(3);
         if (time.size() < 4 || !NmeaSentence::ToInt(time.mid(0, 2), hour) ||
-            !NmeaSentence::ToInt(time.mid(2, 2), minute) || hour < 0 || minute < 0)
+            !NmeaSentence::ToInt(time.mid(2, 2), minute) || !QTime::isValid(hour, minute, 0))
             return SentenceStatus::FieldMissing;
     }
 

@@ -48,6 +48,7 @@ private slots:
         QTest::newRow("empty fields keep values") << "$ANCOP,235000001,,,,,R" << 0 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("not a reply") << "$ANCOP,235000001,1,123000,600,86400,C" << -1 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("bad time") << "$ANCOP,235000001,1,1x3000,600,86400,R" << -1 << QList<int>{1, 9, 45, 100, 200};
+        QTest::newRow("hour 24") << "$ANCOP,235000001,1,240000,600,86400,R" << -1 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("no MMSI") << "$ANCOP" << -1 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("other talker") << "$GPCOP,235000001,1,123000,600,86400,R" << -4 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("other formatter") << "$ANAFB,235000001,1,123000,600,86400,R" << -3 << QList<int>{1, 9, 45, 100, 200};
