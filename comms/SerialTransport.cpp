@@ -4,6 +4,8 @@
 #include "comms/NmeaSentence.h"
 #include "comms/SerialController.h"
 
+#include <QTimer>
+
 SerialTransport::SerialTransport(Model* transportModel, QObject* parent) : Transport(transportModel, parent)
 {
     SetLastError(QString());
@@ -140,6 +142,9 @@ void SerialTransport::SerialClosed()
 {
     connected = false;
     finished = true;
+    // Nothing more can arrive or leave: the run in progress stays as it was, but its timer has
+    // nothing left to guard.
+    responseTimer->stop();
     DisconnectController();
     Q_EMIT Disconnected();
 }

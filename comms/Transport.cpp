@@ -90,6 +90,11 @@ int Transport::ResponseTimeout() const
     return QueryIntervalMs;
 }
 
+int Transport::SendInterval() const
+{
+    return SendIntervalMs;
+}
+
 bool Transport::IsBusy() const
 {
     QMutexLocker locker(&stateMutex);
@@ -304,7 +309,7 @@ void Transport::SendStep()
         if (n > 0)
             s->count = n + 1;
         const int timeout = currentJob->timeout;
-        responseTimer->setInterval(timeout >= 1 ? timeout * 1000 : SendIntervalMs);
+        responseTimer->setInterval(timeout >= 1 ? timeout * 1000 : SendInterval());
     }
 
     // An encoder with nothing to say (an alert without its text) gives an empty sentence: nothing

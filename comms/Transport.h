@@ -62,6 +62,8 @@ public:
     virtual QString GetLastError() const;
     // The interval of a sentence step in a query run.
     virtual int ResponseTimeout() const;
+    // The pace of a sentence step in a send run of a job without a delay.
+    virtual int SendInterval() const;
 
     // Direct calls from the GUI thread.
     bool IsBusy() const;

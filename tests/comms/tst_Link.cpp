@@ -1,0 +1,484 @@
+// The whole link: SerialTransport in its worker thread, a real pseudo-terminal, the simulated unit
+// on the far end. The query and send-pacing intervals are shortened (the timer rules themselves
+// are the engine tests' business); everything waits on signals.
+
+#include "comms/SerialController.h"
+#include "comms/SerialTransport.h"
+#include "model/ADCSettingsModel.h"
+#include "model/AlertMessagesModel.h"
+#include "model/AtoN.h"
+#include "model/MessageSchedule.h"
+#include "model/MessageSettingsModel.h"
+#include "model/Model.h"
+#include "model/Names.h"
+#include "model/RepeaterModel.h"
+#include "model/SensorSettingsModel.h"
+#include "model/StatusInputConfigurationModel.h"
+#include "model/VdlModel.h"
+#include "model/VirtualAtoNModel.h"
+#include "support/SimulatedUnit.h"
+#include "support/TestMain.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMutexLocker>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <functional>
+
+namespace {
+class FastSerialTransport : public SerialTransport
+{
+public:
+    using SerialTransport::SerialTransport;
+    int ResponseTimeout() const override { return 300; }
+    int SendInterval() const override { return 30; }
+};
+}  // namespace
+
+// Receives the transport's signals in the test's thread (queued, as the GUI thread would).
+class LinkObserver : public QObject
+{
+    Q_OBJECT
+
+public:
+    bool connected = false;
+    int disconnected = 0;
+    int cleanUps = 0;
+    QStringList connectErrors;
+    QStringList completed;  // "name:send" or "name:query"
+    QStringList timeouts;
+    QStringList commandErrors;
+    QStringList sentenceErrors;
+    QStringList received;
+    QStringList versions;
+    QList<double> vswr;
+    QList<int> gnssModes;
+    QList<int> m8;
+    QStringList faultLog;
+    QList<QPair<int, int>> vdlSent;
+
+    void Watch(Transport* t)
+    {
+        connect(t, &Transport::Connected, this, [this] { connected = true; });
+        connect(t, &Transport::Disconnected, this, [this] {
+            connected = false;
+            ++disconnected;
+        });
+        connect(t, &Transport::DisconnectedCleanUp, this, [this] { ++cleanUps; });
+        connect(t, &Transport::ConnectError, this, [this](const QString& e) { connectErrors << e; });
+        connect(t, &Transport::JobComplete, this, [this](const QString& name, bool send) {
+            completed << name + (send ? QStringLiteral(":send") : QStringLiteral(":query"));
+        });
+        connect(t, &Transport::Timeout, this, [this](const QString& name) { timeouts << name; });
+        connect(t, &Transport::CommandError, this, [this](const QString& c) { commandErrors << c; });
+        connect(t, &Transport::AtoNSentenceError, this, [this](const QString& f) { sentenceErrors << f; });
+        connect(t, &Transport::Received, this, [this](const QString& line) { received << line; });
+        connect(t, &Transport::Version, this, [this](const QString& v) { versions << v; });
+        connect(t, &Transport::VSWR, this, [this](double v) { vswr << v; });
+        connect(t, &Transport::signalGnssModeReceived, this, [this](int mode) { gnssModes << mode; });
+        connect(t, &Transport::signalUbloxM8, this, [this](int v) { m8 << v; });
+        connect(t, &Transport::FaultLogMessage, this,
+                [this](const QString& d, const QString& tm, const QString& text) { faultLog << d + QLatin1Char(' ') + tm + QLatin1Char(' ') + text; });
+        connect(t, &Transport::VDLMessageSent, this, [this](int id, int n) { vdlSent << qMakePair(id, n); });
+    }
+};
+
+namespace {
+class Link
+{
+public:
+    Model model;
+    SimulatedUnit unit;
+    QThread thread;
+    FastSerialTransport* transport = nullptr;
+    LinkObserver observer;
+
+    Link()
+    {
+        transport = new FastSerialTransport(&model);
+        transport->moveToThread(&thread);
+        observer.Watch(transport);
+        thread.start();
+    }
+
+    ~Link()
+    {
+        QMetaObject::invokeMethod(transport, [t = transport] { t->Disconnect(); }, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
+        delete transport;  // after its thread has finished
+    }
+
+    void Call(std::function<void()> f) { QMetaObject::invokeMethod(transport, f, Qt::QueuedConnection); }
+
+    bool Connect()
+    {
+        if (!unit.IsRunning() && !unit.Start())
+            return false;
+        const QString port = unit.PortPath();
+        Call([t = transport, port] { t->Connect(port); });
+        return QTest::qWaitFor([this] { return observer.connected || !observer.connectErrors.isEmpty(); }, 5000) &&
+               observer.connected;
+    }
+
+    // Queues a job and waits for its end: true when it completed.
+    bool Run(const QString& job, bool send, int delay = -2)
+    {
+        const QString key = job + (send ? QStringLiteral(":send") : QStringLiteral(":query"));
+        const int before = int(observer.completed.count(key));
+        const int timeoutsBefore = int(observer.timeouts.size());
+        if (delay == -2)
+            Call([t = transport, job, send] { t->QueueJob(job, send); });
+        else
+            Call([t = transport, job, send, delay] { t->QueueJob(job, send, delay); });
+        (void)QTest::qWaitFor(
+            [&] { return observer.completed.count(key) > before || observer.timeouts.size() > timeoutsBefore; },
+            30000);
+        return observer.completed.count(key) > before;
+    }
+};
+}  // namespace
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void retrieveJobsFillTheTransportModel()
+    {
+        Link link;
+        SimUnitState& unit = link.unit.State();
+        unit.real.mmsi = QStringLiteral("992351234");
+        unit.real.ace[5] = QStringLiteral("NORTH PIER^2C HEAD");
+        unit.real.acf[1] = QStringLiteral("5215.0000");
+        unit.real.acf[11] = QStringLiteral("6");
+        unit.addressedMmsi = QStringLiteral("235099999");
+        unit.mcr[QStringLiteral("SBS")] = {QStringLiteral("2")};
+        unit.mcr[QStringLiteral("LRC")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("0")};
+        unit.mcr[QStringLiteral("BIT")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("14"),
+                                          QStringLiteral("LAMP FAIL")};
+        unit.mcr[QStringLiteral("RPT8")] = {QStringLiteral("8"), QStringLiteral("2"), QStringLiteral("45"),
+                                           QStringLiteral("0")};
+        unit.chainedMmsis = {QStringLiteral("992351301"), QStringLiteral("992351302")};
+        unit.cop = {QStringLiteral("1"), QStringLiteral("063000"), QStringLiteral("3600"), QStringLiteral("600")};
+        unit.gnssMode = 5;
+        unit.sensorRecords[13] = {2, 3, 235, 10, 125, 1, 1, 1, 5};
+        QVERIFY(link.Connect());
+
+        QVERIFY(link.Run(Names::RealMMSI, false, 100));
+        QVERIFY(link.Run(Names::AdrMMSI, false));
+        QVERIFY(link.Run(Names::RealAtoN, false));
+        QVERIFY(link.Run(Names::MessageSchedule, false));
+        QVERIFY(link.Run(Names::StatusInputConfiguration, false));
+        QVERIFY(link.Run(Names::GetAlertMessages, false));
+        QVERIFY(link.Run(Names::Repeater, false));
+        QVERIFY(link.Run(Names::VdlChaining, false));
+        QVERIFY(link.Run(Names::GetGnssMode, false));
+        QVERIFY(link.Run(Names::UbloxM8, false));
+        QVERIFY(link.Run(Names::Version, false));
+        QVERIFY(link.Run(Names::FaultLog, false));
+        QVERIFY(link.Run(Names::SensorConfigurationQuery, false));
+        QVERIFY(link.observer.commandErrors.isEmpty());
+        QVERIFY(link.observer.sentenceErrors.isEmpty());
+
+        QMutexLocker locker(&Transport::ModelLock());
+        Model& m = link.model;
+        AtoN* real = m.GetRealAtoN();
+        QCOMPARE(real->GetAtoNMMSI()->GetMMSI(), QStringLiteral("992351234"));
+        QCOMPARE(real->GetAtoNMMSI()->GetCurrentMMSI(), QStringLiteral("992351234"));
+        QCOMPARE(real->GetName(), QStringLiteral("NORTH PIER, HEAD"));
+        QCOMPARE(real->GetPosition()->GetLatitude(), 52.25);
+        QCOMPARE(real->GetPosition()->GetLongitude(), 4.75);
+        QCOMPARE(real->GetTypeOfAtoN(), 6);
+        QCOMPARE(real->GetChannel1(), 2087);
+        QCOMPARE(real->GetGnssType(), 5);
+        QCOMPARE(m.GetStatusInputConfiguration()->GetStatusBitSource(), 2);
+        QCOMPARE(m.GetStatusInputConfiguration()->GetRaconFitted(), 1);
+        const ScheduleEntry first = m.GetMessageSchedule()->GetEntry(0);
+        QCOMPARE(first.messageId, 21);
+        QCOMPARE(first.blockA.startSlot, 100);
+        QCOMPARE(first.blockB.startSlot, 110);
+        QCOMPARE(m.GetAlertMessages()->GetBiitAction(), 2);
+        QCOMPARE(m.GetAlertMessages()->GetBiitText(), QStringLiteral("LAMP FAIL"));
+        QCOMPARE(m.GetRepeater()->GetMsg8Repeat(), 2);
+        QCOMPARE(m.GetRepeater()->GetMsg8GuardTime(), 45);
+        QCOMPARE(m.GetVdlModel()->GetChainingMmsiCount(), 2);
+        QCOMPARE(m.GetVdlModel()->GetMmsiAt(1)->GetMMSI(), QStringLiteral("992351302"));
+        QCOMPARE(m.GetVdlModel()->receiverMode, 1);
+        QCOMPARE(m.GetVdlModel()->receiverHour, 6);
+        QCOMPARE(m.GetVdlModel()->receiverInterval, 3600);
+        QCOMPARE(m.GetMessageSettings()->GetMessage6Format(), 2);
+        QCOMPARE(m.GetMessageSettings()->GetBatteryVoltageThreshold(), 12.5);
+        QCOMPARE(link.observer.gnssModes, QList<int>{5});
+        QCOMPARE(link.observer.m8, QList<int>{1});
+        QCOMPARE(link.observer.versions, QStringList{QStringLiteral("KVX-A3 V3.01.07")});
+        QCOMPARE(link.observer.vswr, QList<double>{1.5});
+        QCOMPARE(link.observer.faultLog.size(), 2);
+        QCOMPARE(link.observer.faultLog.at(1), QStringLiteral("2026/12/01 04:02:13 LOW VOLTAGE"));
+    }
+
+    void sendJobsChangeTheUnit()
+    {
+        Link link;
+        QVERIFY(link.Connect());
+        QVERIFY(link.Run(Names::RealMMSI, false));
+        {
+            QMutexLocker locker(&Transport::ModelLock());
+            Model& m = link.model;
+            AtoN* real = m.GetRealAtoN();
+            real->GetAtoNMMSI()->SetMMSI(QStringLiteral("992351777"));
+            real->GetAtoNMMSI()->SetAddressMMSI(QStringLiteral("235000042"));
+            real->SetName(QStringLiteral("HARBOUR, WEST"));
+            GeoPosition position;
+            position.SetLatitude(-33.5);
+            position.SetLongitude(18.25);
+            real->SetPosition(position);
+            real->SetGnssType(6);
+            m.GetStatusInputConfiguration()->SetStatusBitSource(2);
+            m.GetAlertMessages()->SetBiitAction(2);
+            m.GetAlertMessages()->SetBiitText(QStringLiteral("LAMP FAIL"));
+            m.GetRepeater()->SetMsg21Repeat(1);
+            m.GetRepeater()->SetMsg21Range(120);
+            ScheduleEntry entry = m.GetMessageSchedule()->GetEntry(0);
+            entry.blockA.startSlot = 321;
+            m.GetMessageSchedule()->SetEntry(0, entry);
+            m.GetVdlModel()->AddMmsi(QStringLiteral("992351401"));
+            m.GetVdlModel()->receiverMode = 2;
+            m.GetVdlModel()->receiverDuration = 86400;
+            m.GetSensorSettings()->SetConfigurationCode(3);
+            m.GetSensorSettings()->SetRelay2(true);
+            m.GetMessageSettings()->SetBatteryVoltageThreshold(11.8);
+        }
+        for (const QString& job : {Names::RealMMSI, Names::AdrMMSI, Names::SetGnssMode, Names::RealAtoN,
+                                   Names::MessageSchedule, Names::StatusInputConfiguration, Names::AlertMessages,
+                                   Names::Repeater, Names::VdlChaining, Names::GpsOn})
+            QVERIFY2(link.Run(job, true), qPrintable(job));
+        link.Call([t = link.transport, m = &link.model] { t->OnSensorConfigurationUpdate(m); });
+        QVERIFY(link.Run(Names::SensorConfigurationCommand, true));
+        QVERIFY(link.observer.commandErrors.isEmpty());
+
+        const SimUnitState& unit = link.unit.State();
+        QCOMPARE(unit.real.mmsi, QStringLiteral("992351777"));
+        QCOMPARE(unit.addressedMmsi, QStringLiteral("235000042"));
+        QCOMPARE(unit.gnssMode, 6);
+        QCOMPARE(unit.gpsFilter, 49);
+        QCOMPARE(unit.real.ace.at(5), QStringLiteral("HARBOUR^2C WEST"));
+        QCOMPARE(unit.real.acf.mid(1, 4), (QStringList{QStringLiteral("3330.0000"), QStringLiteral("S"),
+                                                     QStringLiteral("01815.0000"), QStringLiteral("E")}));
+        QCOMPARE(unit.real.Entry(21, 1).at(4), QStringLiteral("321"));
+        QCOMPARE(unit.mcr.value(QStringLiteral("SBS")), QStringList{QStringLiteral("2")});
+        QCOMPARE(unit.mcr.value(QStringLiteral("BIT")), (QStringList{QStringLiteral("1"), QStringLiteral("1"),
+                                                                    QStringLiteral("14"), QStringLiteral("LAMP FAIL")}));
+        QCOMPARE(unit.mcr.value(QStringLiteral("RPT21")), (QStringList{QStringLiteral("21"), QStringLiteral("1"),
+                                                                      QStringLiteral("30"), QStringLiteral("120")}));
+        QCOMPARE(unit.chainedMmsis, QStringList{QStringLiteral("992351401")});
+        QCOMPARE(unit.cop.value(0), QStringLiteral("1"));
+        QCOMPARE(unit.cop.value(3), QStringLiteral("86400"));
+        QCOMPARE(unit.shellSettings.value(QStringLiteral("option")), QStringLiteral("3"));
+        QCOMPARE(unit.shellSettings.value(QStringLiteral("setrelay 2")), QStringLiteral("1"));
+        QCOMPARE(unit.shellSettings.value(QStringLiteral("voltthresh")), QStringLiteral("118"));
+
+        // And back: what the unit now holds comes back into a cleared model.
+        {
+            QMutexLocker locker(&Transport::ModelLock());
+            link.model.GetAlertMessages()->Clear();
+            link.model.GetSensorSettings()->Clear();
+            link.model.GetMessageSettings()->Clear();
+        }
+        QVERIFY(link.Run(Names::GetAlertMessages, false));
+        QVERIFY(link.Run(Names::SensorConfigurationQuery, false));
+        QMutexLocker locker(&Transport::ModelLock());
+        QCOMPARE(link.model.GetAlertMessages()->GetBiitText(), QStringLiteral("LAMP FAIL"));
+        QCOMPARE(link.model.GetSensorSettings()->GetConfigurationCode(), 3);
+        QCOMPARE(link.model.GetSensorSettings()->GetRelay2(), true);
+        QCOMPARE(link.model.GetMessageSettings()->GetBatteryVoltageThreshold(), 11.8);
+    }
+
+    void virtualAtoNsGoAndComeBack()
+    {
+        Link link;
+        QVERIFY(link.Connect());
+        QVERIFY(link.Run(Names::RealMMSI, false));
+        {
+            QMutexLocker locker(&Transport::ModelLock());
+            VirtualAtoNModel* v = link.model.GetVirtualAtoN(2);
+            v->SetEnabled(true);
+            v->GetAtoNMmsi()->SetMMSI(QStringLiteral("992351502"));
+            v->SetAtoNName(QStringLiteral("WRECK MARK"));
+            GeoPosition position;
+            position.SetLatitude(51.0);
+            position.SetLongitude(2.5);
+            v->GetAtoN()->SetPosition(position);
+        }
+        QVERIFY(link.Run(Names::VirtualAtoN02, true));
+        QVERIFY(link.Run(Names::VirtualAtoN02MessageSchedule, true));
+        const SimStation* station = link.unit.State().Station(QStringLiteral("992351502"));
+        QVERIFY(station);
+        QCOMPARE(station->Name(), QStringLiteral("WRECK MARK"));
+        QCOMPARE(station->acf.at(1), QStringLiteral("5100.0000"));
+        QCOMPARE(station->schedule.size(), 1);
+
+        {
+            QMutexLocker locker(&Transport::ModelLock());
+            link.model.GetVirtualAtoN(2)->Clear();
+            link.model.GetVirtualAtoN(2)->SetEnabled(false);
+            link.model.GetVirtualAtoNReceiver()->Clear();
+        }
+        QVERIFY(link.Run(Names::VirtualAtoNReceiver, false));
+        QVERIFY(link.Run(Names::VirtualAtoNMessageScheduleReceiver, false));
+        QMutexLocker locker(&Transport::ModelLock());
+        VirtualAtoNModel* back = link.model.GetVirtualAtoN(1);
+        QCOMPARE(back->GetAtoNMmsi()->GetMMSI(), QStringLiteral("992351502"));
+        QCOMPARE(back->GetAtoNName(), QStringLiteral("WRECK MARK"));
+        QCOMPARE(back->GetAtoN()->GetPosition()->GetLatitude(), 51.0);
+    }
+
+    void vdlBroadcastsReachTheUnit()
+    {
+        Link link;
+        QVERIFY(link.Connect());
+        {
+            QMutexLocker locker(&Transport::ModelLock());
+            link.model.GetVdlModel()->targetMMSI = QStringLiteral("992359999");
+        }
+        QVERIFY(link.Run(Names::VdlAceAcfRequest, true, 0));
+        QVERIFY(link.Run(Names::VdlAarConfiguration, true, 0));
+        const QStringList broadcasts = link.unit.State().broadcasts;
+        QVERIFY(broadcasts.size() >= 3);
+        for (const QString& line : broadcasts)
+            QVERIFY(line.startsWith(QStringLiteral("!AIBBM,1,1,0,0,25,")));
+        QTRY_VERIFY(link.observer.vdlSent.size() >= 3);
+        QCOMPARE(link.observer.vdlSent.at(0), qMakePair(9, 1));
+        QCOMPARE(link.observer.vdlSent.at(1), qMakePair(9, 1));
+        QCOMPARE(link.observer.vdlSent.at(2).first, 13);
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("slow replies") << QStringLiteral("slow");
+        QTest::newRow("garbage and unsolicited lines") << QStringLiteral("garbage");
+        QTest::newRow("endless line") << QStringLiteral("endless");
+        QTest::newRow("burst") << QStringLiteral("burst");
+    }
+
+    // The unit misbehaves around a retrieve: the job still completes with the unit's values.
+    void faults()
+    {
+        QFETCH(QString, fault);
+        Link link;
+        link.unit.State().real.mmsi = QStringLiteral("992351666");
+        QVERIFY(link.Connect());
+        if (fault == QLatin1String("slow"))
+            link.unit.SetReplyDelay(150);
+        if (fault == QLatin1String("garbage"))
+        {
+            QByteArray noise;
+            for (int i = 0; i < 2000; ++i)
+                noise.append(char((i * 37 + 11) % 256));
+            link.unit.SendRaw(noise + "\r\n$GPRMC,broken*ZZ\r\n!AIVDM,1,1,,A,,0*00\r\n$PKVX,255,appver\r\n");
+            link.unit.SendAlarm(7, true, QStringLiteral("LIGHT FAIL"));
+            link.unit.SendText(QStringLiteral("HELLO"));
+            link.unit.SendMessage21(1, 2, 1);
+        }
+        if (fault == QLatin1String("endless"))
+            link.unit.SendRaw(QByteArray(20000, 'x'));
+        if (fault == QLatin1String("burst"))
+            link.unit.SendBurst(500);
+        // The line that ends the noise carries whatever came first after it; the next run is clean.
+        QVERIFY(link.Run(Names::RealMMSI, false));
+        QVERIFY(link.Run(Names::RealMMSI, false));
+        QVERIFY(link.Run(Names::Version, false));
+        QVERIFY(link.observer.timeouts.isEmpty());
+        QVERIFY(link.observer.commandErrors.isEmpty());
+        QMutexLocker locker(&Transport::ModelLock());
+        QCOMPARE(link.model.GetRealAtoN()->GetAtoNMMSI()->GetMMSI(), QStringLiteral("992351666"));
+        for (const QString& line : link.observer.received)
+            QVERIFY(line.size() <= SerialController::PieceSize - 1 + SerialController::MaxPartialLine);
+    }
+
+    void silenceTimesOut()
+    {
+        Link link;
+        QVERIFY(link.Connect());
+        link.unit.SetSilent(true);
+        QVERIFY(!link.Run(Names::RealAtoN, false));
+        QCOMPARE(link.observer.timeouts, QStringList{Names::RealAtoN});
+        QVERIFY(link.observer.connected);
+    }
+
+    void malformedShellReplyIsACommandError()
+    {
+        Link link;
+        QVERIFY(link.Connect());
+        link.unit.SetMalformedShellReplies(true);
+        QVERIFY(link.Run(Names::GpsOn, false));
+        QCOMPARE(link.observer.commandErrors, QStringList{QStringLiteral("gpsfilt 49")});
+    }
+
+    void hangUpEndsTheConnectionWithAnError()
+    {
+        Link link;
+        QVERIFY(link.Connect());
+        link.Call([t = link.transport] { t->QueueJob(Names::StatusInputConfiguration, false); });
+        link.unit.HangUp();
+        QTRY_COMPARE_WITH_TIMEOUT(link.observer.disconnected, 1, 5000);
+        QCOMPARE(link.observer.connectErrors.size(), 1);
+        QVERIFY(link.observer.connectErrors.at(0).startsWith(QStringLiteral("The connection to the AtoN was lost")));
+        QTest::qWait(100);
+        QCOMPARE(link.observer.disconnected, 1);
+        // The raw log can still be stopped through the controller.
+        QVERIFY(!link.transport->GetSerialController()->StopLog());
+    }
+
+    void connectErrorsCarryTheReason()
+    {
+        Link link;
+        link.Call([t = link.transport] { t->Connect(QStringLiteral("/dev/nonexistent-kelvane-port")); });
+        QTRY_COMPARE(link.observer.connectErrors.size(), 1);
+        const QString error = link.observer.connectErrors.at(0);
+        QVERIFY(error.startsWith(QStringLiteral("An error was encountered in trying to open the serial port")));
+        QVERIFY(!error.contains(QStringLiteral("Unknown error")));
+        link.Call([t = link.transport] { t->Disconnect(); });
+        QTRY_COMPARE(link.observer.cleanUps, 1);
+        QCOMPARE(link.observer.disconnected, 0);
+    }
+
+    void replayDeliversARecordedLog()
+    {
+        const QString source = KelvaneTest::TestDataPath(QStringLiteral("nmea/ais-nmea.log"));
+        if (source.isEmpty())
+            QSKIP("recorded traffic not available");
+        QFile in(source);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("replay.log"));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        int lines = 0;
+        int data = 0;
+        while (!in.atEnd() && lines < 40)
+        {
+            const QByteArray line = in.readLine();
+            out.write(line);
+            ++lines;
+            if (!line.startsWith('#') && line.size() < SerialController::PieceSize)
+                ++data;
+        }
+        out.close();
+
+        Link link;
+        QElapsedTimer clock;
+        clock.start();
+        link.Call([t = link.transport, path] { t->ConnectFile(path); });
+        QTRY_COMPARE_WITH_TIMEOUT(link.observer.disconnected, 1, 10000);
+        QVERIFY(clock.elapsed() >= lines * SerialController::ReplayIntervalMs);
+        QCOMPARE(link.observer.received.size(), data);
+        QVERIFY(link.observer.received.at(0).startsWith(QStringLiteral("$GPGSA,A,3,11,32,14,28")));
+    }
+};
+
+KELVANE_TEST_MAIN(TestLink)
+#include "tst_Link.moc"
