@@ -4,6 +4,7 @@
 #include "decoders/DecoderText.h"
 #include "decoders/GpsData.h"
 #include "decoders/SatelliteData.h"
+#include "model/GeoPosition.h"
 
 #include <QTimer>
 
@@ -129,26 +130,12 @@ void GPSDecoder::DecodeRMC(const NmeaSentence& sentence)
 
     // Field 2 (status) is not evaluated: a "V" fix is passed on like any other, its mode says more.
     // A position field that is empty or no number leaves "not available" (91 / 181).
-    double latitude = 91.0;
-    double longitude = 181.0;
-    if (sentence.HasValue(3) && ParseDegreesMinutes(sentence.FieldView(3), 2, latitude))
-    {
-        if (sentence.FieldView(4).startsWith(QLatin1Char('S')))
-            latitude = -latitude;
-    }
-    else
-    {
-        latitude = 91.0;
-    }
-    if (sentence.HasValue(5) && ParseDegreesMinutes(sentence.FieldView(5), 3, longitude))
-    {
-        if (sentence.FieldView(6).startsWith(QLatin1Char('W')))
-            longitude = -longitude;
-    }
-    else
-    {
-        longitude = 181.0;
-    }
+    double latitude = GeoPosition::NotAvailableLatitude;
+    double longitude = GeoPosition::NotAvailableLongitude;
+    if (ParseDegreesMinutes(sentence.FieldView(3), 2, latitude) && sentence.FieldView(4).startsWith(QLatin1Char('S')))
+        latitude = -latitude;
+    if (ParseDegreesMinutes(sentence.FieldView(5), 3, longitude) && sentence.FieldView(6).startsWith(QLatin1Char('W')))
+        longitude = -longitude;
     data->SetPosition(latitude, longitude);
 
     if (sentence.HasValue(7))
