@@ -406,7 +406,7 @@ private slots:
         QTimer reporter;
         connect(&reporter, &QTimer::timeout, this, [&] { Feed(decoder, {"$GPGSV,1,1,01,05,10,100,30"}); });
         reporter.start(SatelliteData::ExpiryInterval / 2);
-        QTRY_COMPARE_WITH_TIMEOUT(CountRecords(data), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(CountRecords(data), 1, 5000);
         QVERIFY2(clock.elapsed() >= 2 * SatelliteData::ExpiryInterval * 95 / 100, qPrintable(QString::number(clock.elapsed())));
         SatelliteInfo s;
         QVERIFY(FindSatellite(data, 1, 5, s));
