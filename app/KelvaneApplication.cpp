@@ -216,12 +216,7 @@ bool KelvaneApplication::CreateTransport(bool replay)
 
     auto& c = transportConnections;
     c.clear();
-    if (mainWindow)
-    {
-        c << connect(transport, SIGNAL(Connected()), mainWindow, SLOT(OnConnected()));
-        c << connect(transport, SIGNAL(SendError()), mainWindow, SLOT(OnSendError()));
-        c << connect(transport, SIGNAL(Disconnected()), mainWindow, SLOT(OnDisconnected()));
-    }
+    ConnectTransportToWindow();
     c << connect(this, &KelvaneApplication::ConnectTransport, transport, &SerialTransport::Connect);
     c << connect(this, &KelvaneApplication::ConnectTransportToFile, transport, &SerialTransport::ConnectFile);
     c << connect(this, &KelvaneApplication::DisconnectTransport, transport, &SerialTransport::Disconnect);
@@ -252,6 +247,20 @@ bool KelvaneApplication::CreateTransport(bool replay)
     c << connect(transport, &SerialTransport::Received, gpsDecoder, &GPSDecoder::OnReceived);
     c << connect(transport, &SerialTransport::Received, messageDecoder, &MessageDecoder::OnReceived);
     return true;
+}
+
+void KelvaneApplication::ConnectTransportToWindow()
+{
+    if (!transport || !mainWindow)
+        return;
+    // By signature: the application object knows the window only as a QMainWindow.
+    const auto unique = Qt::UniqueConnection;
+    for (const QMetaObject::Connection& c :
+         {connect(transport, SIGNAL(Connected()), mainWindow, SLOT(OnConnected()), unique),
+          connect(transport, SIGNAL(SendError()), mainWindow, SLOT(OnSendError()), unique),
+          connect(transport, SIGNAL(Disconnected()), mainWindow, SLOT(OnDisconnected()), unique)})
+        if (c)
+            transportConnections << c;
 }
 
 void KelvaneApplication::DropTransportConnections()

@@ -120,6 +120,8 @@ private Q_SLOTS:
 private:
     // Creates the transport and its worker thread and connects them; false when one exists already.
     bool CreateTransport(bool replay);
+    // The window's rows of the transport wiring (made only when a window was handed over).
+    void ConnectTransportToWindow();
     void DropTransportConnections();
     // Ends the worker thread at quit or destruction: the port, the controller and the raw log close
     // in their own thread, with a bounded wait.
