@@ -433,6 +433,30 @@ private Q_SLOTS:
         QVERIFY(!link.transport->GetSerialController()->StopLog());
     }
 
+    // The GUI thread starts and stops the raw log while the worker appends the unit's lines.
+    void rawLogFromTheOtherThread()
+    {
+        Link link;
+        link.unit.SetGnssInterval(10);
+        QVERIFY(link.Connect());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("raw.log"));
+        SerialController* controller = link.transport->GetSerialController();
+        QVERIFY(controller->StartLog(path));
+        const int before = int(link.observer.received.size());
+        QTRY_VERIFY(link.observer.received.size() > before + 20);
+        QVERIFY(controller->StopLog());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QVERIFY(lines.size() > 10);
+        QVERIFY(lines.at(1).startsWith("# Kelvane Started log file at "));
+        for (int i = 3; i < lines.size() - 4; ++i)
+            QVERIFY2(lines.at(i).startsWith('$') && lines.at(i).contains('*'), lines.at(i).constData());
+        QVERIFY(lines.at(lines.size() - 3).startsWith("# Kelvane Stopped log file at "));
+        QVERIFY(link.transport->ConnectionDescription().startsWith(QStringLiteral("Connected to Serial Port: ")));
+    }
+
     void connectErrorsCarryTheReason()
     {
         Link link;

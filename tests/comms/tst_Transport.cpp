@@ -1,6 +1,7 @@
 // The job engine in one thread: a recording transport keeps what would be written to the unit,
 // replies are fed in by hand and the response timer is fired by calling its slot.
 
+#include "comms/AtoNSentence.h"
 #include "comms/JobTable.h"
 #include "comms/NmeaSentence.h"
 #include "comms/Transport.h"
@@ -24,12 +25,22 @@ public:
     explicit RecordingTransport(Model* m) : Transport(m, nullptr) {}
 
     bool connected = true;
+    bool failWrites = false;
     QStringList written;
 
     bool IsConnected() const override { return connected; }
     QString ConnectionDescription() const override { return QString(); }
     void Connect(QString) override {}
-    void Send(QString text) override { written << text; }
+    void Send(QString text) override
+    {
+        if (failWrites)
+        {
+            NoteSendFailure();
+            Q_EMIT SendError();
+            return;
+        }
+        written << text;
+    }
     void Disconnect() override {}
     void SerialSent(QString) override {}
     void SerialSendError() override {}
@@ -43,6 +54,15 @@ public:
     void SerialClosed() override {}
 
     // A reply of the unit: body without checksum.
+    // A sentence object that answers every sentence of its formatter with a status outside the set.
+    class OddDecoder : public AtoNSentence
+    {
+    public:
+        explicit OddDecoder(const QString& f) : AtoNSentence(nullptr) { formatter = f; }
+        QString Encode(int, int*) override { return QString(); }
+        int Decode(const NmeaSentence&) override { return 7; }
+    };
+
     void Reply(const QString& body) { SerialReceived(QString::fromLatin1(SimulatedUnit::Frame(body))); }
     void Fire() { OnTimeout(); }
     // Answers the last shell command written as the unit would.
@@ -447,6 +467,36 @@ private Q_SLOTS:
         QCOMPARE(t.GetLastError(), QStringLiteral("Error parsing the response for: ACF"));
         QVERIFY(!t.IsResponseTimerActive());
         QCOMPARE(t.CurrentStep(), 0);
+    }
+
+    void failedWriteIsNotReportedAsSent()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        t.failWrites = true;
+        QSignalSpy sent(&t, &Transport::Sent);
+        QSignalSpy sendError(&t, &Transport::SendError);
+        t.QueueJob(Names::Version, false);
+        QCOMPARE(sendError.count(), 1);
+        QCOMPARE(sent.count(), 0);
+    }
+
+    void replyOutsideTheStatusesIsNoReply()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy timeout(&t, &Transport::Timeout);
+        auto odd = std::make_shared<RecordingTransport::OddDecoder>(QStringLiteral("ACF"));
+        auto job = t.GetJob(Names::RealAtoN);
+        job->steps[0].sentence = odd.get();
+        job->steps[0].object = odd;
+        t.QueueJob(Names::RealAtoN, false);
+        t.Reply(QStringLiteral("$ANACF,992351001,15,5130.0000,N,00445.0000,E,1,2087,2088,2087,2088,0,5,0,R"));
+        // Neither ended nor left without its timer: the step waits on.
+        QCOMPARE(t.CurrentStep(), 0);
+        QVERIFY(t.IsResponseTimerActive());
+        t.Fire();
+        QCOMPARE(timeout.count(), 1);
     }
 
     void sensorCommands_data()
