@@ -183,6 +183,12 @@ void TestLinkEndToEnd::sendAllTabs()
     tabs->GetRealAtoN()->SetName(QStringLiteral("E2E BUOY"));
     tabs->GetRealAtoN()->SetOffPositionThreshold(120);
     tabs->GetStatusInputConfiguration()->SetLightFitted(0);
+    VirtualAtoNModel* wreck = tabs->GetVirtualAtoN(1);
+    wreck->SetEnabled(true);
+    wreck->GetAtoNMmsi()->SetMMSI(QStringLiteral("993510001"));
+    wreck->SetAtoNName(QStringLiteral("WRECK EAST"));
+    wreck->GetPosition()->SetLatitude(51.52);
+    wreck->GetPosition()->SetLongitude(4.77);
 
     QSignalSpy progress(sm, &StateMachine::UpdateProgressBar);
     QSignalSpy errors(sm, &StateMachine::DisplayError);
@@ -201,11 +207,18 @@ void TestLinkEndToEnd::sendAllTabs()
     QCOMPARE(state.real.Name(), QStringLiteral("E2E BUOY"));
     QCOMPARE(state.real.ace.at(1).toInt(), 120);
     QCOMPARE(state.mcr.value(QStringLiteral("LRC")).at(0), QStringLiteral("0"));
+    const SimStation* wreckAtUnit = state.Station(QStringLiteral("993510001"));
+    QVERIFY(wreckAtUnit);
+    QCOMPARE(wreckAtUnit->Name(), QStringLiteral("WRECK EAST"));
     // ... and the re-read brought it back into the transport model, every tab in step.
     Model* transport = App()->GetTransportModel();
     QCOMPARE(transport->GetRealAtoN()->GetName(), QStringLiteral("E2E BUOY"));
     QCOMPARE(transport->GetRealAtoN()->GetOffPositionThreshold(), 120);
     QCOMPARE(transport->GetStatusInputConfiguration()->GetLightFitted(), 0);
+    bool wreckRead = false;
+    for (int k = 1; k <= 10; ++k)
+        wreckRead = wreckRead || transport->GetVirtualAtoN(k)->GetAtoNName() == QLatin1String("WRECK EAST");
+    QVERIFY(wreckRead);
     for (int n = 0; n < StateMachine::AtoNTabCount; ++n)
         QCOMPARE(sm->GetTabState(n), int(StateMachine::TabInStep));
 }
