@@ -211,7 +211,6 @@ bool KelvaneApplication::CreateTransport(bool replay)
     connect(workerThread, &QThread::finished, this, &KelvaneApplication::Finished);
     workerThread->start(QThread::InheritPriority);
 
-    replaying = replay;
     stateMachine->SetReplay(replay);
 
     auto& c = transportConnections;
@@ -288,7 +287,6 @@ void KelvaneApplication::Disconnected()
     // to the transport was just removed, and a call that was already on its way may not arrive.
     stateMachine->Disconnected();
     stateMachine->SetReplay(false);
-    replaying = false;
     workerThread->quit();
     transport = nullptr;
 }

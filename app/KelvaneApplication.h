@@ -148,6 +148,5 @@ private:
 
     // Connections of the open transport, removed together when it reports its disconnection.
     QList<QMetaObject::Connection> transportConnections;
-    bool replaying = false;
     TransportFactory transportFactory;
 };
