@@ -41,9 +41,11 @@ private Q_SLOTS:
     void retrieveAtoNSet()
     {
         SimulatedUnit unit;
-        unit.SetGnssInterval(1000);  // a unit's steady GNSS output, as in the field
+        unit.SetGnssInterval(1000); // a unit's steady GNSS output, as in the field
         QVERIFY(unit.Start());
         // A unit with two virtual AtoNs and two chained units.
+        unit.AddVirtual(QStringLiteral("992351201"));
+        unit.AddVirtual(QStringLiteral("992351202"));
         unit.State().chainedMmsis = {QStringLiteral("992351301"), QStringLiteral("992351302")};
 
         Model model;
@@ -71,7 +73,8 @@ private Q_SLOTS:
         int openEnded = 0;
         QMetaObject::invokeMethod(
             transport,
-            [&] {
+            [&]
+            {
                 for (const QString& name : jobs)
                     for (const TransportStep& s : transport->GetJob(name)->steps)
                         if (s.sentence && s.expectedReplies == 0)
@@ -86,10 +89,12 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         allDone = false;
-        QMetaObject::invokeMethod(transport, [transport, jobs] {
-            for (const QString& name : jobs)
-                transport->QueueJob(name, false);
-        });
+        QMetaObject::invokeMethod(transport,
+                                  [transport, jobs]
+                                  {
+                                      for (const QString& name : jobs)
+                                          transport->QueueJob(name, false);
+                                  });
         QVERIFY(QTest::qWaitFor([&] { return allDone && completed == jobs.size(); }, 120000));
         const qint64 wallMs = clock.elapsed();
         QVERIFY(timeouts.isEmpty());
@@ -97,10 +102,11 @@ private Q_SLOTS:
         const qint64 overheadMs = wallMs - timerMs;
         std::printf("bench_retrieve: %d jobs, %d open-ended steps\n", int(jobs.size()), openEnded);
         std::printf("bench_retrieve: wall %lld ms, timers %lld ms, overhead %lld ms (%.2f%% of the total)\n",
-                    static_cast<long long>(wallMs), static_cast<long long>(timerMs),
-                    static_cast<long long>(overheadMs), wallMs > 0 ? 100.0 * double(overheadMs) / double(wallMs) : 0.0);
+                    static_cast<long long>(wallMs), static_cast<long long>(timerMs), static_cast<long long>(overheadMs),
+                    wallMs > 0 ? 100.0 * double(overheadMs) / double(wallMs) : 0.0);
 
-        QMetaObject::invokeMethod(transport, [transport] { transport->Disconnect(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            transport, [transport] { transport->Disconnect(); }, Qt::BlockingQueuedConnection);
         thread.quit();
         thread.wait();
         delete transport;
@@ -115,9 +121,10 @@ private Q_SLOTS:
         transport.QueueJob(Names::RealMMSI, false);
         const QStringList lines = {
             QString::fromLatin1(SimulatedUnit::Frame(QStringLiteral("$ANAID,992351001,1,992351001,R,R"))),
-            QString::fromLatin1(SimulatedUnit::Frame(
-                QStringLiteral("$GPRMC,120000.00,A,5130.0000,N,00445.0000,E,0.0,0.0,071226,,,A"))),
-            QString::fromLatin1(SimulatedUnit::Frame(QStringLiteral("$GPGSV,1,1,03,05,45,120,42,12,30,200,38,24,60,300,45"))),
+            QString::fromLatin1(
+                SimulatedUnit::Frame(QStringLiteral("$GPRMC,120000.00,A,5130.0000,N,00445.0000,E,0.0,0.0,071226,,,A"))),
+            QString::fromLatin1(
+                SimulatedUnit::Frame(QStringLiteral("$GPGSV,1,1,03,05,45,120,42,12,30,200,38,24,60,300,45"))),
             QString::fromLatin1(SimulatedUnit::Frame(QStringLiteral("$ANAID,992351001,1,992351007,C,R"))),
         };
         constexpr int Rounds = 5000;

@@ -15,15 +15,16 @@
 #include "comms/ProprietarySentence.h"
 #include "comms/Transport.h"
 #include "model/ADCSettingsModel.h"
+#include "model/MessageSchedule.h"
 #include "model/MessageSettingsModel.h"
 #include "model/Model.h"
-#include "model/MessageSchedule.h"
 #include "model/Names.h"
 #include "model/SensorSettingsModel.h"
 #include "model/VdlModel.h"
 #include "model/VirtualAtoNModel.h"
 
-namespace {
+namespace
+{
 // A setting held as a double with one decimal, sent in tenths. The value is truncated toward zero;
 // the small nudge keeps 12.3 (stored as 12.2999...) at 123 rather than 122.
 int Tenths(double value)
@@ -45,12 +46,11 @@ QString Join(std::initializer_list<int> values)
     return parts.join(QLatin1Char(','));
 }
 
-template <typename T>
-std::shared_ptr<T> Shared(T* object)
+template <typename T> std::shared_ptr<T> Shared(T* object)
 {
     return std::shared_ptr<T>(object);
 }
-}  // namespace
+} // namespace
 
 JobTable::JobTable(Model* transportModel) : model(transportModel)
 {
@@ -113,7 +113,8 @@ NmeaShellCommand* JobTable::Command(const QString& text) const
 
 void JobTable::Build()
 {
-    auto keep = [this](const QString& text, int level, int type, int id) {
+    auto keep = [this](const QString& text, int level, int type, int id)
+    {
         auto command = Shared(new NmeaShellCommand(text, level, type, id, static_cast<QObject*>(nullptr)));
         commands.insert(text, command.get());
         return ShellStep(command);
@@ -227,16 +228,16 @@ void JobTable::BuildSensorConfigurationJob()
     Store(job);
 }
 
-namespace {
+namespace
+{
 // The sentence classes make the owner model their parent; the job table owns its objects itself
 // (they live as long as the jobs that use them, in the transport's thread).
-template <typename T>
-std::shared_ptr<AtoNSentence> Own(T* sentence)
+template <typename T> std::shared_ptr<AtoNSentence> Own(T* sentence)
 {
     sentence->setParent(nullptr);
     return std::shared_ptr<AtoNSentence>(sentence);
 }
-}  // namespace
+} // namespace
 
 void JobTable::BuildSentenceJobsPart1()
 {
@@ -325,7 +326,8 @@ void JobTable::BuildSentenceJobsPart2()
 void JobTable::BuildVdlBroadcastJobs()
 {
     auto bbm = [this](int kind) { return std::shared_ptr<AtoNSentence>(new AtoNSentenceBBM(model, kind, nullptr)); };
-    auto single = [this](const QString& name, const TransportStep& step) {
+    auto single = [this](const QString& name, const TransportStep& step)
+    {
         auto job = NewJob(name);
         job->steps << step;
         Store(job);
@@ -368,7 +370,8 @@ void JobTable::BuildVdlChainingJob(Model* source)
     VdlModel* vdl = source->GetVdlModel();
     auto job = NewJob(Names::VdlChaining);
     job->steps << SentenceStep(Own(new AtoNSentenceAID(vdl->GetFirstMmsi(), source)));
-    auto keepRecord = [&job](std::unique_ptr<AtoNMMSI> record) {
+    auto keepRecord = [&job](std::unique_ptr<AtoNMMSI> record)
+    {
         AtoNMMSI* raw = record.release();
         job->records.push_back(std::shared_ptr<QObject>(raw));
         return raw;

@@ -64,7 +64,7 @@ private:
     Model* model = nullptr;
     QHash<QString, std::shared_ptr<TransportJob>> jobs;
     QStringList order;
-    QHash<QString, NmeaShellCommand*> commands;  // the fixed shell commands by text
+    QHash<QString, NmeaShellCommand*> commands; // the fixed shell commands by text
     AtoNSentence* faultLog = nullptr;
     AtoNSentence* proximityLog = nullptr;
 };

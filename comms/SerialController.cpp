@@ -13,7 +13,8 @@
 
 QList<QSerialPortInfo> SerialController::availablePorts;
 
-namespace {
+namespace
+{
 // Names and descriptions of the port list keep only their ASCII characters unchanged.
 QString ThroughLatin1(const QString& text)
 {
@@ -28,11 +29,9 @@ QString ComparableName(const QString& name)
     const int number = text.toInt(&ok);
     return QString::number(ok ? number : 0);
 }
-}  // namespace
+} // namespace
 
-SerialController::SerialController(QObject* parent) : QObject(parent)
-{
-}
+SerialController::SerialController(QObject* parent) : QObject(parent) {}
 
 SerialController::~SerialController()
 {
@@ -71,7 +70,7 @@ bool SerialController::Open(const QString& portName, int baudRate)
 
         WaitForSentence();
         if (!port)
-            return false;  // the port went away while waiting
+            return false; // the port went away while waiting
 
         connect(port, &QSerialPort::readyRead, this, &SerialController::OnReceived);
         connect(port, &QSerialPort::errorOccurred, this, &SerialController::OnPortError);
@@ -301,7 +300,7 @@ void SerialController::HandleLine(const QString& piece)
         }
         partialLine += piece;
         if (partialLine.size() > MaxPartialLine)
-            partialLine.clear();  // no line end in sight: noise or a wrong baud rate
+            partialLine.clear(); // no line end in sight: noise or a wrong baud rate
         return;
     }
     QString line = partialLine + piece;
@@ -362,8 +361,8 @@ bool SerialController::StartLog(const QString& fileName)
         logErrorText = file.errorString();
         return false;
     }
-    const QString header = QStringLiteral("#\n") + tr("# Kelvane Started log file at ") + TimeStamp() +
-                           QStringLiteral("\n#\n");
+    const QString header =
+        QStringLiteral("#\n") + tr("# Kelvane Started log file at ") + TimeStamp() + QStringLiteral("\n#\n");
     const QByteArray bytes = header.toUtf8();
     if (file.write(bytes) != bytes.size())
     {
@@ -388,8 +387,8 @@ bool SerialController::StopLog()
         logErrorText = file.errorString();
         return false;
     }
-    const QString footer = QStringLiteral("#\n") + tr("# Kelvane Stopped log file at ") + TimeStamp() +
-                           QStringLiteral("\n#\n");
+    const QString footer =
+        QStringLiteral("#\n") + tr("# Kelvane Stopped log file at ") + TimeStamp() + QStringLiteral("\n#\n");
     const QByteArray bytes = footer.toUtf8();
     const bool whole = file.write(bytes) == bytes.size();
     if (!whole)

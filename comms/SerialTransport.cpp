@@ -68,8 +68,8 @@ void SerialTransport::Connect(QString connection)
     }
     const QString reason = controller->ErrorString();
     SetLastError(reason);
-    Q_EMIT ConnectError(tr("An error was encountered in trying to open the serial port it is probably blocked ( %1 ).")
-                            .arg(reason));
+    Q_EMIT ConnectError(
+        tr("An error was encountered in trying to open the serial port it is probably blocked ( %1 ).").arg(reason));
 }
 
 bool SerialTransport::ConnectFile(QString filename)

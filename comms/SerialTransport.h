@@ -37,7 +37,7 @@ private:
     void DisconnectController();
 
     bool connected = false;
-    bool finished = false;  // disconnected once: this transport does not connect again
+    bool finished = false; // disconnected once: this transport does not connect again
     bool replaying = false;
     QString portName;
     QString logFilename;

@@ -179,7 +179,7 @@ void Transport::QueueJob(QString name, bool send)
     {
         if (waiting.job->name == name && waiting.send == send)
         {
-            waiting.job = job;  // a rebuilt job replaces the waiting one
+            waiting.job = job; // a rebuilt job replaces the waiting one
             return;
         }
     }
@@ -207,7 +207,7 @@ void Transport::QueueJob(Job* job, bool send)
         return;
     std::shared_ptr<Job> record = jobs->Find(job->name);
     if (!record || record.get() != job)
-        return;  // a record the table no longer holds
+        return; // a record the table no longer holds
     QueueJob(job->name, send);
 }
 
@@ -268,7 +268,7 @@ void Transport::SendStep()
     if (s->command)
     {
         {
-            QMutexLocker locker(&ModelLock());  // "setgnss" reads the GNSS mode of the model
+            QMutexLocker locker(&ModelLock()); // "setgnss" reads the GNSS mode of the model
             text = s->command->BuildSentence();
         }
         // A shell command waits at least as long as the unit needs to answer, whatever interval
@@ -372,8 +372,7 @@ void Transport::EndStep()
 bool Transport::IsShellReply(const NmeaSentence& sentence)
 {
     int field1 = 0;
-    return sentence.IsValid() && sentence.Talker() == QLatin1String("P") && sentence.GetInt(1, field1) &&
-           field1 == 255;
+    return sentence.IsValid() && sentence.Talker() == QLatin1String("P") && sentence.GetInt(1, field1) && field1 == 255;
 }
 
 void Transport::ProcessSentence(const NmeaSentence& sentence)
@@ -411,7 +410,7 @@ void Transport::ProcessSentence(const NmeaSentence& sentence)
     }
 
     if (currentSend)
-        return;  // send steps end only by their timer
+        return; // send steps end only by their timer
 
     const QString formatter = s->sentence->GetFormatter();
     if (sentence.Formatter() != formatter)
@@ -445,7 +444,7 @@ void Transport::ProcessSentence(const NmeaSentence& sentence)
         SetLastError(tr("Error parsing the response for: ") + formatter);
         Q_EMIT AtoNSentenceError(formatter);
         if (s->expectedReplies == 1)
-            responseTimer->stop();  // the state machine ends the connection on this error
+            responseTimer->stop(); // the state machine ends the connection on this error
         else
             responseTimer->start();
         return;
@@ -477,7 +476,7 @@ void Transport::OnTimeout()
         return;
     }
     if (s->command && s->command->GetCommand().contains(QLatin1String("option ")))
-        return;  // ends with the next sentence the unit sends, however long that takes
+        return; // ends with the next sentence the unit sends, however long that takes
     if (s->sentence)
         SetLastError(tr("Timeout waiting for response for: ") + s->sentence->GetFormatter());
     else
@@ -551,8 +550,8 @@ void Transport::OnProximityAlertLogRequestComplete()
     Q_EMIT ProximityAlertLogRequestComplete();
 }
 
-void Transport::OnFaultLogMessage(int sentenceNumber, int totalNumberOfSentnces, QString dateString,
-                                  QString timeString, QString faultDescritionString)
+void Transport::OnFaultLogMessage(int sentenceNumber, int totalNumberOfSentnces, QString dateString, QString timeString,
+                                  QString faultDescritionString)
 {
     Q_EMIT FaultLogMessage(dateString, timeString, faultDescritionString);
     Q_EMIT FaultLogMessageCount(sentenceNumber, totalNumberOfSentnces);
@@ -582,7 +581,7 @@ void Transport::OnVDLChainingChanged(Model* source)
 
 void Transport::OnSensorConfigurationUpdate(Model* source)
 {
-    Q_UNUSED(source);  // always built from the transport's own model
+    Q_UNUSED(source); // always built from the transport's own model
     QMutexLocker locker(&ModelLock());
     jobs->BuildSensorConfigurationJob();
 }

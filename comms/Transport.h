@@ -185,7 +185,7 @@ private:
     static bool IsShellReply(const NmeaSentence& sentence);
     static bool IsToleratedTimeout(const QString& jobName);
 
-    mutable QMutex stateMutex;  // guards lastError and the busy snapshot read by the GUI thread
+    mutable QMutex stateMutex; // guards lastError and the busy snapshot read by the GUI thread
     QString lastError;
     bool busy = false;
     bool sendFailed = false;

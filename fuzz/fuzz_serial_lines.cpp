@@ -15,7 +15,8 @@
 #include "comms/NmeaSentence.h"
 #include "comms/SerialController.h"
 
-namespace {
+namespace
+{
 void Fail(const char* what, const QString& line)
 {
     std::fprintf(stderr, "fuzz_serial_lines: %s: \"%s\"\n", what, line.toUtf8().toHex().constData());
@@ -69,7 +70,8 @@ void AsPort(const QByteArray& bytes)
 
 void AsReplay(const QByteArray& bytes)
 {
-    static const QString path = QDir::temp().filePath(QStringLiteral("fuzz_serial_lines_%1.log").arg(QCoreApplication::applicationPid()));
+    static const QString path =
+        QDir::temp().filePath(QStringLiteral("fuzz_serial_lines_%1.log").arg(QCoreApplication::applicationPid()));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -97,14 +99,16 @@ void AsReplay(const QByteArray& bytes)
     for (const QString& l : lines)
         CheckLine(l);
 }
-}  // namespace
+} // namespace
 
 std::vector<QByteArray> KelvaneFuzzSeeds()
 {
     return {
-        QByteArrayLiteral("#\n# Kelvane Started log file at 10:00:00 2026/12/07\n#\n$GPTXT,01,01,02,HI*7A\n"
-                          ">$PKVX,0,0,0x5E1D0A47,2,appver,1*29\n#\n# Kelvane Stopped log file at 10:01:00 2026/12/07\n#\n"),
-        QByteArrayLiteral("$GPRMC,120000.00,A,5130.0000,N,00445.0000,E,0.0,0.0,071226,,,A*6C\r\n>$PKVX,255,appver,1,V1*00\r\n"),
+        QByteArrayLiteral(
+            "#\n# Kelvane Started log file at 10:00:00 2026/12/07\n#\n$GPTXT,01,01,02,HI*7A\n"
+            ">$PKVX,0,0,0x5E1D0A47,2,appver,1*29\n#\n# Kelvane Stopped log file at 10:01:00 2026/12/07\n#\n"),
+        QByteArrayLiteral(
+            "$GPRMC,120000.00,A,5130.0000,N,00445.0000,E,0.0,0.0,071226,,,A*6C\r\n>$PKVX,255,appver,1,V1*00\r\n"),
         QByteArrayLiteral("a>b>\r\n>\r\n\r\r\r\n\n\n"),
         QByteArray(600, 'x') + QByteArrayLiteral("\r\n$AIALR,,001,A,V,LAMP*00\r\n"),
         QByteArrayLiteral("\x00\x01$GP\x00TXT\xff\xfe\r\n\xc3\xa9\xe2\x82\xac\n"),

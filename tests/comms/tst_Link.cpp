@@ -27,7 +27,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 class FastSerialTransport : public SerialTransport
 {
 public:
@@ -35,7 +36,7 @@ public:
     int ResponseTimeout() const override { return 300; }
     int SendInterval() const override { return 30; }
 };
-}  // namespace
+} // namespace
 
 // Receives the transport's signals in the test's thread (queued, as the GUI thread would).
 class LinkObserver : public QObject
@@ -47,7 +48,7 @@ public:
     int disconnected = 0;
     int cleanUps = 0;
     QStringList connectErrors;
-    QStringList completed;  // "name:send" or "name:query"
+    QStringList completed; // "name:send" or "name:query"
     QStringList timeouts;
     QStringList commandErrors;
     QStringList sentenceErrors;
@@ -62,15 +63,17 @@ public:
     void Watch(Transport* t)
     {
         connect(t, &Transport::Connected, this, [this] { connected = true; });
-        connect(t, &Transport::Disconnected, this, [this] {
-            connected = false;
-            ++disconnected;
-        });
+        connect(t, &Transport::Disconnected, this,
+                [this]
+                {
+                    connected = false;
+                    ++disconnected;
+                });
         connect(t, &Transport::DisconnectedCleanUp, this, [this] { ++cleanUps; });
         connect(t, &Transport::ConnectError, this, [this](const QString& e) { connectErrors << e; });
-        connect(t, &Transport::JobComplete, this, [this](const QString& name, bool send) {
-            completed << name + (send ? QStringLiteral(":send") : QStringLiteral(":query"));
-        });
+        connect(t, &Transport::JobComplete, this,
+                [this](const QString& name, bool send)
+                { completed << name + (send ? QStringLiteral(":send") : QStringLiteral(":query")); });
         connect(t, &Transport::Timeout, this, [this](const QString& name) { timeouts << name; });
         connect(t, &Transport::CommandError, this, [this](const QString& c) { commandErrors << c; });
         connect(t, &Transport::AtoNSentenceError, this, [this](const QString& f) { sentenceErrors << f; });
@@ -80,12 +83,14 @@ public:
         connect(t, &Transport::signalGnssModeReceived, this, [this](int mode) { gnssModes << mode; });
         connect(t, &Transport::signalUbloxM8, this, [this](int v) { m8 << v; });
         connect(t, &Transport::FaultLogMessage, this,
-                [this](const QString& d, const QString& tm, const QString& text) { faultLog << d + QLatin1Char(' ') + tm + QLatin1Char(' ') + text; });
+                [this](const QString& d, const QString& tm, const QString& text)
+                { faultLog << d + QLatin1Char(' ') + tm + QLatin1Char(' ') + text; });
         connect(t, &Transport::VDLMessageSent, this, [this](int id, int n) { vdlSent << qMakePair(id, n); });
     }
 };
 
-namespace {
+namespace
+{
 class Link
 {
 public:
@@ -105,10 +110,11 @@ public:
 
     ~Link()
     {
-        QMetaObject::invokeMethod(transport, [t = transport] { t->Disconnect(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            transport, [t = transport] { t->Disconnect(); }, Qt::BlockingQueuedConnection);
         thread.quit();
         thread.wait();
-        delete transport;  // after its thread has finished
+        delete transport; // after its thread has finished
     }
 
     void Call(std::function<void()> f) { QMetaObject::invokeMethod(transport, f, Qt::QueuedConnection); }
@@ -134,12 +140,11 @@ public:
         else
             Call([t = transport, job, send, delay] { t->QueueJob(job, send, delay); });
         (void)QTest::qWaitFor(
-            [&] { return observer.completed.count(key) > before || observer.timeouts.size() > timeoutsBefore; },
-            30000);
+            [&] { return observer.completed.count(key) > before || observer.timeouts.size() > timeoutsBefore; }, 30000);
         return observer.completed.count(key) > before;
     }
 };
-}  // namespace
+} // namespace
 
 class TestLink : public QObject
 {
@@ -158,9 +163,9 @@ private Q_SLOTS:
         unit.mcr[QStringLiteral("SBS")] = {QStringLiteral("2")};
         unit.mcr[QStringLiteral("LRC")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("0")};
         unit.mcr[QStringLiteral("BIT")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("14"),
-                                          QStringLiteral("LAMP FAIL")};
+                                           QStringLiteral("LAMP FAIL")};
         unit.mcr[QStringLiteral("RPT8")] = {QStringLiteral("8"), QStringLiteral("2"), QStringLiteral("45"),
-                                           QStringLiteral("0")};
+                                            QStringLiteral("0")};
         unit.chainedMmsis = {QStringLiteral("992351301"), QStringLiteral("992351302")};
         unit.cop = {QStringLiteral("1"), QStringLiteral("063000"), QStringLiteral("3600"), QStringLiteral("600")};
         unit.gnssMode = 5;
@@ -251,9 +256,9 @@ private Q_SLOTS:
             m.GetSensorSettings()->SetRelay2(true);
             m.GetMessageSettings()->SetBatteryVoltageThreshold(11.8);
         }
-        for (const QString& job : {Names::RealMMSI, Names::AdrMMSI, Names::SetGnssMode, Names::RealAtoN,
-                                   Names::MessageSchedule, Names::StatusInputConfiguration, Names::AlertMessages,
-                                   Names::Repeater, Names::VdlChaining, Names::GpsOn})
+        for (const QString& job :
+             {Names::RealMMSI, Names::AdrMMSI, Names::SetGnssMode, Names::RealAtoN, Names::MessageSchedule,
+              Names::StatusInputConfiguration, Names::AlertMessages, Names::Repeater, Names::VdlChaining, Names::GpsOn})
             QVERIFY2(link.Run(job, true), qPrintable(job));
         link.Call([t = link.transport, m = &link.model] { t->OnSensorConfigurationUpdate(m); });
         QVERIFY(link.Run(Names::SensorConfigurationCommand, true));
@@ -266,13 +271,14 @@ private Q_SLOTS:
         QCOMPARE(unit.gpsFilter, 49);
         QCOMPARE(unit.real.ace.at(5), QStringLiteral("HARBOUR^2C WEST"));
         QCOMPARE(unit.real.acf.mid(1, 4), (QStringList{QStringLiteral("3330.0000"), QStringLiteral("S"),
-                                                     QStringLiteral("01815.0000"), QStringLiteral("E")}));
+                                                       QStringLiteral("01815.0000"), QStringLiteral("E")}));
         QCOMPARE(unit.real.Entry(21, 1).at(4), QStringLiteral("321"));
         QCOMPARE(unit.mcr.value(QStringLiteral("SBS")), QStringList{QStringLiteral("2")});
-        QCOMPARE(unit.mcr.value(QStringLiteral("BIT")), (QStringList{QStringLiteral("1"), QStringLiteral("1"),
-                                                                    QStringLiteral("14"), QStringLiteral("LAMP FAIL")}));
-        QCOMPARE(unit.mcr.value(QStringLiteral("RPT21")), (QStringList{QStringLiteral("21"), QStringLiteral("1"),
-                                                                      QStringLiteral("30"), QStringLiteral("120")}));
+        QCOMPARE(
+            unit.mcr.value(QStringLiteral("BIT")),
+            (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("14"), QStringLiteral("LAMP FAIL")}));
+        QCOMPARE(unit.mcr.value(QStringLiteral("RPT21")),
+                 (QStringList{QStringLiteral("21"), QStringLiteral("1"), QStringLiteral("30"), QStringLiteral("120")}));
         QCOMPARE(unit.chainedMmsis, QStringList{QStringLiteral("992351401")});
         QCOMPARE(unit.cop.value(0), QStringLiteral("1"));
         QCOMPARE(unit.cop.value(3), QStringLiteral("86400"));

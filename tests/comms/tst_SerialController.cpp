@@ -26,9 +26,8 @@ private Q_SLOTS:
                                       << QStringList{QStringLiteral("$GPTXT,01,01,02,HI*7A\n")} << QString();
         QTest::newRow("prompt alone") << QStringList{QStringLiteral(">")} << QStringList{QStringLiteral(">")}
                                       << QString();
-        QTest::newRow("prompt keeps the pending line")
-            << QStringList{QStringLiteral("$GPTXT"), QStringLiteral("a>")} << QStringList{QStringLiteral("a>")}
-            << QStringLiteral("$GPTXT");
+        QTest::newRow("prompt keeps the pending line") << QStringList{QStringLiteral("$GPTXT"), QStringLiteral("a>")}
+                                                       << QStringList{QStringLiteral("a>")} << QStringLiteral("$GPTXT");
         QTest::newRow("comment") << QStringList{QStringLiteral("# a comment\n")} << QStringList() << QString();
         QTest::newRow("carriage returns removed")
             << QStringList{QStringLiteral("a\rb\r\n")} << QStringList{QStringLiteral("ab\n")} << QString();
@@ -84,7 +83,8 @@ private Q_SLOTS:
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 8);
         QCOMPARE(lines.at(0), QStringLiteral("#"));
-        QVERIFY(QRegularExpression(QStringLiteral("^# Kelvane Started log file at \\d\\d:\\d\\d:\\d\\d \\d{4}/\\d\\d/\\d\\d$"))
+        QVERIFY(QRegularExpression(
+                    QStringLiteral("^# Kelvane Started log file at \\d\\d:\\d\\d:\\d\\d \\d{4}/\\d\\d/\\d\\d$"))
                     .match(lines.at(1))
                     .hasMatch());
         QCOMPARE(lines.at(2), QStringLiteral("#"));
@@ -206,7 +206,7 @@ private Q_SLOTS:
         SerialController controller;
         QVERIFY(controller.Open(unit.PortPath(), 38400));
         unit.SetGnssInterval(0);
-        QTest::qWait(50);  // let the steady traffic drain
+        QTest::qWait(50); // let the steady traffic drain
         QSignalSpy received(&controller, &SerialController::Received);
         unit.SendBurst(3 * SerialController::MaxPiecesPerCall + 7);
         // The line is quiet after the burst: the rest must not wait for another byte.

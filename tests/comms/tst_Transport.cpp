@@ -5,10 +5,10 @@
 #include "comms/JobTable.h"
 #include "comms/NmeaSentence.h"
 #include "comms/Transport.h"
-#include "model/AtoN.h"
-#include "model/Model.h"
 #include "model/ADCSettingsModel.h"
+#include "model/AtoN.h"
 #include "model/MessageSettingsModel.h"
+#include "model/Model.h"
 #include "model/Names.h"
 #include "model/SensorSettingsModel.h"
 #include "model/VdlModel.h"
@@ -18,7 +18,8 @@
 
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 class RecordingTransport : public Transport
 {
 public:
@@ -76,7 +77,7 @@ public:
         Reply(QStringLiteral("$PKVX,255,%1,%2,OK").arg(text, id));
     }
 };
-}  // namespace
+} // namespace
 
 class TestTransport : public QObject
 {
@@ -305,7 +306,7 @@ private Q_SLOTS:
         t.QueueJob(Names::VdlAidConfiguration, true);
         while (t.IsBusy())
             t.Fire();
-        QCOMPARE(t.written.size(), 3);  // one frame per enabled MMSI
+        QCOMPARE(t.written.size(), 3); // one frame per enabled MMSI
         QCOMPARE(sending.count(), 2);
         QCOMPARE(sent.at(0), (QVariantList{0, 3}));
 
@@ -324,13 +325,13 @@ private Q_SLOTS:
     {
         Model model;
         RecordingTransport t(&model);
-        t.QueueJob(Names::RealMMSI, false);  // current
+        t.QueueJob(Names::RealMMSI, false); // current
         t.QueueJob(Names::Version, false);
         t.QueueJob(Names::Version, false);
         QCOMPARE(t.QueuedRuns(), 1);
         t.QueueJob(Names::Version, true);
         QCOMPARE(t.QueuedRuns(), 2);
-        t.QueueJob(Names::RealMMSI, false);  // the current run can be queued again
+        t.QueueJob(Names::RealMMSI, false); // the current run can be queued again
         QCOMPARE(t.QueuedRuns(), 3);
     }
 
@@ -342,7 +343,7 @@ private Q_SLOTS:
         QSignalSpy complete(&t, &Transport::JobComplete);
         t.QueueJob(Names::RealAtoN, false);
         t.QueueJob(Names::MessageSchedule, false);
-        t.Fire();  // the ACF step expects one reply
+        t.Fire(); // the ACF step expects one reply
         QCOMPARE(timeout.count(), 1);
         QCOMPARE(timeout.at(0).at(0).toString(), Names::RealAtoN);
         QCOMPARE(t.GetLastError(), QStringLiteral("Timeout waiting for response for: ACF"));
@@ -418,7 +419,7 @@ private Q_SLOTS:
         model.GetSensorSettings()->SetConfigurationCode(2);
         t.OnSensorConfigurationUpdate(&model);
         t.OnSensorConfigurationUpdate(&model);
-        t.Fire();  // Real MMSI ends; the waiting run starts on the record it was queued with
+        t.Fire(); // Real MMSI ends; the waiting run starts on the record it was queued with
         QVERIFY(t.written.last().contains(QStringLiteral("enablers422")));
         for (int i = 0; i < 25; ++i)
             t.AnswerLast();
@@ -541,7 +542,7 @@ private Q_SLOTS:
         vdl->AppendMmsiFromRow(0);
         vdl->AppendMmsiFromRow(0);
         RecordingTransport t(&model);
-        QCOMPARE(vdl->GetMmsiCount(), 0);  // consumed by the build at construction
+        QCOMPARE(vdl->GetMmsiCount(), 0); // consumed by the build at construction
         auto job = t.GetJob(Names::VdlChaining);
         QCOMPARE(job->steps.size(), 1 + 1 + 3 + 2);
         // A send rebuilds from the model as it is now.

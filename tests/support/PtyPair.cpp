@@ -8,7 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 void MakeRaw(int fd)
 {
     termios t{};
@@ -17,7 +18,7 @@ void MakeRaw(int fd)
     cfmakeraw(&t);
     tcsetattr(fd, TCSANOW, &t);
 }
-}  // namespace
+} // namespace
 
 PtyPair::~PtyPair()
 {

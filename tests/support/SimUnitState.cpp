@@ -2,14 +2,23 @@
 
 #include "comms/NmeaSentence.h"
 
-namespace {
+namespace
+{
 QStringList Disabled(int message, int index)
 {
-    return {QString::asprintf("%02d", message), QString::asprintf("%02d", index), QStringLiteral("00"),
-            QStringLiteral("00"), QStringLiteral("-1"), QStringLiteral("0006750"), QStringLiteral("0"),
-            QStringLiteral("00"), QStringLiteral("00"), QStringLiteral("-1"), QStringLiteral("0006750")};
+    return {QString::asprintf("%02d", message),
+            QString::asprintf("%02d", index),
+            QStringLiteral("00"),
+            QStringLiteral("00"),
+            QStringLiteral("-1"),
+            QStringLiteral("0006750"),
+            QStringLiteral("0"),
+            QStringLiteral("00"),
+            QStringLiteral("00"),
+            QStringLiteral("-1"),
+            QStringLiteral("0006750")};
 }
-}  // namespace
+} // namespace
 
 QString SimStation::Name() const
 {
@@ -27,21 +36,21 @@ QStringList SimStation::Entry(int message, int index) const
 SimUnitState::SimUnitState()
 {
     real.mmsi = QStringLiteral("992351001");
-    real.acf = {QStringLiteral("15"),   QStringLiteral("5130.0000"), QStringLiteral("N"),
-                QStringLiteral("00445.0000"), QStringLiteral("E"), QStringLiteral("1"),
-                QStringLiteral("2087"), QStringLiteral("2088"),     QStringLiteral("2087"),
-                QStringLiteral("2088"), QStringLiteral("0"),        QStringLiteral("5"),
+    real.acf = {QStringLiteral("15"),         QStringLiteral("5130.0000"), QStringLiteral("N"),
+                QStringLiteral("00445.0000"), QStringLiteral("E"),         QStringLiteral("1"),
+                QStringLiteral("2087"),       QStringLiteral("2088"),      QStringLiteral("2087"),
+                QStringLiteral("2088"),       QStringLiteral("0"),         QStringLiteral("5"),
                 QStringLiteral("0")};
-    real.ace = {QStringLiteral("00"), QStringLiteral("0050"), QStringLiteral("1"), QStringLiteral("0"),
+    real.ace = {QStringLiteral("00"), QStringLiteral("0050"),     QStringLiteral("1"),         QStringLiteral("0"),
                 QStringLiteral("0"),  QStringLiteral("SIM UNIT"), QStringLiteral("0050050505")};
     // The unit reports its whole schedule, the binary messages first: a reply for message 6 index
     // 1 starts the tool's schedule afresh.
     for (int message : {6, 8, 12, 14})
         for (int index = 1; index <= 4; ++index)
             real.schedule << Disabled(message, index);
-    real.schedule << QStringList{QStringLiteral("21"),  QStringLiteral("01"), QStringLiteral("00"),
-                                 QStringLiteral("00"),  QStringLiteral("100"), QStringLiteral("0006750"),
-                                 QStringLiteral("0"),   QStringLiteral("00"), QStringLiteral("00"),
+    real.schedule << QStringList{QStringLiteral("21"),  QStringLiteral("01"),     QStringLiteral("00"),
+                                 QStringLiteral("00"),  QStringLiteral("100"),    QStringLiteral("0006750"),
+                                 QStringLiteral("0"),   QStringLiteral("00"),     QStringLiteral("00"),
                                  QStringLiteral("110"), QStringLiteral("0006750")};
     real.schedule << Disabled(21, 2);
 
@@ -57,12 +66,15 @@ SimUnitState::SimUnitState()
     mcr.insert(QStringLiteral("MSO"), {QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("-1")});
     mcr.insert(QStringLiteral("MST"), {QStringLiteral("1")});
     mcr.insert(QStringLiteral("UPW"), {QStringLiteral("0")});
-    mcr.insert(QStringLiteral("RPT21"), {QStringLiteral("21"), QStringLiteral("0"), QStringLiteral("30"), QStringLiteral("0")});
-    mcr.insert(QStringLiteral("RPT8"), {QStringLiteral("8"), QStringLiteral("0"), QStringLiteral("30"), QStringLiteral("0")});
-    mcr.insert(QStringLiteral("RPT6"), {QStringLiteral("6"), QStringLiteral("0"), QStringLiteral("30"), QStringLiteral("0")});
+    mcr.insert(QStringLiteral("RPT21"),
+               {QStringLiteral("21"), QStringLiteral("0"), QStringLiteral("30"), QStringLiteral("0")});
+    mcr.insert(QStringLiteral("RPT8"),
+               {QStringLiteral("8"), QStringLiteral("0"), QStringLiteral("30"), QStringLiteral("0")});
+    mcr.insert(QStringLiteral("RPT6"),
+               {QStringLiteral("6"), QStringLiteral("0"), QStringLiteral("30"), QStringLiteral("0")});
 
-    afb = {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QString(),
-           QStringLiteral("0")};
+    afb = {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
+           QStringLiteral("0"), QString(),           QStringLiteral("0")};
     cop = {QStringLiteral("0"), QStringLiteral("000000"), QStringLiteral("0"), QStringLiteral("0")};
 
     shellReplies.insert(QStringLiteral("appver"), QStringLiteral("KVX-A3 V3.01.07"));
@@ -82,7 +94,8 @@ SimUnitState::SimUnitState()
 
     faultLog << SimLogLine{QStringLiteral("2026/11/30"), QStringLiteral("10:15:00"), QStringLiteral("LIGHT FAIL")}
              << SimLogLine{QStringLiteral("2026/12/01"), QStringLiteral("04:02:13"), QStringLiteral("LOW VOLTAGE")};
-    proximityLog << SimLogLine{QStringLiteral("2026/12/02"), QStringLiteral("22:41:09"), QStringLiteral("VESSEL 235123456")};
+    proximityLog << SimLogLine{QStringLiteral("2026/12/02"), QStringLiteral("22:41:09"),
+                               QStringLiteral("VESSEL 235123456")};
 }
 
 SimStation* SimUnitState::Station(const QString& mmsi)

@@ -23,7 +23,7 @@ struct SimStation
     // mode, B hour, B minute, B slot, B increment.
     QList<QStringList> schedule;
 
-    QString Name() const;  // the name, escapes resolved
+    QString Name() const; // the name, escapes resolved
     // The schedule entry of a message and index, or an empty list.
     QStringList Entry(int message, int index) const;
 };
@@ -40,7 +40,7 @@ struct SimUnitState
     SimUnitState();
 
     SimStation real;
-    QList<SimStation> virtuals;  // enabled virtual AtoNs, in the order they were configured
+    QList<SimStation> virtuals; // enabled virtual AtoNs, in the order they were configured
     QString addressedMmsi = QStringLiteral("000000000");
 
     // MCR settings by code ("SBS", "LRC", "BIT", "PRX", "OFP", "LIS", "SRL", "MSS", "MSO", "MST",
@@ -48,11 +48,11 @@ struct SimUnitState
     QMap<QString, QStringList> mcr;
 
     // VDL chaining.
-    QString vdlFirstMmsi;             // empty: none
-    QStringList chainedMmsis;         // "C" records
-    QStringList afb;                  // AFB fields 2 to 7
-    QStringList cop;                  // COP fields 2 to 5
-    QStringList broadcasts;           // "!AIBBM" sentences received, as sent
+    QString vdlFirstMmsi;     // empty: none
+    QStringList chainedMmsis; // "C" records
+    QStringList afb;          // AFB fields 2 to 7
+    QStringList cop;          // COP fields 2 to 5
+    QStringList broadcasts;   // "!AIBBM" sentences received, as sent
 
     // Shell: the reply text of each query command ("appver", "vswr", ...).
     QMap<QString, QString> shellReplies;

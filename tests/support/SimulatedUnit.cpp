@@ -8,7 +8,8 @@
 
 #include "comms/NmeaSentence.h"
 
-namespace {
+namespace
+{
 // Longest line the unit buffers from the tool; anything longer is noise and dropped.
 constexpr int MaxLine = 4096;
 
@@ -58,7 +59,7 @@ void Put(std::vector<bool>& bits, size_t offset, int width, long long value)
     for (int i = 0; i < width; ++i)
         bits[offset + size_t(i)] = ((value >> (width - 1 - i)) & 1) != 0;
 }
-}  // namespace
+} // namespace
 
 SimulatedUnit::SimulatedUnit(QObject* parent) : QObject(parent)
 {
@@ -277,13 +278,15 @@ QString SimulatedUnit::RunShell(const QString& command)
     QList<int> numbers;
     for (const QString& v : values)
         numbers << Number(v);
-    auto set = [this](int type, int index, int v) {
+    auto set = [this](int type, int index, int v)
+    {
         QList<int>& record = state.sensorRecords[type];
         while (record.size() <= index)
             record << 0;
         record[index] = v;
     };
-    auto setFour = [&](int type, int from) {
+    auto setFour = [&](int type, int from)
+    {
         for (int i = 0; i < 4 && i < numbers.size(); ++i)
             set(type, from + i, numbers.at(i));
     };
@@ -426,7 +429,8 @@ QStringList SimulatedUnit::AceReplies() const
 QStringList SimulatedUnit::AarReplies() const
 {
     QStringList bodies;
-    auto add = [&bodies](const SimStation& station) {
+    auto add = [&bodies](const SimStation& station)
+    {
         for (const QStringList& e : station.schedule)
             bodies << QStringLiteral("$ANAAR,") + station.mmsi + QLatin1Char(',') + e.join(QLatin1Char(',')) +
                           QStringLiteral(",R");
@@ -468,7 +472,8 @@ void SimulatedUnit::HandleMcrQuery(const QString& code)
     }
     else if (state.mcr.contains(code))
     {
-        bodies << prefix + code + QLatin1Char(',') + state.mcr.value(code).join(QLatin1Char(',')) + QStringLiteral(",R");
+        bodies << prefix + code + QLatin1Char(',') + state.mcr.value(code).join(QLatin1Char(',')) +
+                      QStringLiteral(",R");
     }
     if (!bodies.isEmpty())
         Reply(bodies);
@@ -480,16 +485,20 @@ SimStation& SimulatedUnit::StationFor(const QString& mmsi)
         return *s;
     SimStation v;
     v.mmsi = mmsi;
-    v.acf = {QStringLiteral("7"), QStringLiteral("9100.0000"), QStringLiteral("N"), QStringLiteral("18100.0000"),
-             QStringLiteral("E"), QStringLiteral("0"),         QString(),           QString(),
-             QString(),           QString(),                   QStringLiteral("0"), QStringLiteral("0"),
+    v.acf = {QStringLiteral("7"), QStringLiteral("9100.0000"),
+             QStringLiteral("N"), QStringLiteral("18100.0000"),
+             QStringLiteral("E"), QStringLiteral("0"),
+             QString(),           QString(),
+             QString(),           QString(),
+             QStringLiteral("0"), QStringLiteral("0"),
              QStringLiteral("1")};
-    v.ace = {QStringLiteral("00"), QString(), QStringLiteral("1"), QString(), QString(), QStringLiteral("VIRTUAL"),
-             QStringLiteral("0000000000")};
-    v.schedule << QStringList{QStringLiteral("21"), QStringLiteral("01"), QStringLiteral("00"), QStringLiteral("00"),
-                              QStringLiteral("200"), QStringLiteral("0006750"), QStringLiteral("0"),
-                              QStringLiteral("00"), QStringLiteral("00"), QStringLiteral("210"),
-                              QStringLiteral("0006750")};
+    v.ace = {
+        QStringLiteral("00"),        QString(), QStringLiteral("1"), QString(), QString(), QStringLiteral("VIRTUAL"),
+        QStringLiteral("0000000000")};
+    v.schedule << QStringList{QStringLiteral("21"),  QStringLiteral("01"),     QStringLiteral("00"),
+                              QStringLiteral("00"),  QStringLiteral("200"),    QStringLiteral("0006750"),
+                              QStringLiteral("0"),   QStringLiteral("00"),     QStringLiteral("00"),
+                              QStringLiteral("210"), QStringLiteral("0006750")};
     state.virtuals << v;
     return state.virtuals.last();
 }
@@ -544,7 +553,7 @@ void SimulatedUnit::ApplyAcf(const NmeaSentence& s)
     const QString mmsi = Field(s, 1);
     const QString kind = Field(s, 14);
     if (!state.Station(mmsi) && kind != QLatin1String("1") && kind != QLatin1String("2"))
-        return;  // the real AtoN is addressed by its configured MMSI only
+        return; // the real AtoN is addressed by its configured MMSI only
     StationFor(mmsi).acf = Fields(s, 2, 14);
     Q_EMIT ConfigurationApplied(QStringLiteral("ACF"));
 }
@@ -665,7 +674,7 @@ void SimulatedUnit::SendMessage21(unsigned racon, unsigned light, unsigned healt
         const int c = name.at(i);
         Put(bits, size_t(43 + 6 * i), 6, c >= 64 ? c - 64 : c);
     }
-    Put(bits, 164, 28, 445 * 1000 / 100 * 60);  // about 4.45 E in 1/10000 minute
+    Put(bits, 164, 28, 445 * 1000 / 100 * 60); // about 4.45 E in 1/10000 minute
     Put(bits, 192, 27, 5130 * 1000 / 100 * 60);
     Put(bits, 263, 2, racon & 3);
     Put(bits, 265, 2, light & 3);

@@ -51,6 +51,9 @@ public:
     SimUnitState& State() { return state; }
     const SimUnitState& State() const { return state; }
 
+    // Adds (or finds) a virtual AtoN of the unit, with default configuration fields.
+    SimStation& AddVirtual(const QString& mmsi) { return StationFor(mmsi); }
+
     // Every line the tool sent, "\r\n" removed, in order.
     QStringList ReceivedLines() const { return received; }
     void ClearReceivedLines() { received.clear(); }

@@ -11,12 +11,13 @@
 
 #include "support/SimulatedUnit.h"
 
-namespace {
+namespace
+{
 void Quit(int)
 {
     QCoreApplication::quit();
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -25,7 +26,8 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Simulated AIS AtoN unit on a pseudo-terminal"));
     parser.addHelpOption();
-    const QCommandLineOption sensor(QStringLiteral("sensor"), QStringLiteral("Present the unit as an AIS AtoN Sensor."));
+    const QCommandLineOption sensor(QStringLiteral("sensor"),
+                                    QStringLiteral("Present the unit as an AIS AtoN Sensor."));
     const QCommandLineOption gnss(QStringLiteral("gnss-interval"), QStringLiteral("GNSS output interval (ms, 0 off)."),
                                   QStringLiteral("ms"), QStringLiteral("1000"));
     const QCommandLineOption delay(QStringLiteral("reply-delay"), QStringLiteral("Delay of every reply (ms)."),
@@ -48,10 +50,12 @@ int main(int argc, char** argv)
         << "Start the tool with:\n"
         << "  KELVANE_SIMULATED_PORTS='" << unit.PortPath() << "=" << description << "' kelvane\n";
     out.flush();
-    QObject::connect(&unit, &SimulatedUnit::LineReceived, &app, [&out](const QString& line) {
-        out << "< " << line << "\n";
-        out.flush();
-    });
+    QObject::connect(&unit, &SimulatedUnit::LineReceived, &app,
+                     [&out](const QString& line)
+                     {
+                         out << "< " << line << "\n";
+                         out.flush();
+                     });
     std::signal(SIGINT, Quit);
     std::signal(SIGTERM, Quit);
     return app.exec();
