@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <cstdio>
 
 class BenchNmea : public QObject
 {
