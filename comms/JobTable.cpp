@@ -363,26 +363,42 @@ void JobTable::BuildVdlBroadcastJobs()
     single(Names::VdlAarRequest, SentenceStep(bbm(15), 1, 0, 15));
 }
 
-void JobTable::BuildVdlChainingJob(Model* source)
+void JobTable::BuildVdlChainingJob(Model* source, const TransportJob* carryFrom)
 {
     if (!source)
         source = model;
     VdlModel* vdl = source->GetVdlModel();
     auto job = NewJob(Names::VdlChaining);
     job->steps << SentenceStep(Own(new AtoNSentenceAID(vdl->GetFirstMmsi(), source)));
-    auto keepRecord = [&job](std::unique_ptr<AtoNMMSI> record)
+    QStringList removed;
+    auto addRecord = [&job, &removed, source](std::unique_ptr<AtoNMMSI> record)
     {
+        if (!record->IsEnabled())
+        {
+            if (removed.contains(record->GetMMSI()))
+                return;
+            removed << record->GetMMSI();
+        }
         AtoNMMSI* raw = record.release();
         job->records.push_back(std::shared_ptr<QObject>(raw));
-        return raw;
+        job->steps << SentenceStep(Own(new AtoNSentenceAID(raw, source)));
     };
     for (int row = 0; row < vdl->GetChainingMmsiCount(); ++row)
         if (auto record = vdl->GetMmsiAt(row))
-            job->steps << SentenceStep(Own(new AtoNSentenceAID(keepRecord(std::move(record)), source)));
+            addRecord(std::move(record));
     // The removed MMSIs go out once, as disabled records, and are then forgotten.
     while (vdl->GetMmsiCount() > 0)
         if (auto record = vdl->TakeMmsiAt(0))
-            job->steps << SentenceStep(Own(new AtoNSentenceAID(keepRecord(std::move(record)), source)));
+            addRecord(std::move(record));
+    if (carryFrom)
+    {
+        for (const std::shared_ptr<QObject>& object : carryFrom->records)
+        {
+            const auto* old = qobject_cast<const AtoNMMSI*>(object.get());
+            if (old && !old->IsEnabled() && !vdl->ContainsMmsi(old->GetMMSI()))
+                addRecord(std::make_unique<AtoNMMSI>(*old));
+        }
+    }
     job->steps << SentenceStep(Own(new AtoNSentenceAFB(vdl, source)))
                << SentenceStep(Own(new AtoNSentenceCOP(vdl, source)));
     Store(job);

@@ -32,7 +32,9 @@ public:
 
     // Replace the jobs of these names. A run that still holds the old record keeps it intact.
     void BuildSensorConfigurationJob();
-    void BuildVdlChainingJob(Model* source);
+    // carryFrom: a run of the old record still waiting to be sent; the removed MMSIs it would have
+    // sent are carried into the new record (they are no longer in the model).
+    void BuildVdlChainingJob(Model* source, const TransportJob* carryFrom = nullptr);
     void BuildVirtualAtoNJobs(const QString& name, VirtualAtoNModel* virtualAtoN);
 
     // The objects whose reply signals the transport relays.

@@ -168,8 +168,12 @@ void Transport::QueueJob(QString name, bool send)
     // model holds now, not what it held when the job was last built.
     if (send && name == Names::VdlChaining)
     {
+        const TransportJob* waiting = nullptr;
+        for (const QueueEntry& entry : std::as_const(queue))
+            if (entry.send && entry.job->name == name)
+                waiting = entry.job.get();
         QMutexLocker locker(&ModelLock());
-        jobs->BuildVdlChainingJob(model);
+        jobs->BuildVdlChainingJob(model, waiting);
     }
     std::shared_ptr<Job> job = jobs->Find(name);
     if (!job)

@@ -556,6 +556,24 @@ private Q_SLOTS:
         QVERIFY(t.written.at(1).contains(QStringLiteral(",992351105,C,C*")));
         QVERIFY(t.written.at(2).contains(QStringLiteral(",0,992351104,C,C*")));
         QCOMPARE(vdl->GetMmsiCount(), 0);
+
+        // Two sends queued before the first starts: the second replaces the first and still
+        // carries what the first had taken out of the model.
+        vdl->AddMmsi(QStringLiteral("992351106"));
+        vdl->AddMmsi(QStringLiteral("992351107"));
+        t.QueueJob(Names::RealMMSI, false);
+        vdl->AppendMmsiFromRow(0);
+        t.QueueJob(Names::VdlChaining, true);
+        vdl->AppendMmsiFromRow(0);
+        t.QueueJob(Names::VdlChaining, true);
+        QCOMPARE(t.QueuedRuns(), 1);
+        t.written.clear();
+        while (t.IsBusy())
+            t.Fire();
+        const QString all = t.written.join(QString());
+        QVERIFY(all.contains(QStringLiteral(",0,992351105,C,C*")));
+        QVERIFY(all.contains(QStringLiteral(",0,992351106,C,C*")));
+        QVERIFY(all.contains(QStringLiteral(",1,992351107,C,C*")));
     }
 };
 
