@@ -58,6 +58,7 @@ public:
     QList<int> gnssModes;
     QList<int> m8;
     QStringList faultLog;
+    QStringList proximityLog;
     QList<QPair<int, int>> vdlSent;
 
     void Watch(Transport* t)
@@ -85,6 +86,9 @@ public:
         connect(t, &Transport::FaultLogMessage, this,
                 [this](const QString& d, const QString& tm, const QString& text)
                 { faultLog << d + QLatin1Char(' ') + tm + QLatin1Char(' ') + text; });
+        connect(t, &Transport::ProximityAlertLogMessage, this,
+                [this](const QString& d, const QString& tm, const QString& text)
+                { proximityLog << d + QLatin1Char(' ') + tm + QLatin1Char(' ') + text; });
         connect(t, &Transport::VDLMessageSent, this, [this](int id, int n) { vdlSent << qMakePair(id, n); });
     }
 };
@@ -185,6 +189,10 @@ private Q_SLOTS:
         QVERIFY(link.Run(Names::Version, false));
         QVERIFY(link.Run(Names::FaultLog, false));
         QVERIFY(link.Run(Names::SensorConfigurationQuery, false));
+        QVERIFY(link.Run(Names::ProximityAlertLog, false));
+        QVERIFY(link.Run(Names::SensorVersion, false));
+        QVERIFY(link.Run(Names::VswrSupplyVoltage, false));
+        QVERIFY(link.Run(Names::GpsOff, false));
         QVERIFY(link.observer.commandErrors.isEmpty());
         QVERIFY(link.observer.sentenceErrors.isEmpty());
 
@@ -218,9 +226,12 @@ private Q_SLOTS:
         QCOMPARE(m.GetMessageSettings()->GetBatteryVoltageThreshold(), 12.5);
         QCOMPARE(link.observer.gnssModes, QList<int>{5});
         QCOMPARE(link.observer.m8, QList<int>{1});
-        QCOMPARE(link.observer.versions, QStringList{QStringLiteral("KVX-A3 V3.01.07")});
-        QCOMPARE(link.observer.vswr, QList<double>{1.5});
+        QCOMPARE(link.observer.versions,
+                 (QStringList{QStringLiteral("KVX-A3 V3.01.07"), QStringLiteral("KVX-A3 V3.01.07")}));
+        QCOMPARE(link.observer.vswr, (QList<double>{1.5, 1.5}));
+        QCOMPARE(link.unit.State().gpsFilter, 0);
         QCOMPARE(link.observer.faultLog.size(), 2);
+        QCOMPARE(link.observer.proximityLog.size(), 1);
         QCOMPARE(link.observer.faultLog.at(1), QStringLiteral("2026/12/01 04:02:13 LOW VOLTAGE"));
     }
 
@@ -359,6 +370,19 @@ private Q_SLOTS:
         QCOMPARE(link.observer.vdlSent.at(0), qMakePair(9, 1));
         QCOMPARE(link.observer.vdlSent.at(1), qMakePair(9, 1));
         QCOMPARE(link.observer.vdlSent.at(2).first, 13);
+
+        // Every VDL job puts its frames on the air.
+        for (const QString& job :
+             {Names::VdlAceAcfConfigurationPart1, Names::VdlAceAcfConfigurationPart2,
+              Names::VdlAceAcfConfigurationPart3, Names::VdlAceAcfConfigurationPart4,
+              Names::VdlAceAcfConfigurationPart5, Names::VdlAceAcfConfigurationPart6,
+              Names::VdlAceAcfConfigurationPart456, Names::VdlAceAcfConfiguration, Names::VdlAidConfiguration,
+              Names::VdlAidRequest, Names::VdlCopConfiguration, Names::VdlArwRequest, Names::VdlAarRequest})
+        {
+            const int before = int(link.unit.State().broadcasts.size());
+            QVERIFY2(link.Run(job, true, 0), qPrintable(job));
+            QTRY_VERIFY2(link.unit.State().broadcasts.size() > before, qPrintable(job));
+        }
     }
 
     void faults_data()

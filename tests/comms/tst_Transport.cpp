@@ -16,6 +16,7 @@
 #include "support/SimulatedUnit.h"
 #include "support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 
 namespace
@@ -273,6 +274,21 @@ private Q_SLOTS:
         t.Fire();
         QCOMPARE(complete.count(), 1);
         QCOMPARE(complete.at(0).at(1).toBool(), true);
+    }
+
+    // The pacing as the event loop runs it: four sentences 200 ms apart, the end 200 ms after the
+    // last (a lower bound only; speed is no business of a test).
+    void sendPacingThroughTheEventLoop()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy complete(&t, &Transport::JobComplete);
+        QElapsedTimer clock;
+        clock.start();
+        t.QueueJob(Names::Repeater, true);
+        QVERIFY(complete.wait(5000));
+        QVERIFY(clock.elapsed() >= 4 * 200 - 20);
+        QCOMPARE(t.written.size(), 4);
     }
 
     void vdlStepsReportTheirFrames()
