@@ -85,36 +85,6 @@ class TestTransport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void tableHoldsEveryJob()
-    {
-        Model model;
-        RecordingTransport t(&model);
-        const QStringList names = t.JobNames();
-        QCOMPARE(names.size(), 58);
-        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 58);
-        QCOMPARE(names.first(), Names::GpsOn);
-        QCOMPARE(names.at(42), Names::GpsOff);
-        QCOMPARE(names.last(), Names::VdlAarRequest);
-        for (int k = 1; k <= 10; ++k)
-        {
-            QVERIFY(names.contains(Names::VirtualAtoNJob(k)));
-            QVERIFY(names.contains(Names::VirtualAtoNJob(k) + QStringLiteral(" Message Schedule")));
-        }
-        // Shared objects: "vswr" and "vin" are the same steps in both jobs.
-        const auto version = t.GetJob(Names::Version);
-        const auto poll = t.GetJob(Names::VswrSupplyVoltage);
-        QCOMPARE(poll->steps.at(0).command, version->steps.at(4).command);
-        QCOMPARE(poll->steps.at(1).command, version->steps.at(5).command);
-        QCOMPARE(t.GetJob(Names::MessageSchedule)->steps.at(0).count, model.GetMessageSchedule()->Count());
-        QCOMPARE(t.GetJob(Names::Repeater)->steps.at(1).count, 3);
-        QCOMPARE(t.GetJob(Names::RealAtoN)->steps.at(0).expectedReplies, 1);
-        QCOMPARE(t.GetJob(Names::RealAtoN)->steps.at(1).expectedReplies, 0);
-        QCOMPARE(t.GetJob(Names::VirtualAtoN03)->steps.at(2).expectedReplies, 1);
-        QCOMPARE(t.GetJob(Names::VdlAarConfiguration)->steps.at(0).appId, 13);
-        QCOMPARE(t.GetJob(Names::VdlAceAcfConfigurationPart456)->steps.size(), 3);
-        QCOMPARE(t.GetJob(Names::SensorConfigurationCommand)->steps.size(), 26);
-    }
-
     void unknownJobIsIgnored()
     {
         Model model;
@@ -514,38 +484,6 @@ private Q_SLOTS:
         QVERIFY(t.IsResponseTimerActive());
         t.Fire();
         QCOMPARE(timeout.count(), 1);
-    }
-
-    void sensorCommands_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("airmarOnRS422");
-        QTest::addColumn<bool>("rs422");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("fixed configuration") << 99 << true << false << QStringLiteral("enablers422 0");
-        QTest::newRow("airmar on RS422") << 2 << true << false << QStringLiteral("enablers422 1");
-        QTest::newRow("RS422 enabled") << 99 << false << true << QStringLiteral("enablers422 1");
-    }
-
-    void sensorCommands()
-    {
-        QFETCH(int, code);
-        QFETCH(bool, airmarOnRS422);
-        QFETCH(bool, rs422);
-        QFETCH(QString, expected);
-        Model model;
-        model.GetSensorSettings()->SetConfigurationCode(code);
-        model.GetSensorSettings()->SetAirmarOnRS422(airmarOnRS422);
-        model.GetSensorSettings()->SetRS422Enabled(rs422);
-        model.GetMessageSettings()->SetBatteryVoltageThreshold(12.46);
-        model.GetADCSettings()->SetVoltageUnit(0.3);
-        const QStringList texts = JobTable::SensorCommandTexts(&model);
-        QCOMPARE(texts.size(), 26);
-        QCOMPARE(texts.at(0), expected);
-        QCOMPARE(texts.at(6), QStringLiteral("voltthresh 124"));
-        QCOMPARE(texts.at(7), QStringLiteral("voltthreshunit 3"));
-        QCOMPARE(texts.at(21), QStringLiteral("setisensescale 5000,4095,0,12"));
-        QCOMPARE(texts.at(25), QStringLiteral("option %1").arg(code));
     }
 
     void chainingJobSendsRemovedMmsisOnce()
