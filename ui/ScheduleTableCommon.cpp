@@ -235,6 +235,8 @@ bool ApplyEdit(ScheduleEntry& entry, int column, const QVariant& value)
     ScheduleBlock& block = entry.Block(channel);
     if (IsStartUtcColumn(column))
     {
+        // A block the unit reported without a start time is sent and saved as "no time" (24:00) for as
+        // long as its no-time flag stands: a time the user sets must replace it, or the unit never gets it.
         block.startTime = value.toTime();
         block.noTime = !block.startTime.isValid();
     }

@@ -307,6 +307,7 @@ void TestMessageScheduleTable::setDataConversions_data()
     QTest::newRow("negative interval") << FATDMA << 5 << QVariant(-5) << 0 << QStringLiteral("0 Slots");
     QTest::newRow("start slot") << FATDMA << 4 << QVariant(2249) << -1 << QStringLiteral("2249");
     QTest::newRow("start time") << RATDMA << 6 << QVariant(QTime(13, 45)) << -1 << QStringLiteral("13:45");
+    QTest::newRow("channel 1 start time") << RATDMA << 3 << QVariant(QTime(0, 5)) << -1 << QStringLiteral("00:05");
 }
 
 void TestMessageScheduleTable::setDataConversions()
@@ -317,8 +318,11 @@ void TestMessageScheduleTable::setDataConversions()
     QFETCH(int, storedIncrement);
     QFETCH(QString, display);
 
+    // Both blocks as the unit reports a time-based entry without a start time.
     ScheduleEntry entry = EntryOfRow(0);
     entry.mode = mode;
+    entry.blockA.noTime = true;
+    entry.blockB.noTime = true;
     SetEntryOfRow(0, entry);
 
     const QModelIndex index = table->index(0, column);
@@ -332,6 +336,9 @@ void TestMessageScheduleTable::setDataConversions()
     {
         QCOMPARE(EntryOfRow(0).Block(column == 5 ? 1 : 2).increment, storedIncrement);
     }
+    // A start time typed by the user is sent as that time; any other edit leaves "no time" alone.
+    QCOMPARE(EntryOfRow(0).blockA.noTime, column != 3);
+    QCOMPARE(EntryOfRow(0).blockB.noTime, column != 6);
 }
 
 void TestMessageScheduleTable::setDataRefusals()
