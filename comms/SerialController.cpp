@@ -102,11 +102,9 @@ void SerialController::WaitForSentence()
         {
             if (!port->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
             {
-                if (port->error() == QSerialPort::ResourceError)
-                    break;
-                if (port->error() != QSerialPort::TimeoutError && port->error() != QSerialPort::NoError)
-                    break;
-                continue;
+                if (port->error() == QSerialPort::TimeoutError || port->error() == QSerialPort::NoError)
+                    continue;
+                break;
             }
             if (!port->canReadLine() && port->bytesAvailable() < PieceSize - 1)
                 continue;
@@ -119,8 +117,21 @@ void SerialController::WaitForSentence()
         if (boundary.match(line).hasMatch())
             break;
     }
-    if (port)
-        port->clearError();
+    if (!port)
+        return;
+    const QSerialPort::SerialPortError error = port->error();
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+        error == QSerialPort::DeviceNotFoundError)
+    {
+        // The device went away before the link was up: the open fails, with the reason.
+        errorText = port->errorString();
+        QSerialPort* gone = port;
+        port = nullptr;
+        gone->close();
+        delete gone;
+        return;
+    }
+    port->clearError();
 }
 
 bool SerialController::OpenFile(const QString& fileName)
