@@ -1,5 +1,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -69,7 +70,11 @@ void TestDialogs::aboutBox()
     auto* icon = dialog.findChild<QLabel*>(QStringLiteral("labelIcon"));
     auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("pushOK"));
     QVERIFY(product && version && licence && icon && ok);
-    QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("buttonAboutQT")));
+    auto* aboutQt = dialog.findChild<QPushButton*>(QStringLiteral("buttonAboutQT"));
+    auto* licenceBox = dialog.findChild<QGroupBox*>(QStringLiteral("groupBox_licence"));
+    QVERIFY(aboutQt && licenceBox);
+    QCOMPARE(aboutQt->text(), QStringLiteral("About Qt..."));
+    QCOMPARE(licenceBox->title(), QStringLiteral("Licence"));
     QCOMPARE(product->text(), QStringLiteral("Kelvane"));
     QVERIFY(product->font().bold());
     QCOMPARE(product->font().pointSize(), 16);
@@ -93,7 +98,7 @@ void TestDialogs::aboutBox()
                                box->close();
                            }
                        });
-    dialog.findChild<QPushButton*>(QStringLiteral("buttonAboutQT"))->click();
+    aboutQt->click();
     QVERIFY(aboutQtShown);
 
     dialog.show();
