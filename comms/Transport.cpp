@@ -18,6 +18,9 @@ Transport::Transport(Model* transportModel, QObject* parent) : QObject(parent), 
 {
     if (!model)
         throw std::bad_alloc();
+    // The model pointer crosses threads in queued calls (the rebuild requests of the state
+    // machine); signals that name it by a forward declaration find it by this name.
+    qRegisterMetaType<Model*>("Model*");
     controller = new SerialController(this);
     responseTimer = new QTimer(this);
     responseTimer->setSingleShot(false);

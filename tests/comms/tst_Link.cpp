@@ -271,7 +271,9 @@ private Q_SLOTS:
              {Names::RealMMSI, Names::AdrMMSI, Names::SetGnssMode, Names::RealAtoN, Names::MessageSchedule,
               Names::StatusInputConfiguration, Names::AlertMessages, Names::Repeater, Names::VdlChaining, Names::GpsOn})
             QVERIFY2(link.Run(job, true), qPrintable(job));
-        link.Call([t = link.transport, m = &link.model] { t->OnSensorConfigurationUpdate(m); });
+        // As the state machine asks for it: a queued call carrying the model pointer.
+        QVERIFY(QMetaObject::invokeMethod(link.transport, "OnSensorConfigurationUpdate", Qt::QueuedConnection,
+                                          Q_ARG(Model*, &link.model)));
         QVERIFY(link.Run(Names::SensorConfigurationCommand, true));
         QVERIFY(link.observer.commandErrors.isEmpty());
 
