@@ -1,5 +1,10 @@
 #include "model/vdl/Msg21.h"
 
+#include <QtGlobal>
+
+#include <cmath>
+#include <limits>
+
 Msg21::Msg21(QObject* parent) : VDLModelObject(parent), position(this)
 {
     Clear();
@@ -33,6 +38,18 @@ namespace {
 qint8 Flag(bool value)
 {
     return value ? 1 : 0;
+}
+
+// The message 21 body scales degrees to 1/10000 minute in one step (degrees x 600000), truncated
+// toward zero. The ACE/ACF frames scale to minutes first; the two differ in the last unit for some
+// values (0.0017 degrees is 1020 here, 1019 there), so each frame keeps its own rule.
+qint32 BodyPositionToWire(double degrees)
+{
+    const double wire = std::trunc(degrees * 600000.0);
+    if (std::isnan(wire))
+        return 0;
+    return static_cast<qint32>(qBound(static_cast<double>(std::numeric_limits<qint32>::min()), wire,
+                                      static_cast<double>(std::numeric_limits<qint32>::max())));
 }
 }  // namespace
 
@@ -106,8 +123,8 @@ QBitArray Msg21::EncodeResponse()
     PutBits(typeOfAtoN, 5, frame, at);
     PutSixBitTextPadded(name, NameCharacters, frame, at);
     PutBits(positionAccuracy ? 1 : 0, 1, frame, at);
-    PutBits(DegreesToWire(position.GetLongitude()), 28, frame, at);
-    PutBits(DegreesToWire(position.GetLatitude()), 27, frame, at);
+    PutBits(BodyPositionToWire(position.GetLongitude()), 28, frame, at);
+    PutBits(BodyPositionToWire(position.GetLatitude()), 27, frame, at);
     PutBits(dimensionA, 9, frame, at);
     PutBits(dimensionB, 9, frame, at);
     PutBits(dimensionC, 6, frame, at);

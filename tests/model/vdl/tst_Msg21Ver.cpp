@@ -87,6 +87,15 @@ private slots:
         QCOMPARE(other.GetMsg21()->position.GetLatitude(), -10.25);
         QCOMPARE(other.GetMsg21()->position.GetLongitude(), -45.5);
         QVERIFY(other.GetMsg21()->ResponseText().startsWith(QStringLiteral("Msg21Response\n  Message ID: 21\n")));
+
+        // Degrees times 600000 in one step, truncated: not the minutes-first scaling of the ACE/ACF
+        // frames, which gives 1019 and -180 for these two.
+        codec.GetMsg21()->position.SetLatitude(0.0017);
+        codec.GetMsg21()->position.SetLongitude(-0.0003);
+        const QBitArray small = codec.GetMsg21()->EncodeResponse();
+        at = 180;
+        QCOMPARE(VDLModelObject::GetSignedBits(28, small, at), -179);
+        QCOMPARE(VDLModelObject::GetSignedBits(27, small, at), 1020);
     }
 
     void msg21ResponseLength_data()
