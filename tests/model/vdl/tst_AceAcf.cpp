@@ -271,6 +271,37 @@ private slots:
         QVERIFY(!ace->DecodeResponsePart2(Reply(10, 1, {})));
     }
 
+    // The reply parts have no encoder here: the unit builds them. Hand-made frames with every field at
+    // both ends of its width (positions at the ends of their range) come back whole.
+    void responseFieldsAtBothEnds_data()
+    {
+        QTest::addColumn<bool>("highest");
+        QTest::newRow("lowest") << false;
+        QTest::newRow("highest") << true;
+    }
+    void responseFieldsAtBothEnds()
+    {
+        QFETCH(bool, highest);
+        const qint32 latitude = highest ? 90 * 600000 : -90 * 600000;
+        const qint32 longitude = highest ? 180 * 600000 : -180 * 600000;
+        const qint32 top = highest ? 4095 : 0;
+        VDLCodecModel codec;
+        ACE_ACF* ace = codec.GetAceAcf();
+        const qint32 power = highest ? 15 : 0;
+        QVERIFY(ace->DecodeResponsePart1(Reply(10, highest ? 1073741823 : 0,
+                                               {{top, 12}, {latitude, 27}, {longitude, 28}, {highest, 1}, {power, 4}})));
+        QCOMPARE(codec.GetRemoteMmsi()->GetMmsi(), highest ? QStringLiteral("1073741823") : QStringLiteral("0"));
+        QCOMPARE(ace->offPositionThreshold, top);
+        QCOMPARE(ace->GetPosition()->GetLatitude(), highest ? 90.0 : -90.0);
+        QCOMPARE(ace->GetPosition()->GetLongitude(), highest ? 180.0 : -180.0);
+        QCOMPARE(ace->syncLossBehaviour, highest);
+        QCOMPARE(ace->powerLevel, power);
+
+        QVERIFY(ace->DecodeResponsePart2(Reply(11, 7, {{highest, 1}, {top, 12}, {top, 12}, {top, 12}, {top, 12}})));
+        QCOMPARE(ace->offPositionCheck, highest);
+        QCOMPARE((QList<int>{ace->channel1, ace->channel2, ace->channel3, ace->channel4}), QList<int>(4, top));
+    }
+
     void fillFromAtoN()
     {
         AtoN aton;
