@@ -59,6 +59,15 @@ void AtoNMMSI::Load(QDataStream& stream)
 
 // ---- AtoN -----------------------------------------------------------------------------------------
 
+namespace {
+// The inland type code of a type: type + 32. Types are stored unchecked (from files and sentences), so
+// the sum wraps rather than overflow.
+qint32 InlandCodeOf(qint32 type)
+{
+    return static_cast<qint32>(static_cast<quint32>(type) + 32u);
+}
+}  // namespace
+
 AtoN::AtoN(QObject* parent) : ModelObject(parent, 2), mmsiSet(this), position(this)
 {
     mmsiSet.SetIndex(0);
@@ -148,7 +157,7 @@ void AtoN::SetTypeOfAtoN(int value)
     if (value == typeOfAtoN)
         return;
     typeOfAtoN = value;
-    inlandTypeCode = inland ? value + 32 : 0;
+    inlandTypeCode = inland ? InlandCodeOf(value) : 0;
 }
 
 void AtoN::SetInland(bool value)
@@ -156,7 +165,7 @@ void AtoN::SetInland(bool value)
     if (value == inland)
         return;
     inland = value;
-    inlandTypeCode = value ? typeOfAtoN + 32 : 0;
+    inlandTypeCode = value ? InlandCodeOf(typeOfAtoN) : 0;
 }
 
 void AtoN::SetInlandTypeCode(int code)

@@ -3,6 +3,7 @@
 
 #include <QtEndian>
 #include <cstring>
+#include <limits>
 
 namespace {
 // Hand-built data-stream bytes, written independently of QDataStream: big-endian integers, strings
@@ -177,6 +178,14 @@ private slots:
         QVERIFY(!aton.IsInland());
         aton.SetInlandTypeCode(10);
         QVERIFY(!aton.IsInland());
+        // A type read unchecked from a file or a sentence must not overflow the inland code.
+        AtoN wide;
+        wide.SetTypeOfAtoN(std::numeric_limits<int>::max());
+        wide.SetInland(true);
+        QVERIFY(wide.IsInland());
+        wide.SetTypeOfAtoN(std::numeric_limits<int>::max() - 1);
+        wide.SetInland(false);
+        QCOMPARE(wide.GetInlandTypeCode(), 0);
 
         for (int g = 0; g <= 13; ++g)
         {
