@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "comms/AtoNSentenceBBM.h"
 #include "model/Model.h"
 #include "model/ModelNotifier.h"
 
@@ -56,6 +57,62 @@ QByteArray FilledFile()
     model.GetVdlModel()->receiverMode = 1;
     model.GetVdlModel()->receiverInterval = 3600;
     return Saved(model);
+}
+
+// What the tabs and the VDL sentences do with a loaded configuration: every stored value is used
+// unchecked, so none of it may trip an overflow or a read outside a list.
+void UseLoaded(Model& model)
+{
+    QList<AtoN*> stations{model.GetRealAtoN()};
+    QList<MessageSchedule*> schedules{model.GetMessageSchedule()};
+    for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
+    {
+        stations.append(model.GetVirtualAtoN(k)->GetAtoN());
+        schedules.append(model.GetVirtualAtoN(k)->GetMessageSchedule());
+    }
+    for (AtoN* aton : stations)
+    {
+        (void)aton->GetPosition()->LatitudeToDMS();
+        (void)aton->GetPosition()->LongitudeToDM();
+        aton->SetInland(!aton->IsInland());
+        aton->SetTypeOfAtoN(aton->GetTypeOfAtoN() ^ 1);
+        aton->SetInland(!aton->IsInland());
+    }
+    for (MessageSchedule* schedule : schedules)
+    {
+        int position = 0, row = 0, id = 0, index = 0;
+        for (int r = -1; r <= schedule->Count() + 1; ++r)
+        {
+            (void)schedule->PositionOfRow(r, position);
+            (void)schedule->GetVisibleRow(r, row);
+            (void)schedule->GetMessageAndIndex(r, id, index);
+            (void)schedule->GetEntryWithMode(r, schedule->GetEntryMode(r));
+        }
+        for (int code : {0, 6, 8, 12, 14, 106, 208, 312, 314})
+            (void)schedule->CheckCode(code);
+        for (int messageId : {21, 6, 8, 12, 14, 0})
+        {
+            (void)schedule->GetEnabledFlags(messageId);
+            (void)schedule->FindFreeEntry(messageId, position);
+        }
+        (void)schedule->IsMessage6Enabled(4);
+        (void)schedule->CountVisibleEntries();
+    }
+
+    // The VDL frames built from it, for the real AtoN and for a virtual one.
+    for (int k : {0, 3})
+    {
+        model.GetVdlModel()->targetMMSI = k == 0 ? QStringLiteral("992350001")
+                                                 : model.GetVirtualAtoN(k)->GetAtoNMmsi()->GetMMSI();
+        for (int kind : {0, 1, 3, 4, 5, 6, 7, 8, 9, 14, 15, 19, 35})
+        {
+            AtoNSentenceBBM bbm(&model, kind);
+            int count = 0;
+            (void)bbm.Encode(0, &count);
+            for (int i = 1; i <= count && i < 40; ++i)
+                (void)bbm.Encode(i, nullptr);
+        }
+    }
 }
 
 }  // namespace
@@ -107,5 +164,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fail("a saved configuration does not load");
     if (Saved(again) != after)
         Fail("a saved configuration loads differently");
+    UseLoaded(again);
     return 0;
 }
