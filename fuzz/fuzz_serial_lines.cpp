@@ -14,6 +14,8 @@
 
 #include "comms/NmeaSentence.h"
 #include "comms/SerialController.h"
+#include "comms/SerialTransport.h"
+#include "model/Model.h"
 
 namespace
 {
@@ -48,6 +50,20 @@ void CheckLine(const QString& line)
     (void)sentence.Formatter();
 }
 
+// Every delivered line also goes through the reply matching of a running job, chosen by the
+// input's first byte among all jobs of the table, as a query or a send run.
+void ThroughTheEngine(const QStringList& lines, unsigned char selector)
+{
+    static Model* model = new Model(nullptr);
+    static SerialTransport* transport = new SerialTransport(model, nullptr);
+    static const QStringList names = transport->JobNames();
+    transport->QueueJob(names.at(selector % names.size()), (selector & 0x80) != 0);
+    for (const QString& line : lines)
+        transport->SerialReceived(line);
+    if (transport->QueuedRuns() > 2 * names.size())
+        Fail("queue grows without bound", QString());
+}
+
 void AsPort(const QByteArray& bytes)
 {
     SerialController controller;
@@ -66,6 +82,7 @@ void AsPort(const QByteArray& bytes)
     }
     for (const QString& l : lines)
         CheckLine(l);
+    ThroughTheEngine(lines, bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes.at(0)));
 }
 
 void AsReplay(const QByteArray& bytes)
