@@ -4,8 +4,10 @@
 
 AtoNMMSI::AtoNMMSI(QObject* parent) : ModelObject(parent, 2) {}
 
+// A copy held in a list must not be owned by the source's parent: that parent would delete a list
+// element when it goes, and the list would delete it again.
 AtoNMMSI::AtoNMMSI(const AtoNMMSI& other)
-    : ModelObject(other.parent(), 2),
+    : ModelObject(nullptr, 2),
       currentMMSI(other.currentMMSI),
       mmsi(other.mmsi),
       addressMMSI(other.addressMMSI),

@@ -17,7 +17,7 @@ public:
     static inline const QString Unset = QStringLiteral("000000000");
 
     explicit AtoNMMSI(QObject* parent = nullptr);
-    // Copies for lists: the source's parent, version 2, no delete request.
+    // Copies for lists: no parent, version 2, no delete request.
     AtoNMMSI(const AtoNMMSI& other);
     AtoNMMSI& operator=(const AtoNMMSI& other);
 

@@ -232,6 +232,7 @@ private slots:
         AtoNMMSI listCopy(*source.GetAtoNMMSI());
         QCOMPARE(listCopy.GetMMSI(), QString("123456789"));
         QVERIFY(!listCopy.GetAuxFlag());
+        QCOMPARE(listCopy.parent(), nullptr);
 
         target.Clear();
         QCOMPARE(target.GetName(), QString("ATON"));
