@@ -33,7 +33,7 @@ class FastSerialTransport : public SerialTransport
 {
 public:
     using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 300; }
+    int ResponseTimeout() const override { return 400; }
     int SendInterval() const override { return 30; }
 };
 } // namespace
