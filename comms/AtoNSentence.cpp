@@ -1,8 +1,20 @@
 #include "comms/AtoNSentence.h"
 
+#include <QThread>
+
 #include "model/Model.h"
 
-AtoNSentence::AtoNSentence(ModelObject* model, QObject* parent) : QObject(parent), model(model)
+namespace {
+// The job engine rebuilds some sentences in the worker thread while their model lives in the GUI
+// thread; Qt cannot parent an object across threads, so such a sentence simply has no parent (its
+// job owns it).
+QObject* SameThreadParent(QObject* parent)
+{
+    return parent && parent->thread() == QThread::currentThread() ? parent : nullptr;
+}
+}  // namespace
+
+AtoNSentence::AtoNSentence(ModelObject* model, QObject* parent) : QObject(SameThreadParent(parent)), model(model)
 {
 }
 
