@@ -66,8 +66,11 @@ std::shared_ptr<TransportJob> JobTable::Find(const QString& name) const
 
 void JobTable::Store(const std::shared_ptr<TransportJob>& job)
 {
-    if (!jobs.contains(job->name))
+    const auto previous = jobs.constFind(job->name);
+    if (previous == jobs.constEnd())
         order.append(job->name);
+    else
+        job->timeout = previous.value()->timeout; // a rebuilt job keeps the pace it was given
     jobs.insert(job->name, job);
 }
 

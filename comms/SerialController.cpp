@@ -153,6 +153,7 @@ bool SerialController::OpenFile(const QString& fileName)
         replayEnded = false;
         replayTimer = new QTimer(this);
         replayTimer->setInterval(ReplayIntervalMs);
+        replayTimer->setTimerType(Qt::PreciseTimer);
         connect(replayTimer, &QTimer::timeout, this, &SerialController::OnReceived);
         replayTimer->start();
         Q_EMIT Opened();

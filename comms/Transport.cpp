@@ -24,6 +24,7 @@ Transport::Transport(Model* transportModel, QObject* parent) : QObject(parent), 
     controller = new SerialController(this);
     responseTimer = new QTimer(this);
     responseTimer->setSingleShot(false);
+    responseTimer->setTimerType(Qt::PreciseTimer);
     responseTimer->setInterval(QueryIntervalMs);
     connect(responseTimer, &QTimer::timeout, this, &Transport::OnTimeout);
     {

@@ -257,7 +257,7 @@ private Q_SLOTS:
         clock.start();
         t.QueueJob(Names::Repeater, true);
         QVERIFY(complete.wait(5000));
-        QVERIFY(clock.elapsed() >= 4 * 200 - 20);
+        QVERIFY(clock.elapsed() >= 4 * 190);
         QCOMPARE(t.written.size(), 4);
     }
 
@@ -506,10 +506,18 @@ private Q_SLOTS:
         while (t.IsBusy())
             t.Fire();
         QCOMPARE(t.written.size(), 1 + 1 + 1 + 2);
+        QCOMPARE(t.ResponseTimerInterval(), 200);
         QVERIFY(t.written.at(1).startsWith(QStringLiteral("$UPAID,")));
         QVERIFY(t.written.at(1).contains(QStringLiteral(",992351105,C,C*")));
         QVERIFY(t.written.at(2).contains(QStringLiteral(",0,992351104,C,C*")));
         QCOMPARE(vdl->GetMmsiCount(), 0);
+
+        // A rebuilt job keeps the pace its sends were given.
+        t.QueueJob(Names::VdlChaining, true, 2);
+        while (t.IsBusy())
+            t.Fire();
+        QCOMPARE(t.ResponseTimerInterval(), 2000);
+        QCOMPARE(t.GetJob(Names::VdlChaining)->timeout, 2);
 
         // Two sends queued before the first starts: the second replaces the first and still
         // carries what the first had taken out of the model.
