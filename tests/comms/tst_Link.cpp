@@ -4,6 +4,8 @@
 
 #include "comms/SerialController.h"
 #include "comms/SerialTransport.h"
+#include "decoders/GPSDecoder.h"
+#include "decoders/MessageDecoder.h"
 #include "model/ADCSettingsModel.h"
 #include "model/AlertMessagesModel.h"
 #include "model/AtoN.h"
@@ -22,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMutexLocker>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -385,6 +388,37 @@ private Q_SLOTS:
             QVERIFY2(link.Run(job, true, 0), qPrintable(job));
             QTRY_VERIFY2(link.unit.State().broadcasts.size() > before, qPrintable(job));
         }
+    }
+
+    // What the unit sends of its own accord reaches the decoders as the tool wires them.
+    void trafficReachesTheDecoders()
+    {
+        Link link;
+        Model tabModel;
+        tabModel.GetRealAtoN()->GetAtoNMMSI()->SetMMSI(link.unit.State().real.mmsi);
+        tabModel.GetRealAtoN()->GetAtoNMMSI()->SetCurrentMMSI(link.unit.State().real.mmsi);
+        MessageDecoder messages(&tabModel);
+        GPSDecoder gnss;
+        QObject::connect(link.transport, &Transport::Received, &messages, &MessageDecoder::OnReceived);
+        QObject::connect(link.transport, &Transport::Received, &gnss, &GPSDecoder::OnReceived);
+        QSignalSpy text(&messages, &MessageDecoder::TextMessageReceived);
+        QSignalSpy alarm(&messages, &MessageDecoder::AlarmReceived);
+        QSignalSpy racon(&messages, &MessageDecoder::Message21RACONStatus);
+        QSignalSpy light(&messages, &MessageDecoder::Message21LightStatus);
+        QSignalSpy health(&messages, &MessageDecoder::Message21HealthStatus);
+        QSignalSpy position(&gnss, &GPSDecoder::GpsDataReceived);
+        QVERIFY(link.Connect());
+        link.unit.SendText(QStringLiteral("SOLAR PANEL, CHECK"));
+        link.unit.SendAlarm(7, true, QStringLiteral("LIGHT FAIL"));
+        link.unit.SendMessage21(2, 1, 1);
+        QTRY_COMPARE(text.count(), 1);
+        QCOMPARE(text.at(0).at(0).toString(), QStringLiteral("SOLAR PANEL, CHECK"));
+        QTRY_COMPARE(alarm.count(), 1);
+        QTRY_COMPARE(racon.count(), 1);
+        QCOMPARE(racon.at(0).at(0).toUInt(), 2u);
+        QCOMPARE(light.at(0).at(0).toUInt(), 1u);
+        QCOMPARE(health.at(0).at(0).toUInt(), 1u);
+        QTRY_VERIFY(position.count() >= 1);
     }
 
     void faults_data()
