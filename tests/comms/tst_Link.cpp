@@ -204,6 +204,7 @@ private Q_SLOTS:
         AtoN* real = m.GetRealAtoN();
         QCOMPARE(real->GetAtoNMMSI()->GetMMSI(), QStringLiteral("992351234"));
         QCOMPARE(real->GetAtoNMMSI()->GetCurrentMMSI(), QStringLiteral("992351234"));
+        QCOMPARE(real->GetAtoNMMSI()->GetAddressMMSI(), QStringLiteral("235099999"));
         QCOMPARE(real->GetName(), QStringLiteral("NORTH PIER, HEAD"));
         QCOMPARE(real->GetPosition()->GetLatitude(), 52.25);
         QCOMPARE(real->GetPosition()->GetLongitude(), 4.75);
