@@ -451,6 +451,9 @@ void StateMachine::CopyVDLUIModelToTransportModel()
 {
     QMutexLocker lock(&Transport::ModelLock());
     *transportModel->GetVdlModel() = *tabModel->GetVdlModel();
+    // Assignment leaves the removed chaining MMSIs behind; without this hand-over a removal made on
+    // the tab would never reach the unit.
+    tabModel->GetVdlModel()->MoveRemovedMmsisTo(*transportModel->GetVdlModel());
 }
 
 void StateMachine::CopyAlertMessagesModelToTransportModel()

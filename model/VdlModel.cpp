@@ -221,3 +221,12 @@ void VdlModel::AddTableRow(int id, int index, int hour, int minute, int slot, in
                                          QString::number(minute), QString::number(slot),
                                          QString::number(channel)});
 }
+
+void VdlModel::MoveRemovedMmsisTo(VdlModel& target)
+{
+    if (&target == this)
+        return;
+    for (auto& removed : removedMmsis)
+        target.removedMmsis.push_back(std::move(removed));
+    removedMmsis.clear();
+}

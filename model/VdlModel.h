@@ -60,6 +60,9 @@ public:
     int GetMmsiCount() const { return int(removedMmsis.size()); }
     // Takes removed entry i out of the list; a default record when i is outside the list.
     std::unique_ptr<AtoNMMSI> TakeMmsiAt(int i);
+    // Hands the removed MMSIs over to another record (the transport model's before a send), which
+    // appends them to its own; this record's list is left empty. Assignment never copies them.
+    void MoveRemovedMmsisTo(VdlModel& target);
 
     // Broadcast (AFB) schedule table.
     void AddTableRow(int id, int index, int hour, int minute, int slot, int channel);

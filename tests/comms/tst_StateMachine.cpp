@@ -395,6 +395,15 @@ void TestStateMachine::sendCopiesKeepUnitState()
     QVERIFY(transport->GetAtoNMmsi()->IsEnabled());
     QVERIFY(!transport->IsEnabled());
     QCOMPARE(transport->GetAtoNMmsi()->GetCurrentMMSI(), QStringLiteral("993000003"));
+
+    // VDL chaining: an MMSI removed on the tab travels to the transport model to be sent disabled.
+    VdlModel* uiVdl = f.tabModel->GetVdlModel();
+    uiVdl->AddMmsi(QStringLiteral("993000007"));
+    QVERIFY(uiVdl->AppendMmsiFromRow(0));
+    f.sm->SendTab(StateMachine::VdlTab);
+    QCOMPARE(uiVdl->GetMmsiCount(), 0);
+    QCOMPARE(f.transportModel->GetVdlModel()->GetMmsiCount(), 1);
+    QCOMPARE(f.transportModel->GetVdlModel()->TakeMmsiAt(0)->GetMMSI(), QStringLiteral("993000007"));
 }
 
 void TestStateMachine::nothingWhileDisconnected()
