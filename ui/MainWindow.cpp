@@ -375,7 +375,22 @@ void MainWindow::CreateToolBars()
 
 void MainWindow::RestoreTransferButtonLooks()
 {
-    // The default action lends the button its own text and icon: put the button's back.
+    // A tool button takes icon and tool tip from its default action again at every change of the action
+    // (its enabled state too): the actions carry the buttons' looks, shown on the buttons only.
+    const QIcon retrieveIcon(QStringLiteral(":/Images/AtoNtoPC.png"));
+    const QIcon sendIcon(QStringLiteral(":/Images/PCtoAtoN.png"));
+    for (QAction* action : {retrieveCurrentAction, retrieveAllAction})
+    {
+        action->setIcon(retrieveIcon);
+        action->setIconVisibleInMenu(false);
+        action->setToolTip(tr("Retrieve configuration from AtoN"));
+    }
+    for (QAction* action : {sendCurrentAction, sendAllAction})
+    {
+        action->setIcon(sendIcon);
+        action->setIconVisibleInMenu(false);
+        action->setToolTip(tr("Send configuration to AtoN"));
+    }
     retrieveButton->setIcon(QIcon(QStringLiteral(":/Images/AtoNtoPC.png")));
     retrieveButton->setToolTip(tr("Retrieve configuration from AtoN"));
     sendButton->setIcon(QIcon(QStringLiteral(":/Images/PCtoAtoN.png")));
@@ -1463,15 +1478,19 @@ bool MainWindow::SaveFile()
     if (currentFile.isEmpty())
         return false;
 
+    QByteArray bytes;
+    {
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
+        app->GetTabModel()->Save(stream);
+    }
     // Written beside the old file and put in its place only when complete: a failed save leaves the old
-    // file as it was.
+    // file as it was. Unbuffered, so that a write cut short (a full disk) shows in the count written:
+    // a buffered flush can lose the rest of the data without reporting it.
     QSaveFile file(currentFile);
-    bool saved = file.open(QIODevice::WriteOnly);
+    bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (saved)
     {
-        QDataStream stream(&file);
-        app->GetTabModel()->Save(stream);
-        saved = stream.status() == QDataStream::Ok && file.error() == QFileDevice::NoError;
+        saved = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError;
         if (saved)
             saved = file.commit();
         else
@@ -1479,7 +1498,8 @@ bool MainWindow::SaveFile()
     }
     if (!saved)
     {
-        const QString reason = file.errorString();
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                    : tr("Not all of the data could be written.");
         cursor.Restore();
         ShowCritical(tr("Could not save the file"),
                      tr("Could not save file: ") + currentFile +

@@ -1,0 +1,421 @@
+// Configuration files through the main window's File menu: new, save, save as, open, close, the question
+// about unsaved changes with each answer, failed saves that keep the old file, and damaged files that keep
+// the configuration.
+
+#include <QAction>
+#include <QBuffer>
+#include <QDataStream>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest/QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "MainWindowTestPrompts.h"
+#include "app/KelvaneApplication.h"
+#include "model/Model.h"
+#include "support/AppTestFixture.h"
+#include "ui/MainWindow.h"
+
+using KelvaneTest::App;
+
+class TestMainWindowFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+    void newOnAnUnmodifiedWindowAsksNothing();
+    void newAfterAnEditAsksAndClears();
+    void saveAsThenOpenGivesTheSameConfiguration();
+    void saveWritesTheCurrentFile();
+    void unsavedChangesQuestion_data();
+    void unsavedChangesQuestion();
+    void failedWriteKeepsTheOldFile();
+    void unwritablePlaceKeepsTheName();
+    void damagedFileKeepsTheConfiguration_data();
+    void damagedFileKeepsTheConfiguration();
+    void missingFileIsReported();
+    void fileWithoutVdlSectionIsReadWithANotice();
+    void cancelledDialogsChangeNothing();
+
+private:
+    QLineEdit* NameEdit() const;
+    void EditName(const QString& name);
+    QString Name() const { return App()->GetTabModel()->GetRealAtoN()->GetName(); }
+    QString SaveNamed(const QString& fileName);
+    QString Path(const QString& fileName) const { return dir.filePath(fileName); }
+
+    QTemporaryDir dir;
+    MainWindow* window = nullptr;
+    TestPrompts* prompts = nullptr;
+};
+
+void TestMainWindowFiles::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    window = new MainWindow();
+    auto answers = std::make_unique<TestPrompts>();
+    prompts = answers.get();
+    window->SetPrompts(std::move(answers));
+    App()->SetMainWindow(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void TestMainWindowFiles::init()
+{
+    // Every case starts from a new, unmodified, unnamed configuration.
+    prompts->Clear();
+    prompts->answers = {QMessageBox::Discard};
+    window->OnNew();
+    prompts->Clear();
+    QVERIFY(!window->isWindowModified());
+    QVERIFY(window->GetCurrentFile().isEmpty());
+}
+
+void TestMainWindowFiles::cleanupTestCase()
+{
+    window->setWindowModified(false);
+    delete window;
+}
+
+QLineEdit* TestMainWindowFiles::NameEdit() const
+{
+    return window->findChild<QWidget*>(QStringLiteral("tabRealAtoN"))->findChild<QLineEdit*>(QStringLiteral("lineName"));
+}
+
+void TestMainWindowFiles::EditName(const QString& name)
+{
+    QLineEdit* edit = NameEdit();
+    QVERIFY(edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, name);
+    QCOMPARE(Name(), name);
+    QVERIFY(window->isWindowModified());
+}
+
+QString TestMainWindowFiles::SaveNamed(const QString& fileName)
+{
+    const QString path = Path(fileName);
+    prompts->saveNames = {path};
+    window->findChild<QAction*>(QStringLiteral("actionSave_As"))->trigger();
+    return path;
+}
+
+void TestMainWindowFiles::newOnAnUnmodifiedWindowAsksNothing()
+{
+    QSignalSpy fileLoad(window, &MainWindow::FileLoad);
+    window->findChild<QAction*>(QStringLiteral("actionNewFile"))->trigger();
+    QVERIFY(prompts->shown.isEmpty());
+    QCOMPARE(fileLoad.size(), 1);
+    QCOMPARE(Name(), QStringLiteral("ATON"));
+    QCOMPARE(window->windowFilePath(), QStringLiteral("untitled.kln"));
+    QVERIFY(!window->findChild<QAction*>(QStringLiteral("actionSaveFile"))->isEnabled());
+}
+
+void TestMainWindowFiles::newAfterAnEditAsksAndClears()
+{
+    EditName(QStringLiteral("BUOY ONE"));
+    prompts->answers = {QMessageBox::Discard};
+    window->OnNew();
+    QCOMPARE(prompts->shown.size(), 1);
+    const TestPrompts::Message& question = prompts->shown.first().message;
+    QCOMPARE(question.icon, QMessageBox::Question);
+    QCOMPARE(question.text, QStringLiteral("The file has been modified."));
+    QCOMPARE(question.informativeText, QStringLiteral("Do you want to save your changes?"));
+    QCOMPARE(question.buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(question.defaultButton, QMessageBox::Save);
+    QCOMPARE(question.buttonTexts.size(), 3);
+    QCOMPARE(Name(), QStringLiteral("ATON"));
+    QCOMPARE(NameEdit()->text(), QStringLiteral("ATON"));
+    QVERIFY(!window->isWindowModified());
+}
+
+void TestMainWindowFiles::saveAsThenOpenGivesTheSameConfiguration()
+{
+    EditName(QStringLiteral("HARBOUR ENTRANCE"));
+    App()->GetTabModel()->GetStatusInputConfiguration()->SetLightFitted(1);
+    App()->GetTabModel()->GetVdlModel()->receiverInterval = 600;
+
+    // A name typed without a suffix gets the configuration file's.
+    const QString path = SaveNamed(QStringLiteral("harbour"));
+    QCOMPARE(prompts->fileQuestions.size(), 1);
+    QCOMPARE(prompts->fileQuestions.first().caption, QStringLiteral("Save File"));
+    QCOMPARE(prompts->fileQuestions.first().filter, QStringLiteral("Kelvane Files ( *.kln )"));
+    const QString saved = path + QStringLiteral(".kln");
+    QVERIFY(QFile::exists(saved));
+    QCOMPARE(window->GetCurrentFile(), saved);
+    QCOMPARE(App()->GetFilename(), saved);
+    QCOMPARE(window->windowFilePath(), saved);
+    QVERIFY(!window->isWindowModified());
+    QVERIFY(window->findChild<QAction*>(QStringLiteral("actionSaveFile"))->isEnabled());
+
+    window->OnNew();
+    QCOMPARE(Name(), QStringLiteral("ATON"));
+    QCOMPARE(App()->GetTabModel()->GetVdlModel()->receiverInterval, 0);
+
+    QSignalSpy fileLoad(window, &MainWindow::FileLoad);
+    prompts->Clear();
+    prompts->openNames = {saved};
+    window->findChild<QAction*>(QStringLiteral("actionOpenFile"))->trigger();
+    QCOMPARE(prompts->fileQuestions.first().caption, QStringLiteral("Open File"));
+    QCOMPARE(prompts->fileQuestions.first().dir, saved);
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QCOMPARE(fileLoad.size(), 1);
+    QCOMPARE(Name(), QStringLiteral("HARBOUR ENTRANCE"));
+    QCOMPARE(NameEdit()->text(), QStringLiteral("HARBOUR ENTRANCE"));
+    QCOMPARE(App()->GetTabModel()->GetStatusInputConfiguration()->GetLightFitted(), 1);
+    QCOMPARE(App()->GetTabModel()->GetVdlModel()->receiverInterval, 600);
+    QCOMPARE(window->GetCurrentFile(), saved);
+    QVERIFY(!window->isWindowModified());
+}
+
+void TestMainWindowFiles::saveWritesTheCurrentFile()
+{
+    const QString path = SaveNamed(QStringLiteral("current.kln"));
+    EditName(QStringLiteral("CHANGED"));
+    prompts->Clear();
+    window->findChild<QAction*>(QStringLiteral("actionSaveFile"))->trigger();
+    QVERIFY(prompts->fileQuestions.isEmpty());
+    QVERIFY(!window->isWindowModified());
+
+    Model reread;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QDataStream stream(&file);
+    QVERIFY(reread.LoadOrKeep(stream));
+    QCOMPARE(reread.GetRealAtoN()->GetName(), QStringLiteral("CHANGED"));
+}
+
+void TestMainWindowFiles::unsavedChangesQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<bool>("goesOn");
+    QTest::addColumn<bool>("fileHoldsEdit");
+
+    QTest::newRow("save to the current file") << int(QMessageBox::Save) << true << true << true;
+    QTest::newRow("save, name dialog cancelled") << int(QMessageBox::Save) << false << false << false;
+    QTest::newRow("discard") << int(QMessageBox::Discard) << true << true << false;
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << true << false << false;
+    QTest::newRow("box closed") << int(QMessageBox::NoButton) << true << false << false;
+}
+
+void TestMainWindowFiles::unsavedChangesQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, named);
+    QFETCH(bool, goesOn);
+    QFETCH(bool, fileHoldsEdit);
+
+    const QString path = named ? SaveNamed(QStringLiteral("question.kln")) : QString();
+    EditName(QStringLiteral("EDITED"));
+    prompts->Clear();
+    prompts->answers = {QMessageBox::StandardButton(answer)};
+    window->findChild<QAction*>(QStringLiteral("actionCloseFile"))->trigger();
+
+    QCOMPARE(prompts->shown.size(), 1);
+    QCOMPARE(prompts->shown.first().message.text, QStringLiteral("The file has been modified."));
+    if (goesOn)
+    {
+        // Close File gives a new, unnamed configuration.
+        QCOMPARE(Name(), QStringLiteral("ATON"));
+        QVERIFY(!window->isWindowModified());
+        QVERIFY(window->GetCurrentFile().isEmpty());
+    }
+    else
+    {
+        QCOMPARE(Name(), QStringLiteral("EDITED"));
+        QVERIFY(window->isWindowModified());
+        QCOMPARE(window->GetCurrentFile(), path);
+    }
+    if (named)
+    {
+        Model reread;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QDataStream stream(&file);
+        QVERIFY(reread.LoadOrKeep(stream));
+        QCOMPARE(reread.GetRealAtoN()->GetName() == QStringLiteral("EDITED"), fileHoldsEdit);
+    }
+}
+
+void TestMainWindowFiles::failedWriteKeepsTheOldFile()
+{
+    const QString path = SaveNamed(QStringLiteral("kept.kln"));
+    QFile original(path);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+    QVERIFY(before.size() > 256);
+
+    EditName(QStringLiteral("NEVER WRITTEN"));
+
+    // The disk takes no more than a few bytes of a file: the write fails part-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit small = previous;
+    small.rlim_cur = 64;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    prompts->Clear();
+    window->OnSave();
+    setrlimit(RLIMIT_FSIZE, &previous);
+
+    QCOMPARE(prompts->shown.size(), 1);
+    QCOMPARE(prompts->shown.first().message.icon, QMessageBox::Critical);
+    QCOMPARE(prompts->shown.first().message.title, QStringLiteral("Could not save the file"));
+    QVERIFY(prompts->shown.first().message.text.startsWith(QStringLiteral("Could not save file: ") + path));
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(window->GetCurrentFile(), path);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QCOMPARE(original.readAll(), before);
+    original.close();
+    // No half-written file is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral("kept")).size(), 1);
+
+    // The question about unsaved changes does not go on after a failed save.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    prompts->Clear();
+    prompts->answers = {QMessageBox::Save};
+    window->OnNew();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    QCOMPARE(Name(), QStringLiteral("NEVER WRITTEN"));
+    QVERIFY(window->isWindowModified());
+}
+
+void TestMainWindowFiles::unwritablePlaceKeepsTheName()
+{
+    const QString path = SaveNamed(QStringLiteral("first.kln"));
+    EditName(QStringLiteral("SECOND"));
+    // A file cannot hold a directory: nothing can be written below it.
+    prompts->Clear();
+    prompts->saveNames = {path + QStringLiteral("/second.kln")};
+    window->OnSaveAs();
+    QCOMPARE(prompts->shown.size(), 1);
+    QCOMPARE(prompts->shown.first().message.title, QStringLiteral("Could not save the file"));
+    QCOMPARE(window->GetCurrentFile(), path);
+    QCOMPARE(window->windowFilePath(), path);
+    QCOMPARE(App()->GetFilename(), path);
+    QVERIFY(window->isWindowModified());
+}
+
+void TestMainWindowFiles::damagedFileKeepsTheConfiguration_data()
+{
+    QTest::addColumn<int>("keep");  // bytes of a good file kept; -1: not a configuration file at all
+    QTest::newRow("cut in the real AtoN") << 40;
+    QTest::newRow("cut in the schedule") << 400;
+    QTest::newRow("cut in the virtual AtoNs") << 1500;
+    QTest::newRow("foreign bytes") << -1;
+}
+
+void TestMainWindowFiles::damagedFileKeepsTheConfiguration()
+{
+    QFETCH(int, keep);
+
+    // A good file with other contents than the window's.
+    Model other;
+    other.GetRealAtoN()->SetName(QStringLiteral("OTHER"));
+    for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
+        other.GetVirtualAtoN(k)->SetAtoNName(QStringLiteral("OTHER VIRTUAL"));
+    QByteArray bytes;
+    {
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
+        other.Save(stream);
+    }
+    QVERIFY(keep < bytes.size());
+    const QString damaged = Path(QStringLiteral("damaged.kln"));
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(keep < 0 ? QByteArray("<?xml version=\"1.0\"?><REPORT/>\n") : bytes.left(keep));
+    file.close();
+
+    const QString current = SaveNamed(QStringLiteral("current.kln"));
+    EditName(QStringLiteral("MINE"));
+    QSignalSpy fileLoad(window, &MainWindow::FileLoad);
+    prompts->Clear();
+    prompts->answers = {QMessageBox::Discard};
+    prompts->openNames = {damaged};
+    window->OnOpen();
+
+    QCOMPARE(prompts->shown.size(), 2);
+    QCOMPARE(prompts->shown.at(1).message.icon, QMessageBox::Critical);
+    QCOMPARE(prompts->shown.at(1).message.title, QStringLiteral("Could not read the file"));
+    QVERIFY(prompts->shown.at(1).message.text.startsWith(QStringLiteral("Could not read file: ") + damaged));
+    QCOMPARE(fileLoad.size(), 0);
+    QCOMPARE(Name(), QStringLiteral("MINE"));
+    QCOMPARE(NameEdit()->text(), QStringLiteral("MINE"));
+    QCOMPARE(App()->GetTabModel()->GetVirtualAtoN01()->GetAtoNName(), QStringLiteral("ATON"));
+    QCOMPARE(window->GetCurrentFile(), current);
+    QCOMPARE(App()->GetFilename(), current);
+    QVERIFY(window->isWindowModified());
+}
+
+void TestMainWindowFiles::missingFileIsReported()
+{
+    EditName(QStringLiteral("MINE"));
+    const QString missing = Path(QStringLiteral("no-such-file.kln"));
+    prompts->Clear();
+    prompts->answers = {QMessageBox::Discard};
+    prompts->openNames = {missing};
+    window->OnOpen();
+    QCOMPARE(prompts->shown.size(), 2);
+    QCOMPARE(prompts->shown.at(1).message.title, QStringLiteral("Could not open the file"));
+    QCOMPARE(prompts->shown.at(1).message.text, QStringLiteral("Could not open file: ") + missing);
+    QCOMPARE(Name(), QStringLiteral("MINE"));
+    QVERIFY(window->GetCurrentFile().isEmpty());
+}
+
+void TestMainWindowFiles::fileWithoutVdlSectionIsReadWithANotice()
+{
+    // Files written before the VDL section existed end right before it.
+    Model older;
+    older.GetRealAtoN()->SetName(QStringLiteral("OLDER"));
+    QByteArray bytes;
+    {
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
+        older.Save(stream);
+    }
+    QByteArray section;
+    {
+        QDataStream stream(&section, QIODevice::WriteOnly);
+        older.GetVdlModel()->Save(stream);
+    }
+    bytes.chop(section.size());
+    const QString path = Path(QStringLiteral("older.kln"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+
+    prompts->openNames = {path};
+    window->OnOpen();
+    QCOMPARE(prompts->shown.size(), 1);
+    QCOMPARE(prompts->shown.first().message.text, QStringLiteral("VDL info not found in file"));
+    QCOMPARE(Name(), QStringLiteral("OLDER"));
+    QCOMPARE(window->GetCurrentFile(), path);
+}
+
+void TestMainWindowFiles::cancelledDialogsChangeNothing()
+{
+    EditName(QStringLiteral("KEPT"));
+    window->OnOpen();  // question answered with its default (Save), then the name dialog is cancelled
+    QCOMPARE(Name(), QStringLiteral("KEPT"));
+    QVERIFY(window->isWindowModified());
+    prompts->Clear();
+    window->OnSaveAs();
+    QCOMPARE(prompts->fileQuestions.size(), 1);
+    QVERIFY(window->isWindowModified());
+    QVERIFY(window->GetCurrentFile().isEmpty());
+    QVERIFY(prompts->shown.isEmpty());
+}
+
+KELVANE_TEST_APP_MAIN(TestMainWindowFiles)
+#include "tst_MainWindowFiles.moc"

@@ -1,0 +1,535 @@
+// The main window as it starts: tab sets, menus, tool bars, status bar, title and what is enabled; the tab
+// set chosen by the port's description; tab icons, the progress bar's hide delay and the edited mark.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest/QtTest>
+
+#include "MainWindowTestPrompts.h"
+#include "app/KelvaneApplication.h"
+#include "comms/StateMachine.h"
+#include "model/Model.h"
+#include "support/AppTestFixture.h"
+#include "ui/AtoNConfiguration.h"
+#include "ui/MainWindow.h"
+#include "ui/VirtualAtoNTab.h"
+#include "ui/VirtualAtoNWidget.h"
+
+using KelvaneTest::App;
+
+namespace {
+
+// Stand-in ports: their paths do not exist, only their list texts matter here.
+const QString SensorPort = QStringLiteral("/tmp/kelvane-test-sensor");
+const QString AtoNPort = QStringLiteral("/tmp/kelvane-test-aton");
+const QString OtherPort = QStringLiteral("/tmp/kelvane-test-usb");
+
+QImage IconImage(const QIcon& icon)
+{
+    return icon.pixmap(QSize(16, 16)).toImage();
+}
+
+}  // namespace
+
+class TestMainWindowStart : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void titleAndStatusAtStart();
+    void tabSets_data();
+    void tabSets();
+    void menusAndActions_data();
+    void menusAndActions();
+    void toolBars();
+    void enabledStatesAtStart();
+    void portDescriptionChoosesTabSet_data();
+    void portDescriptionChoosesTabSet();
+    void portChangeClearsVdlMode();
+    void storedPortThatIsGoneSelectsTheFirst();
+    void tabIcons_data();
+    void tabIcons();
+    void progressBarHideDelay();
+    void editMarksTheTabItBelongsTo_data();
+    void editMarksTheTabItBelongsTo();
+    void offPositionCheckMarksTheSchedule();
+    void aboutRunsTheDialog();
+    void exitClosesAnUnmodifiedWindow();
+
+private:
+    void SelectPort(const QString& path);
+    QWidget* Tab(const char* name) const { return window->findChild<QWidget*>(QLatin1String(name)); }
+
+    MainWindow* window = nullptr;
+    TestPrompts* prompts = nullptr;
+};
+
+void TestMainWindowStart::initTestCase()
+{
+    qputenv("KELVANE_SIMULATED_PORTS",
+            (SensorPort + QStringLiteral("=AIS AtoN Sensor;") + AtoNPort + QStringLiteral("=AIS AtoN;") + OtherPort +
+             QStringLiteral("=USB Serial Port"))
+                .toLocal8Bit());
+    App()->SetPortName(AtoNPort);
+    window = new MainWindow();
+    auto answers = std::make_unique<TestPrompts>();
+    prompts = answers.get();
+    window->SetPrompts(std::move(answers));
+    App()->SetMainWindow(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void TestMainWindowStart::cleanupTestCase()
+{
+    delete window;
+}
+
+void TestMainWindowStart::SelectPort(const QString& path)
+{
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    QVERIFY(combo);
+    const int index = combo->findData(path);
+    QVERIFY(index >= 0);
+    combo->setCurrentIndex(index);
+}
+
+void TestMainWindowStart::titleAndStatusAtStart()
+{
+    // No title of its own: the toolkit shows the file's name, with the modified mark when modified.
+    QCOMPARE(window->windowFilePath(), QStringLiteral("untitled.kln"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("untitled.kln[*]"));
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(window->size(), QSize(842, 483).expandedTo(window->minimumSizeHint()));
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    auto* progress = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    QVERIFY(progress && !progress->isVisible());
+    auto* utc = window->findChild<QLabel*>(QStringLiteral("labelUtc"));
+    QVERIFY(utc);
+    QCOMPARE(utc->text(), QStringLiteral(" No GNSS "));
+    QVERIFY(!utc->isEnabled());
+    QCOMPARE(utc->toolTip(), QStringLiteral("Displays the current UTC time as supplied by the GPS"));
+}
+
+void TestMainWindowStart::tabSets_data()
+{
+    QTest::addColumn<bool>("sensorSet");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("className");
+
+    const struct
+    {
+        const char* name;
+        const char* label;
+        const char* cls;
+    } aton[] = {
+        {"tabRealAtoN", "Real\nAtoN", "RealAtoNTab"},
+        {"tabMessageSchedule", "Message\nSchedule", "MessageScheduleTab"},
+        {"tabVirtualAtoN", "Virtual\nAtoN(s)", "VirtualAtoNTab"},
+        {"tabStatusInputConfiguration", "Status\nInputs", "StatusInputConfigurationTab"},
+        {"tabAlertMessages", "Alert\nMessages", "AlertMessagesTab"},
+        {"tabRepeaterConfiguration", "Repeater", "RepeaterControlsTab"},
+        {"tabVdl", "VDL", "VdlTab"},
+        {"tabGpsStatus", "GNSS", "GpsStatusTab"},
+        {"tabStatusData", "Diagnostics", "StatusTab"},
+        {"tabSerialData", "Serial\nData", "SerialTab"},
+    };
+    for (int i = 0; i < 10; ++i)
+        QTest::newRow(aton[i].name) << false << i << aton[i].name << aton[i].label << aton[i].cls;
+    const struct
+    {
+        const char* name;
+        const char* label;
+        const char* cls;
+    } sensor[] = {
+        {"tabSensorSettings", "Sensor Settings", "SensorSettingsTab"},
+        {"tabADCSettings", "ADC Settings", "ADCSettingsTab"},
+        {"tabMessageSettings", "Message Settings", "MessageSettingsTab"},
+        {"tabSystemInformation", "System Information", "SystemInformationTab"},
+        {"tabLiveData", "Live Data", "LiveDataTab"},
+    };
+    for (int i = 0; i < 5; ++i)
+        QTest::newRow(sensor[i].name) << true << i << sensor[i].name << sensor[i].label << sensor[i].cls;
+}
+
+void TestMainWindowStart::tabSets()
+{
+    QFETCH(bool, sensorSet);
+    QFETCH(int, position);
+    QFETCH(QString, objectName);
+    QFETCH(QString, label);
+    QFETCH(QString, className);
+
+    QTabWidget* tabs = sensorSet ? window->GetSensorTabWidget() : window->GetAtoNTabWidget();
+    QCOMPARE(tabs->count(), sensorSet ? 5 : 10);
+    QWidget* page = tabs->widget(position);
+    QVERIFY(page);
+    QCOMPARE(page->objectName(), objectName);
+    QCOMPARE(tabs->tabText(position), label);
+    QCOMPARE(QString::fromLatin1(page->metaObject()->className()), className);
+    auto* stack = window->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
+    QCOMPARE(stack->indexOf(tabs), sensorSet ? 1 : 0);
+}
+
+void TestMainWindowStart::menusAndActions_data()
+{
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<bool>("hasIcon");
+
+    QTest::newRow("new") << "actionNewFile" << "&New File" << "Create a new file" << "Ctrl+N" << true;
+    QTest::newRow("open") << "actionOpenFile" << "&Open File..." << "Open an existing file" << "Ctrl+O" << true;
+    QTest::newRow("save") << "actionSaveFile" << "&Save File" << "Save the current file" << "Ctrl+S" << true;
+    QTest::newRow("save as") << "actionSave_As" << "Save &As..." << "Save the current file with a new name" << ""
+                             << false;
+    QTest::newRow("close") << "actionCloseFile" << "&Close File" << "Close the current file" << "" << false;
+    QTest::newRow("exit") << "actionExit" << "E&xit" << "Quit the application" << "" << false;
+    QTest::newRow("about") << "actionAbout" << "&About..." << "About this application" << "" << false;
+}
+
+void TestMainWindowStart::menusAndActions()
+{
+    QFETCH(QString, objectName);
+    QFETCH(QString, text);
+    QFETCH(QString, toolTip);
+    QFETCH(QString, shortcut);
+    QFETCH(bool, hasIcon);
+
+    auto* action = window->findChild<QAction*>(objectName);
+    QVERIFY(action);
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->toolTip(), toolTip);
+    QCOMPARE(action->shortcut().toString(), shortcut);
+    QCOMPARE(!action->icon().isNull(), hasIcon);
+
+    // The menus hold the actions in their order, with separators between the groups.
+    auto* file = window->findChild<QMenu*>(QStringLiteral("menuFile"));
+    QVERIFY(file);
+    QStringList entries;
+    for (QAction* a : file->actions())
+        entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    QCOMPARE(entries, QStringList({"actionNewFile", "actionOpenFile", "-", "actionSaveFile", "actionSave_As", "-",
+                                   "actionCloseFile", "-", "actionExit"}));
+    auto* help = window->findChild<QMenu*>(QStringLiteral("menuHelp"));
+    QVERIFY(help);
+    QCOMPARE(help->title(), QStringLiteral("&Help"));
+    QCOMPARE(help->actions().size(), 2);
+    QVERIFY(help->actions().at(0)->isSeparator());
+    QCOMPARE(help->actions().at(1)->objectName(), QStringLiteral("actionAbout"));
+}
+
+void TestMainWindowStart::toolBars()
+{
+    auto* port = window->findChild<QToolBar*>(QStringLiteral("toolBarPort"));
+    auto* transfer = window->findChild<QToolBar*>(QStringLiteral("toolBarTransfer"));
+    QVERIFY(port && transfer);
+    QCOMPARE(window->toolBarArea(port), Qt::TopToolBarArea);
+    QCOMPARE(window->toolBarArea(transfer), Qt::TopToolBarArea);
+    QVERIFY(window->toolBarBreak(transfer));
+    QCOMPARE(transfer->iconSize(), QSize(72, 24));
+    QCOMPARE(port->allowedAreas(), Qt::TopToolBarArea | Qt::BottomToolBarArea);
+
+    auto* combo = port->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    QVERIFY(combo);
+    QVERIFY(combo->minimumSize().width() >= 400);
+    QCOMPARE(port->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->text(), QStringLiteral("Connect"));
+    QCOMPARE(port->findChild<QPushButton*>(QStringLiteral("pushButtonDisconnect"))->text(),
+             QStringLiteral("Disconnect"));
+
+    auto* retrieve = transfer->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
+    auto* send = transfer->findChild<QToolButton*>(QStringLiteral("toolButtonSend"));
+    QVERIFY(retrieve && send);
+    QCOMPARE(retrieve->toolTip(), QStringLiteral("Retrieve configuration from AtoN"));
+    QCOMPARE(send->toolTip(), QStringLiteral("Send configuration to AtoN"));
+    QCOMPARE(retrieve->popupMode(), QToolButton::MenuButtonPopup);
+    QCOMPARE(retrieve->menu()->title(), QStringLiteral("Retrieve from AtoN"));
+    QCOMPARE(send->menu()->title(), QStringLiteral("Send to AtoN"));
+    QCOMPARE(IconImage(retrieve->icon()), IconImage(QIcon(QStringLiteral(":/Images/AtoNtoPC.png"))));
+    QCOMPARE(IconImage(send->icon()), IconImage(QIcon(QStringLiteral(":/Images/PCtoAtoN.png"))));
+}
+
+void TestMainWindowStart::enabledStatesAtStart()
+{
+    SelectPort(AtoNPort);
+    QVERIFY(!window->findChild<QAction*>(QStringLiteral("actionSaveFile"))->isEnabled());
+    QVERIFY(window->findChild<QAction*>(QStringLiteral("actionSave_As"))->isEnabled());
+    QVERIFY(window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))->isEnabled());
+    QVERIFY(window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->isEnabled());
+    QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("pushButtonDisconnect"))->isEnabled());
+    QVERIFY(!window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"))->isEnabled());
+    QVERIFY(!window->findChild<QToolButton*>(QStringLiteral("toolButtonSend"))->isEnabled());
+    QVERIFY(!window->findChild<QMenu*>(QStringLiteral("menuRetrieve"))->isEnabled());
+    QVERIFY(!window->findChild<QMenu*>(QStringLiteral("menuSend"))->isEnabled());
+    QVERIFY(!window->IsLinkOpen());
+}
+
+void TestMainWindowStart::portDescriptionChoosesTabSet_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<bool>("sensorSet");
+    QTest::addColumn<bool>("serialDataEnabled");
+    QTest::addColumn<bool>("gnssQueriesInhibited");
+    QTest::addColumn<QString>("utcText");
+
+    // The sensor set hides the AtoN set and leaves its Serial Data tab as the AtoN port had it.
+    QTest::newRow("sensor") << SensorPort << true << true << true << QString();
+    QTest::newRow("aton") << AtoNPort << false << true << false << QStringLiteral(" No GNSS ");
+    QTest::newRow("other") << OtherPort << false << false << true << QStringLiteral(" No GNSS ");
+}
+
+void TestMainWindowStart::portDescriptionChoosesTabSet()
+{
+    QFETCH(QString, port);
+    QFETCH(bool, sensorSet);
+    QFETCH(bool, serialDataEnabled);
+    QFETCH(bool, gnssQueriesInhibited);
+    QFETCH(QString, utcText);
+
+    // Start from another set so that the choice is made again.
+    SelectPort(port == AtoNPort ? OtherPort : AtoNPort);
+    QSignalSpy sensorSpy(window, &MainWindow::SensorPortSelected);
+    QSignalSpy inhibitSpy(window, &MainWindow::inhibitGpsFiltAndTypeQuery);
+    SelectPort(port);
+
+    QCOMPARE(App()->GetPortName(), port);
+    QCOMPARE(window->IsSensorMode(), sensorSet);
+    QCOMPARE(App()->GetStateMachine()->IsSensorMode(), sensorSet);
+    QVERIFY(!sensorSpy.isEmpty());
+    QCOMPARE(sensorSpy.last().at(0).toBool(), sensorSet);
+    QVERIFY(!inhibitSpy.isEmpty());
+    QCOMPARE(inhibitSpy.last().at(0).toBool(), gnssQueriesInhibited);
+    auto* stack = window->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
+    QCOMPARE(stack->currentIndex(), sensorSet ? 1 : 0);
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("labelUtc"))->text(), utcText);
+    QCOMPARE(Tab("tabSerialData")->isEnabled(), serialDataEnabled);
+    QCOMPARE(window->GetAtoNTabWidget()->currentIndex(), 0);
+
+    // The sensor set transfers only whole; the AtoN set one tab or all, the current tab by default.
+    auto* retrieveMenu = window->findChild<QMenu*>(QStringLiteral("menuRetrieve"));
+    auto* sendMenu = window->findChild<QMenu*>(QStringLiteral("menuSend"));
+    auto* retrieve = window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
+    auto* send = window->findChild<QToolButton*>(QStringLiteral("toolButtonSend"));
+    QStringList retrieveEntries, sendEntries;
+    for (QAction* a : retrieveMenu->actions())
+        retrieveEntries << a->text();
+    for (QAction* a : sendMenu->actions())
+        sendEntries << a->text();
+    if (sensorSet)
+    {
+        QCOMPARE(retrieveEntries, QStringList({"Retrieve all configuration"}));
+        QCOMPARE(sendEntries, QStringList({"Send all configuration"}));
+        QCOMPARE(retrieve->defaultAction()->objectName(), QStringLiteral("actionRetrieveAll"));
+        QCOMPARE(send->defaultAction()->objectName(), QStringLiteral("actionSendAll"));
+    }
+    else
+    {
+        QCOMPARE(retrieveEntries.size(), 2);
+        QVERIFY(retrieveEntries.contains(QStringLiteral("Retrieve current tab only")));
+        QCOMPARE(sendEntries.size(), 2);
+        QCOMPARE(retrieve->defaultAction()->objectName(), QStringLiteral("actionRetrieveCurrentTab"));
+        QCOMPARE(send->defaultAction()->objectName(), QStringLiteral("actionSendCurrentTab"));
+    }
+    // The unit's own configuration tabs are shown only for an AtoN.
+    for (const char* name : {"tabRealAtoN", "tabMessageSchedule", "tabVirtualAtoN", "tabStatusInputConfiguration",
+                             "tabAlertMessages", "tabRepeaterConfiguration"})
+        QCOMPARE(Tab(name)->isEnabled(), !sensorSet);
+    QVERIFY(Tab("tabVdl")->isEnabled());
+    // Whatever the set, the buttons keep their own look and stay off while disconnected.
+    QCOMPARE(IconImage(retrieve->icon()), IconImage(QIcon(QStringLiteral(":/Images/AtoNtoPC.png"))));
+    QVERIFY(!retrieve->isEnabled() && !send->isEnabled());
+}
+
+void TestMainWindowStart::portChangeClearsVdlMode()
+{
+    SelectPort(AtoNPort);
+    Model* tabs = App()->GetTabModel();
+    tabs->GetVdlModel()->useVdl = true;
+    window->EvaluateConnectionWidgets(true);
+    QVERIFY(!Tab("tabRealAtoN")->isEnabled());
+    SelectPort(OtherPort);
+    QVERIFY(!tabs->GetVdlModel()->useVdl);
+    QVERIFY(Tab("tabRealAtoN")->isEnabled());
+}
+
+void TestMainWindowStart::storedPortThatIsGoneSelectsTheFirst()
+{
+    App()->SetPortName(QStringLiteral("/dev/kelvane-no-such-port"));
+    window->RefreshSerialPortList();
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(App()->GetPortName(), combo->itemData(0).toString());
+    // The list is rebuilt from the system each time it opens: a stand-in port is found by its path.
+    QVERIFY(combo->findData(SensorPort) >= 0);
+    QVERIFY(window->SelectSerialPort(SensorPort));
+    QVERIFY(!window->SelectSerialPort(QStringLiteral("/tmp/KELVANE-TEST-SENSOR")));
+    SelectPort(AtoNPort);
+}
+
+void TestMainWindowStart::tabIcons_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("image");
+    QTest::newRow("not connected") << 0 << QString();
+    QTest::newRow("edited") << 1 << QStringLiteral(":/Images/TabEdited.png");
+    QTest::newRow("not read") << 2 << QStringLiteral(":/Images/TabNotSynced.png");
+    QTest::newRow("busy") << 3 << QStringLiteral(":/Images/TabSyncing.png");
+    QTest::newRow("in step") << 4 << QStringLiteral(":/Images/TabSynced.png");
+}
+
+void TestMainWindowStart::tabIcons()
+{
+    QFETCH(int, code);
+    QFETCH(QString, image);
+    SelectPort(AtoNPort);
+    QTabWidget* tabs = window->GetAtoNTabWidget();
+    const int position = window->RepeaterPosition();
+    window->OnUpdateTabIcon(position, 2);
+    window->OnUpdateTabIcon(position, code);
+    if (image.isEmpty())
+        QVERIFY(tabs->tabIcon(position).isNull());
+    else
+        QCOMPARE(IconImage(tabs->tabIcon(position)), IconImage(QIcon(image)));
+    // An unknown code leaves the icon as it is; a position outside the set is ignored.
+    const QImage before = IconImage(tabs->tabIcon(position));
+    window->OnUpdateTabIcon(position, 7);
+    window->OnUpdateTabIcon(42, 4);
+    QCOMPARE(IconImage(tabs->tabIcon(position)), before);
+    window->OnUpdateTabIcon(position, 0);
+}
+
+void TestMainWindowStart::progressBarHideDelay()
+{
+    auto* bar = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    window->OnActivateProgressBar(true, 7);
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->maximum(), 7);
+    window->OnUpdateProgressBar(7);
+    QCOMPARE(bar->value(), 7);
+    window->OnActivateProgressBar(false, 1);
+    QVERIFY(bar->isVisible());
+
+    // A new transfer within the delay keeps its bar: the old hide must not reach it.
+    QTest::qWait(MainWindow::ProgressHideDelayMs / 2);
+    window->OnActivateProgressBar(true, 14);
+    QTest::qWait(MainWindow::ProgressHideDelayMs / 2 + 500);
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->maximum(), 14);
+    QCOMPARE(bar->value(), 0);
+
+    window->OnActivateProgressBar(false, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible(), MainWindow::ProgressHideDelayMs * 3);
+    QCOMPARE(bar->maximum(), 1);
+}
+
+void TestMainWindowStart::editMarksTheTabItBelongsTo_data()
+{
+    QTest::addColumn<QString>("tabName");
+    QTest::addColumn<int>("virtualPage");
+    QTest::newRow("repeater") << "tabRepeaterConfiguration" << 0;
+    QTest::newRow("alert messages") << "tabAlertMessages" << 0;
+    QTest::newRow("status inputs") << "tabStatusInputConfiguration" << 0;
+    QTest::newRow("virtual page 7") << "tabVirtualAtoN" << 7;
+    QTest::newRow("receiver on time") << "tabVdlCop" << 0;
+}
+
+void TestMainWindowStart::editMarksTheTabItBelongsTo()
+{
+    QFETCH(QString, tabName);
+    QFETCH(int, virtualPage);
+    SelectPort(AtoNPort);
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
+    window->setWindowModified(false);
+
+    AtoNConfiguration* tab = nullptr;
+    QWidget* shown = nullptr;
+    if (virtualPage > 0)
+    {
+        auto* virtualTab = window->findChild<VirtualAtoNTab*>(tabName);
+        tab = virtualTab->GetVirtualAtoN(virtualPage);
+        shown = virtualTab;
+    }
+    else
+    {
+        tab = window->findChild<AtoNConfiguration*>(tabName);
+        shown = tabName == QStringLiteral("tabVdlCop") ? Tab("tabVdl") : tab;
+    }
+    QVERIFY(tab && shown);
+
+    QSignalSpy edited(window, &MainWindow::Edited);
+    Q_EMIT tab->Edited(tab);
+    QCOMPARE(edited.size(), 1);
+    QCOMPARE(edited.at(0).at(0).toInt(), window->GetAtoNTabWidget()->indexOf(shown));
+    QVERIFY(window->isWindowModified());
+    window->setWindowModified(false);
+}
+
+void TestMainWindowStart::offPositionCheckMarksTheSchedule()
+{
+    SelectPort(AtoNPort);
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
+    auto* check = Tab("tabRealAtoN")->findChild<QCheckBox*>(QStringLiteral("checkBoxOffPositionCheck"));
+    QVERIFY(check);
+    QSignalSpy edited(window, &MainWindow::Edited);
+    // The Real AtoN tab reminds the user of the schedule in a box of its own.
+    auto* closer = new QTimer(this);
+    connect(closer, &QTimer::timeout, this, [closer] {
+        if (QWidget* box = QApplication::activeModalWidget())
+        {
+            box->close();
+            closer->deleteLater();
+        }
+    });
+    closer->start(50);
+    check->click();
+    QList<int> positions;
+    for (const QList<QVariant>& args : std::as_const(edited))
+        positions << args.at(0).toInt();
+    // The check box is the Real AtoN's; the report it switches belongs to the schedule.
+    QVERIFY2(positions.contains(window->MessageSchedulePosition()), qPrintable(QString::number(positions.size())));
+    QVERIFY(window->isWindowModified());
+    check->click();
+    window->setWindowModified(false);
+}
+
+void TestMainWindowStart::aboutRunsTheDialog()
+{
+    prompts->Clear();
+    window->findChild<QAction*>(QStringLiteral("actionAbout"))->trigger();
+    QCOMPARE(prompts->dialogs, QStringList({"AboutDialog"}));
+}
+
+void TestMainWindowStart::exitClosesAnUnmodifiedWindow()
+{
+    // A screenshot of the window as it starts, for people to look at.
+    SelectPort(AtoNPort);
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
+    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/MainWindow-start.png")));
+
+    window->setWindowModified(false);
+    prompts->Clear();
+    window->findChild<QAction*>(QStringLiteral("actionExit"))->trigger();
+    QVERIFY(!window->isVisible());
+    QVERIFY(prompts->shown.isEmpty());
+}
+
+KELVANE_TEST_APP_MAIN(TestMainWindowStart)
+#include "tst_MainWindowStart.moc"
