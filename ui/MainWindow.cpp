@@ -766,6 +766,9 @@ void MainWindow::OnDisconnected()
     utcLabel->setText(tr(" No GNSS "));
     RefreshSerialPortList();
     UpdateConnectionWidgets();
+    // The application object lets go of the transport after this report: look again once it has, so
+    // that Connect comes back.
+    QMetaObject::invokeMethod(this, &MainWindow::UpdateConnectionWidgets, Qt::QueuedConnection);
 }
 
 void MainWindow::MakeLinkConnections()

@@ -58,6 +58,9 @@ private:
 
 void TestMainWindowFiles::initTestCase()
 {
+    // The images live in the widgets library; the program registers them in its entry point.
+    Q_INIT_RESOURCE(kelvane);
+    QVERIFY(QFile::exists(QStringLiteral(":/Images/TabSynced.png")));
     QVERIFY(dir.isValid());
     window = new MainWindow();
     auto answers = std::make_unique<TestPrompts>();

@@ -2,6 +2,7 @@
 // set chosen by the port's description; tab icons, the progress bar's hide delay and the edited mark.
 
 #include <QAction>
+#include <QFile>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,6 +82,9 @@ private:
 
 void TestMainWindowStart::initTestCase()
 {
+    // The images live in the widgets library; the program registers them in its entry point.
+    Q_INIT_RESOURCE(kelvane);
+    QVERIFY(QFile::exists(QStringLiteral(":/Images/TabSynced.png")));
     qputenv("KELVANE_SIMULATED_PORTS",
             (SensorPort + QStringLiteral("=AIS AtoN Sensor;") + AtoNPort + QStringLiteral("=AIS AtoN;") + OtherPort +
              QStringLiteral("=USB Serial Port"))

@@ -1,0 +1,409 @@
+// The main window against the simulated unit, as a user works it: the unit is picked from the port list
+// (through the port stand-in), connected, read, edited, written back; the incomplete-data warning, a unit
+// that stops answering, the raw traffic log, disconnecting and closing the window while connected.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QToolButton>
+#include <QtTest/QtTest>
+
+#include "MainWindowTestPrompts.h"
+#include "app/KelvaneApplication.h"
+#include "comms/SerialController.h"
+#include "comms/SerialTransport.h"
+#include "comms/StateMachine.h"
+#include "model/Model.h"
+#include "support/AppTestFixture.h"
+#include "support/SimulatedUnit.h"
+#include "ui/MainWindow.h"
+#include "ui/monitor/SerialTab.h"
+
+using KelvaneTest::App;
+
+namespace {
+
+// The product's transport with a shorter wait for open-ended replies: the simulated unit answers at
+// once, and a whole transfer would otherwise spend most of its time waiting out 2 s per step.
+class QuickTransport : public SerialTransport
+{
+public:
+    using SerialTransport::SerialTransport;
+    int ResponseTimeout() const override { return 400; }
+};
+
+constexpr int ConnectWaitMs = 20000;
+constexpr int TransferWaitMs = 120000;
+
+QImage IconImage(const QIcon& icon)
+{
+    return icon.pixmap(QSize(16, 16)).toImage();
+}
+
+}  // namespace
+
+class TestMainWindowEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void connectToTheUnitPickedFromThePortList();
+    void retrieveAllConfiguration();
+    void editAndSendAllConfiguration();
+    void incompleteDataWarning();
+    void rawTrafficLog();
+    void unitThatStopsAnswering();
+    void disconnect();
+    void closeWhileTheUnitIsBusyAsks();
+    void closeWhileConnected();
+
+private:
+    void Connect();
+    bool WaitForNoConnection();
+    bool WaitForIdle();
+    QAction* Action(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
+    QWidget* RealAtoN() const { return window->findChild<QWidget*>(QStringLiteral("tabRealAtoN")); }
+    QLineEdit* NameEdit() const { return RealAtoN()->findChild<QLineEdit*>(QStringLiteral("lineName")); }
+    QToolButton* RetrieveButton() const { return window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve")); }
+    QPushButton* Button(const char* name) const { return window->findChild<QPushButton*>(QLatin1String(name)); }
+    bool UnitReceived(const QString& text) const;
+
+    SimulatedUnit* unit = nullptr;
+    MainWindow* window = nullptr;
+    TestPrompts* prompts = nullptr;
+    StateMachine* sm = nullptr;
+    QTemporaryDir dir;
+};
+
+void TestMainWindowEndToEnd::initTestCase()
+{
+    // The images live in the widgets library; the program registers them in its entry point.
+    Q_INIT_RESOURCE(kelvane);
+    QVERIFY(QFile::exists(QStringLiteral(":/Images/TabSynced.png")));
+    QVERIFY(dir.isValid());
+    QApplication::setQuitOnLastWindowClosed(false);
+    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
+    sm = App()->GetStateMachine();
+    unit = new SimulatedUnit(this);
+    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
+    // The port stand-in lists the unit's pseudo-terminal beside the machine's own ports.
+    qputenv("KELVANE_SIMULATED_PORTS", (unit->PortPath() + QStringLiteral("=AIS AtoN (simulated)")).toLocal8Bit());
+
+    window = new MainWindow();
+    auto answers = std::make_unique<TestPrompts>();
+    prompts = answers.get();
+    window->SetPrompts(std::move(answers));
+    window->show();
+    App()->SetMainWindow(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void TestMainWindowEndToEnd::cleanupTestCase()
+{
+    if (App()->GetTransport())
+        App()->Disconnect();
+    QVERIFY(WaitForNoConnection());
+    window->setWindowModified(false);
+    delete window;
+}
+
+bool TestMainWindowEndToEnd::WaitForNoConnection()
+{
+    return QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, ConnectWaitMs);
+}
+
+bool TestMainWindowEndToEnd::WaitForIdle()
+{
+    return QTest::qWaitFor([this] { return !window->IsTransferRunning() && RetrieveButton()->isEnabled(); },
+                           TransferWaitMs);
+}
+
+bool TestMainWindowEndToEnd::UnitReceived(const QString& text) const
+{
+    for (const QString& line : unit->ReceivedLines())
+        if (line.contains(text))
+            return true;
+    return false;
+}
+
+void TestMainWindowEndToEnd::Connect()
+{
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    const int index = combo->findData(unit->PortPath());
+    QVERIFY2(index >= 0, "the simulated unit is not in the port list");
+    combo->setCurrentIndex(index);
+    QVERIFY(combo->currentText().startsWith(QStringLiteral("AIS AtoN (simulated) (")));
+    QVERIFY(Button("pushButtonConnect")->isEnabled());
+    Button("pushButtonConnect")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), ConnectWaitMs);
+    // The connect-time queries run first; the transfer controls come when they are done.
+    QVERIFY(WaitForIdle());
+}
+
+void TestMainWindowEndToEnd::connectToTheUnitPickedFromThePortList()
+{
+    unit->ClearReceivedLines();
+    Connect();
+    QCOMPARE(App()->GetPortName(), unit->PortPath());
+    QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("Connected to Serial Port: ")));
+    QVERIFY(!Button("pushButtonConnect")->isEnabled());
+    QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))->isEnabled());
+    QVERIFY(Button("pushButtonDisconnect")->isEnabled());
+    QVERIFY(window->findChild<SerialTab*>(QStringLiteral("tabSerialData"))->IsPortOpen());
+    QVERIFY(UnitReceived(QStringLiteral("getgnss")));
+    // Every configuration tab shows "not read yet".
+    QTabWidget* tabs = window->GetAtoNTabWidget();
+    for (int position = 0; position <= window->VdlPosition(); ++position)
+        QCOMPARE(IconImage(tabs->tabIcon(position)), IconImage(QIcon(QStringLiteral(":/Images/TabNotSynced.png"))));
+    QVERIFY(prompts->shown.isEmpty());
+}
+
+void TestMainWindowEndToEnd::retrieveAllConfiguration()
+{
+    QVERIFY(window->IsLinkOpen());
+    unit->State().real.mmsi = QStringLiteral("992351234");
+    auto* bar = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    QSignalSpy progress(sm, &StateMachine::UpdateProgressBar);
+    QSignalSpy updates(sm, &StateMachine::Update);
+
+    Action("actionRetrieveAll")->trigger();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->maximum(), StateMachine::RetrieveAllSteps);
+    // Nothing more can be asked of the unit until it is done.
+    QVERIFY(!RetrieveButton()->isEnabled());
+    QVERIFY(!Button("pushButtonDisconnect")->isEnabled());
+    QVERIFY(!Action("actionSendAll")->isEnabled());
+
+    QVERIFY(updates.wait(TransferWaitMs));
+    QVERIFY(WaitForIdle());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QCOMPARE(progress.last().at(0).toInt(), StateMachine::RetrieveAllSteps);
+    QCOMPARE(bar->value(), StateMachine::RetrieveAllSteps);
+    QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible(), 3 * MainWindow::ProgressHideDelayMs);
+
+    // Every tab is in step, and shows what the unit holds.
+    QTabWidget* tabs = window->GetAtoNTabWidget();
+    for (int n = 0; n < StateMachine::AtoNTabCount; ++n)
+    {
+        QCOMPARE(sm->GetTabState(n), int(StateMachine::TabInStep));
+        QCOMPARE(IconImage(tabs->tabIcon(sm->PositionOfTab(n))),
+                 IconImage(QIcon(QStringLiteral(":/Images/TabSynced.png"))));
+    }
+    const SimUnitState& state = unit->State();
+    Model* tabModel = App()->GetTabModel();
+    QCOMPARE(tabModel->GetRealAtoN()->GetAtoNMMSI()->GetCurrentMMSI(), state.real.mmsi);
+    QCOMPARE(tabModel->GetRealAtoN()->GetName(), state.real.Name());
+    QCOMPARE(NameEdit()->text(), state.real.Name());
+    QCOMPARE(RealAtoN()->findChild<QLineEdit*>(QStringLiteral("lineMMSI"))->text(), state.real.mmsi);
+    QCOMPARE(tabModel->GetStatusInputConfiguration()->GetStatusBitSource(),
+             state.mcr.value(QStringLiteral("SBS")).at(0).toInt());
+    QVERIFY(window->isWindowModified());
+
+    // The window as the user sees it now, for people to look at.
+    tabs->setCurrentIndex(window->RealAtoNPosition());
+    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/MainWindow-retrieved.png")));
+}
+
+void TestMainWindowEndToEnd::editAndSendAllConfiguration()
+{
+    QVERIFY(window->IsLinkOpen());
+    QTabWidget* tabs = window->GetAtoNTabWidget();
+    tabs->setCurrentIndex(window->RealAtoNPosition());
+    NameEdit()->selectAll();
+    QTest::keyClicks(NameEdit(), QStringLiteral("EAST PIER"));
+    auto* threshold = RealAtoN()->findChild<QSpinBox*>(QStringLiteral("spinBoxOffPositionThreshold"));
+    QVERIFY(threshold);
+    threshold->setValue(threshold->value() == 120 ? 130 : 120);
+    const int thresholdSent = threshold->value();
+    QCOMPARE(sm->GetTabState(StateMachine::RealAtoNTab), int(StateMachine::TabEdited));
+    QCOMPARE(IconImage(tabs->tabIcon(window->RealAtoNPosition())),
+             IconImage(QIcon(QStringLiteral(":/Images/TabEdited.png"))));
+
+    auto* bar = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    QSignalSpy progress(sm, &StateMachine::UpdateProgressBar);
+    QSignalSpy sendAll(window, &MainWindow::SendAllTabs);
+    prompts->Clear();
+    prompts->dialogAnswer = TestPrompts::DialogAnswer::Continue;
+    Action("actionSendAll")->trigger();
+    QCOMPARE(sendAll.size(), 1);
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->maximum(), StateMachine::SendAllSteps);
+    QVERIFY(!RetrieveButton()->isEnabled());
+    QVERIFY(WaitForIdle());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QCOMPARE(progress.last().at(0).toInt(), StateMachine::SendAllSteps);
+
+    // The unit holds what was edited, and the re-read brought every tab back in step.
+    QCOMPARE(unit->State().real.Name(), QStringLiteral("EAST PIER"));
+    QCOMPARE(unit->State().real.ace.at(1).toInt(), thresholdSent);
+    for (int n = 0; n < StateMachine::AtoNTabCount; ++n)
+        QCOMPARE(sm->GetTabState(n), int(StateMachine::TabInStep));
+}
+
+void TestMainWindowEndToEnd::incompleteDataWarning()
+{
+    QVERIFY(window->IsLinkOpen());
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
+    NameEdit()->selectAll();
+    QTest::keyClick(NameEdit(), Qt::Key_Backspace);
+    QVERIFY(App()->GetTabModel()->GetRealAtoN()->GetName().isEmpty());
+
+    // Cancel: nothing goes to the unit, the controls come back.
+    QSignalSpy sendTab(window, &MainWindow::SendTab);
+    prompts->Clear();
+    prompts->dialogAnswer = TestPrompts::DialogAnswer::Cancel;
+    Action("actionSendCurrentTab")->trigger();
+    QCOMPARE(prompts->dialogs, QStringList({"cNeedAllDataWarning"}));
+    QCOMPARE(sendTab.size(), 0);
+    QVERIFY(RetrieveButton()->isEnabled());
+    QVERIFY(Action("actionSendCurrentTab")->isEnabled());
+
+    // Continue: the tab is sent, and the controls stay off until the unit is done with it.
+    prompts->Clear();
+    prompts->dialogAnswer = TestPrompts::DialogAnswer::Continue;
+    Action("actionSendCurrentTab")->trigger();
+    QCOMPARE(prompts->dialogs, QStringList({"cNeedAllDataWarning"}));
+    QCOMPARE(sendTab.size(), 1);
+    QCOMPARE(sendTab.first().at(0).toInt(), window->RealAtoNPosition());
+    QVERIFY(!RetrieveButton()->isEnabled());
+    QVERIFY(WaitForIdle());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+
+    NameEdit()->selectAll();
+    QTest::keyClicks(NameEdit(), QStringLiteral("EAST PIER"));
+}
+
+void TestMainWindowEndToEnd::rawTrafficLog()
+{
+    QVERIFY(window->IsLinkOpen());
+    auto* serialTab = window->findChild<SerialTab*>(QStringLiteral("tabSerialData"));
+    SerialController* controller = App()->GetTransportDevice();
+    QVERIFY(controller);
+    const QString path = dir.filePath(QStringLiteral("traffic.log"));
+
+    prompts->Clear();
+    prompts->saveNames = {path};
+    Q_EMIT serialTab->Save(false);
+    QCOMPARE(prompts->fileQuestions.size(), 1);
+    QCOMPARE(prompts->fileQuestions.first().caption, QStringLiteral("Save Log To File"));
+    QCOMPARE(prompts->fileQuestions.first().filter, QStringLiteral("Text Log Files ( *.txt *.log )"));
+    QVERIFY(controller->IsLogging());
+    QVERIFY(serialTab->IsLogging());
+    QCOMPARE(App()->GetLogFilename(), path);
+
+    // The unit's GNSS traffic goes into the log.
+    QTest::qWait(1000);
+    Q_EMIT serialTab->Save(true);
+    QVERIFY(!controller->IsLogging());
+    QVERIFY(!serialTab->IsLogging());
+    QFile log(path);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    QVERIFY(text.contains(QStringLiteral("# Kelvane Started log file at ")));
+    QVERIFY(text.contains(QStringLiteral("$GP")) || text.contains(QStringLiteral("$GN")));
+    QVERIFY(text.contains(QStringLiteral("# Kelvane Stopped log file at ")));
+    QVERIFY(prompts->shown.isEmpty());
+
+    // A log that cannot be created is reported and not started.
+    prompts->Clear();
+    prompts->saveNames = {path + QStringLiteral("/below-a-file.log")};
+    Q_EMIT serialTab->Save(false);
+    QCOMPARE(prompts->shown.size(), 1);
+    QCOMPARE(prompts->shown.first().message.title, QStringLiteral("Error creating Log File"));
+    QVERIFY(!controller->IsLogging());
+    QVERIFY(!serialTab->IsLogging());
+}
+
+void TestMainWindowEndToEnd::unitThatStopsAnswering()
+{
+    QVERIFY(window->IsLinkOpen());
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
+    prompts->Clear();
+    unit->SetSilent(true);
+    Action("actionRetrieveCurrentTab")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!prompts->shown.isEmpty(), TransferWaitMs);
+    unit->SetSilent(false);
+    QCOMPARE(prompts->shown.size(), 1);
+    const TestPrompts::Shown& error = prompts->shown.first();
+    QVERIFY(error.parentless);
+    QCOMPARE(error.message.icon, QMessageBox::Critical);
+    QCOMPARE(error.message.text, QStringLiteral("Error communicating with the AtoN"));
+    QCOMPARE(error.message.informativeText, QStringLiteral("A timeout occurred"));
+
+    // The connection is gone and can be made again.
+    QVERIFY(WaitForNoConnection());
+    QTRY_VERIFY_WITH_TIMEOUT(!window->IsLinkOpen(), ConnectWaitMs);
+    QVERIFY(Button("pushButtonConnect")->isEnabled());
+    QVERIFY(!RetrieveButton()->isEnabled());
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    QVERIFY(window->GetAtoNTabWidget()->tabIcon(window->RealAtoNPosition()).isNull());
+}
+
+void TestMainWindowEndToEnd::disconnect()
+{
+    prompts->Clear();
+    Connect();
+    unit->ClearReceivedLines();
+    Button("pushButtonDisconnect")->click();
+    QVERIFY(WaitForNoConnection());
+    QTRY_VERIFY_WITH_TIMEOUT(!window->IsLinkOpen(), ConnectWaitMs);
+    QVERIFY(Button("pushButtonConnect")->isEnabled());
+    QVERIFY(!Button("pushButtonDisconnect")->isEnabled());
+    QVERIFY(!window->findChild<SerialTab*>(QStringLiteral("tabSerialData"))->IsPortOpen());
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    // The GNSS filter is switched off on the way out; no error was shown.
+    QTRY_VERIFY_WITH_TIMEOUT(UnitReceived(QStringLiteral("gpsfilt 0")), ConnectWaitMs);
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+}
+
+void TestMainWindowEndToEnd::closeWhileTheUnitIsBusyAsks()
+{
+    Connect();
+    window->setWindowModified(false);
+    unit->SetReplyDelay(300);
+    Action("actionRetrieveAll")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(App()->GetTransport() && App()->GetTransport()->IsBusy(), ConnectWaitMs);
+    prompts->Clear();
+    prompts->answers = {QMessageBox::Cancel};
+    QVERIFY(!window->close());
+    QCOMPARE(prompts->shown.size(), 1);
+    QCOMPARE(prompts->shown.first().message.text, QStringLiteral("Communicating with the AtoN."));
+    QCOMPARE(prompts->shown.first().message.informativeText, QStringLiteral("Are you sure you wish to exit?"));
+    QCOMPARE(prompts->shown.first().message.defaultButton, QMessageBox::Cancel);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->IsLinkOpen());
+    unit->SetReplyDelay(0);
+    QVERIFY(WaitForIdle());
+}
+
+void TestMainWindowEndToEnd::closeWhileConnected()
+{
+    QVERIFY(window->IsLinkOpen());
+    QVERIFY(window->isWindowModified());
+    unit->ClearReceivedLines();
+    prompts->Clear();
+    prompts->answers = {QMessageBox::Discard};
+    QVERIFY(window->close());
+    QVERIFY(!window->isVisible());
+    // The link is closed cleanly: live data stopped, the unit's GNSS filter off, the thread ended.
+    QVERIFY(WaitForNoConnection());
+    QTRY_VERIFY_WITH_TIMEOUT(UnitReceived(QStringLiteral("exit")), ConnectWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(UnitReceived(QStringLiteral("gpsfilt 0")), ConnectWaitMs);
+    QCOMPARE(prompts->shown.size(), 1);
+    QVERIFY(App()->findChildren<QThread*>().isEmpty());
+}
+
+KELVANE_TEST_APP_MAIN(TestMainWindowEndToEnd)
+#include "tst_MainWindowEndToEnd.moc"
