@@ -69,6 +69,7 @@ private Q_SLOTS:
     void editMarksTheTabItBelongsTo_data();
     void editMarksTheTabItBelongsTo();
     void offPositionCheckMarksTheSchedule();
+    void aarRefusalWarnsOncePerSend();
     void aboutRunsTheDialog();
     void exitClosesAnUnmodifiedWindow();
 
@@ -512,6 +513,45 @@ void TestMainWindowStart::offPositionCheckMarksTheSchedule()
     QVERIFY(window->isWindowModified());
     check->click();
     window->setWindowModified(false);
+}
+
+void TestMainWindowStart::aarRefusalWarnsOncePerSend()
+{
+    SelectPort(AtoNPort);
+    auto nakWarnings = [this] { return prompts->dialogs.count(QStringLiteral("cAarNakWarning")); };
+
+    // A NAK with nothing sent shows nothing.
+    prompts->Clear();
+    window->On_AarNakReceived();
+    QCOMPARE(nakWarnings(), 0);
+
+    // A send of all tabs (the default configuration is incomplete: the user goes on) may be refused once.
+    prompts->dialogAnswer = TestPrompts::DialogAnswer::Continue;
+    window->OnSendAllTabs();
+    QCOMPARE(prompts->dialogs, QStringList({"cNeedAllDataWarning"}));
+    window->On_AarNakReceived();
+    window->On_AarNakReceived();
+    QCOMPARE(nakWarnings(), 1);
+
+    // The state machine clears the flags as the schedules are accepted.
+    window->OnSendAllTabs();
+    window->On_updateAarFlag(0);
+    window->On_updateAarFlag(1);
+    window->On_AarNakReceived();
+    QCOMPARE(nakWarnings(), 1);
+
+    // A send the user cancelled cannot be refused.
+    prompts->dialogAnswer = TestPrompts::DialogAnswer::Cancel;
+    window->OnSendAllTabs();
+    window->On_AarNakReceived();
+    QCOMPARE(nakWarnings(), 1);
+
+    // A send of the repeater alone carries no schedule.
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RepeaterPosition());
+    window->OnSendCurrentTab();
+    window->On_AarNakReceived();
+    QCOMPARE(nakWarnings(), 1);
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
 }
 
 void TestMainWindowStart::aboutRunsTheDialog()
