@@ -1,0 +1,149 @@
+// The main window with an AIS AtoN Sensor: the sensor tab set is chosen by the port's description, read
+// whole from the simulated unit into every sensor tab, and written back whole.
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest/QtTest>
+
+#include "MainWindowTestPrompts.h"
+#include "app/KelvaneApplication.h"
+#include "comms/SerialTransport.h"
+#include "comms/StateMachine.h"
+#include "model/Model.h"
+#include "support/AppTestFixture.h"
+#include "support/SimulatedUnit.h"
+#include "ui/MainWindow.h"
+#include "ui/monitor/LiveDataTab.h"
+
+using KelvaneTest::App;
+
+namespace {
+
+class QuickTransport : public SerialTransport
+{
+public:
+    using SerialTransport::SerialTransport;
+    int ResponseTimeout() const override { return 400; }
+};
+
+constexpr int WaitMs = 60000;
+
+}  // namespace
+
+class TestMainWindowSensorSet : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void connectShowsTheSensorSet();
+    void retrieveAllFillsEverySensorTab();
+    void sendAllWritesTheSensorSet();
+
+private:
+    bool WaitForIdle();
+    QToolButton* RetrieveButton() const { return window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve")); }
+
+    SimulatedUnit* unit = nullptr;
+    MainWindow* window = nullptr;
+    TestPrompts* prompts = nullptr;
+};
+
+void TestMainWindowSensorSet::initTestCase()
+{
+    Q_INIT_RESOURCE(kelvane);
+    QApplication::setQuitOnLastWindowClosed(false);
+    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
+    unit = new SimulatedUnit(this);
+    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
+    qputenv("KELVANE_SIMULATED_PORTS",
+             (unit->PortPath() + QStringLiteral("=AIS AtoN Sensor (simulated)")).toLocal8Bit());
+    App()->SetPortName(unit->PortPath());
+    window = new MainWindow();
+    auto answers = std::make_unique<TestPrompts>();
+    prompts = answers.get();
+    window->SetPrompts(std::move(answers));
+    window->show();
+    App()->SetMainWindow(window);
+}
+
+void TestMainWindowSensorSet::cleanupTestCase()
+{
+    if (App()->GetTransport())
+        App()->Disconnect();
+    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
+    window->setWindowModified(false);
+    delete window;
+}
+
+bool TestMainWindowSensorSet::WaitForIdle()
+{
+    return QTest::qWaitFor([this] { return !window->IsTransferRunning() && RetrieveButton()->isEnabled(); }, WaitMs);
+}
+
+void TestMainWindowSensorSet::connectShowsTheSensorSet()
+{
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    QCOMPARE(combo->itemData(combo->currentIndex()).toString(), unit->PortPath());
+    QVERIFY(window->IsSensorMode());
+    unit->ClearReceivedLines();
+    window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
+    QVERIFY(WaitForIdle());
+    // The sensor set moves whole: only the "all" transfers are offered.
+    QCOMPARE(RetrieveButton()->defaultAction()->objectName(), QStringLiteral("actionRetrieveAll"));
+    // No GNSS receiver is asked about.
+    for (const QString& line : unit->ReceivedLines())
+        QVERIFY2(!line.contains(QStringLiteral("getgnss")), qPrintable(line));
+}
+
+void TestMainWindowSensorSet::retrieveAllFillsEverySensorTab()
+{
+    QVERIFY(window->IsLinkOpen());
+    // Option 3 has a wave meter; datum offset 12 cm.
+    unit->State().sensorRecords.insert(10, {3, 4, 5, 6, 12, 1, 1, 1, 0});
+    unit->State().sensorRecords.insert(13, {2, 3, 235, 10, 118, 1, 0, 1, 5});
+    QSignalSpy reloads(App()->GetStateMachine(), &StateMachine::UpdateTabFromTransportModel);
+
+    window->findChild<QAction*>(QStringLiteral("actionRetrieveAll"))->trigger();
+    QVERIFY(!RetrieveButton()->isEnabled());
+    QVERIFY(WaitForIdle());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QCOMPARE(reloads.size(), 1);
+
+    Model* tabs = App()->GetTabModel();
+    QCOMPARE(tabs->GetSensorSettings()->GetConfigurationCode(), 3);
+    QCOMPARE(tabs->GetSensorSettings()->GetSurfaceCell(), 4);
+    QCOMPARE(tabs->GetSensorSettings()->GetDatumOffset(), 12);
+    QCOMPARE(tabs->GetMessageSettings()->GetMessage6DAC(), 235);
+    QCOMPARE(tabs->GetMessageSettings()->GetMessage6FI(), 10);
+    // The sensor tab tells the Live Data tab, through the connection's wiring, that a wave meter is fitted.
+    QVERIFY(window->findChild<LiveDataTab*>(QStringLiteral("tabLiveData"))->IsWaveMeterAllowed());
+    // Sensor settings are no part of a configuration file.
+    QVERIFY(!window->isWindowModified());
+}
+
+void TestMainWindowSensorSet::sendAllWritesTheSensorSet()
+{
+    QVERIFY(window->IsLinkOpen());
+    App()->GetTabModel()->GetSensorSettings()->SetDatumOffset(25);
+    QSignalSpy sendAll(window, &MainWindow::SendAllTabs);
+    prompts->Clear();
+    window->findChild<QAction*>(QStringLiteral("actionSendAll"))->trigger();
+    // No completeness question for a sensor.
+    QVERIFY(prompts->dialogs.isEmpty());
+    QCOMPARE(sendAll.size(), 1);
+    QVERIFY(WaitForIdle());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QCOMPARE(unit->State().shellSettings.value(QStringLiteral("datum")), QStringLiteral("25"));
+    QCOMPARE(unit->State().shellSettings.value(QStringLiteral("option")), QStringLiteral("3"));
+    QCOMPARE(unit->State().sensorRecords.value(10).at(4), 25);
+}
+
+KELVANE_TEST_APP_MAIN(TestMainWindowSensorSet)
+#include "tst_MainWindowSensorSet.moc"
