@@ -194,7 +194,9 @@ MainWindow::MainWindow(QWidget* parent, Qt::WindowFlags flags)
     auto noteJob = [this] {
         ++jobsQueuedByRequest;
         transferRunning = true;
-        EnableTransferButtons(false);
+        // Whatever tab is shown: no second request while the unit works on this one.
+        if (retrieveButton)
+            ApplyTransferState();
         if (disconnectButton)
             disconnectButton->setEnabled(false);
     };
@@ -623,13 +625,7 @@ void MainWindow::EvaluateConnectionWidgets(bool mode)
 
 void MainWindow::ApplyTransferState()
 {
-    const bool enable = TransferAllowed();
-    for (QAction* action : {retrieveCurrentAction, retrieveAllAction, sendCurrentAction, sendAllAction})
-        action->setEnabled(enable);
-    retrieveMenu->setEnabled(enable);
-    sendMenu->setEnabled(enable);
-    retrieveButton->setEnabled(enable);
-    sendButton->setEnabled(enable);
+    SetTransferControlsEnabled(TransferAllowed());
 }
 
 void MainWindow::UpdateConnectionWidgets()
@@ -918,12 +914,17 @@ void MainWindow::EnableTransferButtons(bool enable)
         ApplyTransferState();
         return;
     }
+    SetTransferControlsEnabled(false);
+}
+
+void MainWindow::SetTransferControlsEnabled(bool enable)
+{
     for (QAction* action : {retrieveCurrentAction, retrieveAllAction, sendCurrentAction, sendAllAction})
-        action->setEnabled(false);
-    retrieveMenu->setEnabled(false);
-    sendMenu->setEnabled(false);
-    retrieveButton->setEnabled(false);
-    sendButton->setEnabled(false);
+        action->setEnabled(enable);
+    retrieveMenu->setEnabled(enable);
+    sendMenu->setEnabled(enable);
+    retrieveButton->setEnabled(enable);
+    sendButton->setEnabled(enable);
 }
 
 void MainWindow::OnGetCurrentTab()
@@ -1229,15 +1230,7 @@ void MainWindow::OnIsolateLiveDataTab(bool isolate)
     liveDataIsolated = isolate;
     for (int position = 0; position < positionLiveData; ++position)
         sensorTabs->setTabEnabled(position, !isolate);
-    if (isolate)
-    {
-        retrieveButton->setEnabled(false);
-        sendButton->setEnabled(false);
-    }
-    else
-    {
-        ApplyTransferState();
-    }
+    ApplyTransferState();
 }
 
 void MainWindow::On_AarNakReceived()
@@ -1525,7 +1518,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     SerialTransport* transport = app->GetTransport();
-    if (IsLinkOpen() && transport->IsBusy())
+    if (IsLinkOpen() && (transferRunning || transport->IsBusy()))
     {
         Prompts::Message message;
         message.icon = QMessageBox::Question;

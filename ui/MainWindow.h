@@ -204,6 +204,7 @@ private:
     void RestoreTransferButtonLooks();
     // Retrieve and Send with their menus: enabled exactly when a transfer may start now.
     void ApplyTransferState();
+    void SetTransferControlsEnabled(bool enable);
     void RunNeedAllDataWarning(void (cNeedAllDataWarning::*setMessage)());
     // Position of the AtoN tab an edited page belongs to; -1 for none.
     int PositionOfTab(QWidget* tab) const;

@@ -178,10 +178,12 @@ void TestMainWindowEndToEnd::retrieveAllConfiguration()
     QSignalSpy progress(sm, &StateMachine::UpdateProgressBar);
     QSignalSpy updates(sm, &StateMachine::Update);
 
+    // Asked from the GNSS tab, which has nothing to transfer of its own.
+    window->GetAtoNTabWidget()->setCurrentIndex(window->GnssPosition());
     Action("actionRetrieveAll")->trigger();
     QVERIFY(bar->isVisible());
     QCOMPARE(bar->maximum(), StateMachine::RetrieveAllSteps);
-    // Nothing more can be asked of the unit until it is done.
+    // Nothing more can be asked of the unit until it is done, whatever tab is shown.
     QVERIFY(!RetrieveButton()->isEnabled());
     QVERIFY(!Button("pushButtonDisconnect")->isEnabled());
     QVERIFY(!Action("actionSendAll")->isEnabled());
