@@ -62,6 +62,7 @@ private Q_SLOTS:
     void connectToTheUnitPickedFromThePortList();
     void retrieveAllConfiguration();
     void editAndSendAllConfiguration();
+    void openingAFileWhileConnectedMarksTheTabsEdited();
     void incompleteDataWarning();
     void rawTrafficLog();
     void unitThatStopsAnswering();
@@ -144,7 +145,8 @@ void TestMainWindowEndToEnd::Connect()
     const int index = combo->findData(unit->PortPath());
     QVERIFY2(index >= 0, "the simulated unit is not in the port list");
     combo->setCurrentIndex(index);
-    QVERIFY(combo->currentText().startsWith(QStringLiteral("AIS AtoN (simulated) (")));
+    // A free port carries no "in use" mark.
+    QCOMPARE(combo->currentText(), QStringLiteral("AIS AtoN (simulated) (") + unit->PortPath() + QStringLiteral(")"));
     QVERIFY(Button("pushButtonConnect")->isEnabled());
     Button("pushButtonConnect")->click();
     QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), ConnectWaitMs);
@@ -163,6 +165,10 @@ void TestMainWindowEndToEnd::connectToTheUnitPickedFromThePortList()
     QVERIFY(Button("pushButtonDisconnect")->isEnabled());
     QVERIFY(window->findChild<SerialTab*>(QStringLiteral("tabSerialData"))->IsPortOpen());
     QVERIFY(UnitReceived(QStringLiteral("getgnss")));
+    // The port poll leaves the port of an open connection alone: it is ours, not "in use".
+    QTest::qWait(2 * MainWindow::PortPollIntervalMs);
+    QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))->currentText().contains(
+        QStringLiteral("IN USE")));
     // Every configuration tab shows "not read yet".
     QTabWidget* tabs = window->GetAtoNTabWidget();
     for (int position = 0; position <= window->VdlPosition(); ++position)
@@ -252,6 +258,23 @@ void TestMainWindowEndToEnd::editAndSendAllConfiguration()
     QCOMPARE(unit->State().real.ace.at(1).toInt(), thresholdSent);
     for (int n = 0; n < StateMachine::AtoNTabCount; ++n)
         QCOMPARE(sm->GetTabState(n), int(StateMachine::TabInStep));
+}
+
+void TestMainWindowEndToEnd::openingAFileWhileConnectedMarksTheTabsEdited()
+{
+    QVERIFY(window->IsLinkOpen());
+    const QString path = dir.filePath(QStringLiteral("connected.kln"));
+    prompts->Clear();
+    prompts->saveNames = {path};
+    window->OnSaveAs();
+    QVERIFY(QFile::exists(path));
+    prompts->openNames = {path};
+    window->OnOpen();
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    // What the tabs show now need not be what the unit holds.
+    for (int n = 0; n < StateMachine::AtoNTabCount; ++n)
+        QCOMPARE(sm->GetTabState(n), int(StateMachine::TabEdited));
+    QVERIFY(RetrieveButton()->isEnabled());
 }
 
 void TestMainWindowEndToEnd::incompleteDataWarning()

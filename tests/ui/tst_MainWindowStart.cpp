@@ -316,6 +316,9 @@ void TestMainWindowStart::portDescriptionChoosesTabSet()
     SelectPort(port);
 
     QCOMPARE(App()->GetPortName(), port);
+    // The stand-in's path cannot be opened: the port is marked as taken.
+    QVERIFY(window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))->currentText().endsWith(
+        QStringLiteral(")- IN USE")));
     QCOMPARE(window->IsSensorMode(), sensorSet);
     QCOMPARE(App()->GetStateMachine()->IsSensorMode(), sensorSet);
     QVERIFY(!sensorSpy.isEmpty());
