@@ -272,6 +272,7 @@ void Transport::SendStep()
     Step* s = CurrentStepRecord();
     if (!s)
         return;
+    stepAnswered = false;
     QString text;
     if (s->command)
     {
@@ -436,6 +437,8 @@ void Transport::ProcessSentence(const NmeaSentence& sentence)
     s = CurrentStepRecord();
     if (!s || !s->sentence)
         return;
+    if (result <= 0 && result >= -5)
+        stepAnswered = true;
     switch (result)
     {
     case 0:
@@ -478,7 +481,10 @@ void Transport::OnTimeout()
         EndStep();
         return;
     }
-    if (s->sentence && s->expectedReplies == 0)
+    // An open-ended query step ends with its timer once the unit has answered. Without a single
+    // answer the job would "complete" on the cleared records and load defaults into the tab as if
+    // the unit held them: that is a time-out like any other.
+    if (s->sentence && s->expectedReplies == 0 && stepAnswered)
     {
         EndStep();
         return;

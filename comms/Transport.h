@@ -177,6 +177,9 @@ protected:
     bool currentSend = false;
     int step = -1;
     int stepRepeat = 0;
+    // Whether the unit answered the current step at all: an open-ended query step that heard
+    // nothing is a silent unit, not an empty answer.
+    bool stepAnswered = false;
     QTimer* responseTimer = nullptr;
 
 private:

@@ -450,8 +450,10 @@ private Q_SLOTS:
             link.unit.SendText(QStringLiteral("HELLO"));
             link.unit.SendMessage21(1, 2, 1);
         }
+        // Far past the line cap; the line end comes only afterwards (a reply glued to the noise would
+        // be lost, and a query the unit never answers is a time-out).
         if (fault == QLatin1String("endless"))
-            link.unit.SendRaw(QByteArray(20000, 'x'));
+            link.unit.SendRaw(QByteArray(20000, 'x') + "\r\n");
         if (fault == QLatin1String("burst"))
             link.unit.SendBurst(500);
         // The line that ends the noise carries whatever came first after it; the next run is clean.

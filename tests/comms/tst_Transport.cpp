@@ -132,6 +132,19 @@ private Q_SLOTS:
         QVERIFY(!t.IsBusy());
     }
 
+    void silentUnitOnAnOpenEndedStepIsATimeout()
+    {
+        Model model;
+        RecordingTransport t(&model);
+        QSignalSpy timeout(&t, &Transport::Timeout);
+        QSignalSpy complete(&t, &Transport::JobComplete);
+        t.QueueJob(Names::Repeater, false);
+        t.Fire();
+        QCOMPARE(complete.count(), 0);
+        QCOMPARE(timeout.count(), 1);
+        QCOMPARE(timeout.at(0).at(0).toString(), Names::Repeater);
+    }
+
     void singleReplyStepEndsOnItsFirstReply()
     {
         Model model;
@@ -405,6 +418,7 @@ private Q_SLOTS:
         model.GetSensorSettings()->SetConfigurationCode(2);
         t.OnSensorConfigurationUpdate(&model);
         t.OnSensorConfigurationUpdate(&model);
+        t.Reply(QStringLiteral("$ANAID,992351001,1,992351001,R,R"));
         t.Fire(); // Real MMSI ends; the waiting run starts on the record it was queued with
         QVERIFY(t.written.last().contains(QStringLiteral("enablers422")));
         for (int i = 0; i < 25; ++i)
@@ -530,6 +544,7 @@ private Q_SLOTS:
         t.QueueJob(Names::VdlChaining, true);
         QCOMPARE(t.QueuedRuns(), 1);
         t.written.clear();
+        t.Reply(QStringLiteral("$ANAID,992351001,1,992351001,R,R"));
         while (t.IsBusy())
             t.Fire();
         const QString all = t.written.join(QString());
