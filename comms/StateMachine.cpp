@@ -590,7 +590,9 @@ void StateMachine::JobComplete(QString name, bool send)
     {
         for (int number = 0; number < SensorTabCount; ++number)
             SetSensorTabState(number, TabInStep);
-        Q_EMIT UpdateTabFromTransportModel(0);
+        // After a send the tabs are reloaded by the re-read that follows, from what the unit holds.
+        if (!send)
+            Q_EMIT UpdateTabFromTransportModel(0);
         Q_EMIT UpdateProgressBar(1);
     }
 

@@ -838,6 +838,7 @@ void TestStateMachine::sensorSet()
     f.recorder.events.clear();
     f.sm->JobComplete(Names::SensorConfigurationCommand, true);
     QCOMPARE(f.recorder.Jobs(), QStringList{Job(Names::SensorConfigurationQuery, false)});
+    QVERIFY(!f.recorder.events.contains(QStringLiteral("reload:0")));
 }
 
 KELVANE_TEST_MAIN(TestStateMachine)
