@@ -386,10 +386,19 @@ void StateMachine::SendTabNumber(int number)
     case RealAtoNTab:
     {
         CopyRealAtoNUIModelToTransportModel();
-        const AtoNMMSI* mmsi = transportModel->GetRealAtoN()->GetAtoNMMSI();
-        if (mmsi->GetMMSI() != mmsi->GetCurrentMMSI())
+        QString mmsiText;
+        QString currentMMSI;
+        QString addressed;
+        {
+            // The worker may be decoding an MMSI reply into this record (a connect-time query).
+            QMutexLocker lock(&Transport::ModelLock());
+            const AtoNMMSI* mmsi = transportModel->GetRealAtoN()->GetAtoNMMSI();
+            mmsiText = mmsi->GetMMSI();
+            currentMMSI = mmsi->GetCurrentMMSI();
+            addressed = mmsi->GetAddressMMSI();
+        }
+        if (mmsiText != currentMMSI)
             Q_EMIT QueueJob(Names::RealMMSI, true);
-        const QString addressed = mmsi->GetAddressMMSI();
         bool isNumber = false;
         const qlonglong addressedValue = addressed.toLongLong(&isNumber, 10);
         if (!addressed.isEmpty() && isNumber && addressedValue > 0)
