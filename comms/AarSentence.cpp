@@ -28,28 +28,35 @@ QStringList BlockFields(const ScheduleEntry& entry, const ScheduleBlock& block)
     return {hour, minute, slot, ZeroFilled(increment, 7)};
 }
 
-// Reads one channel block of a reply (fields hour, minute, slot, increment from `first`).
-// Returns false for a missing or malformed field, or a time that is no time of day.
-bool ReadBlock(const NmeaSentence& s, int hourField, int slotField, int incrementField, int messageId, bool timeBased,
-               ScheduleBlock& block)
+enum class BlockRead
+{
+    Good,
+    Bad,        // a field missing or malformed
+    NoTimeOfDay // all fields there, but the hour and minute make no time of day
+};
+
+// Reads one channel block of a reply (fields hour, minute, slot, increment).
+BlockRead ReadBlock(const NmeaSentence& s, int hourField, int slotField, int incrementField, int messageId,
+                    bool timeBased, ScheduleBlock& block)
 {
     int hour = 0;
     int minute = 0;
-    if (!s.HasField(hourField) || !s.HasField(hourField + 1)) return false;
-    if (s.HasValue(hourField) && !NmeaSentence::ToInt(s.FieldView(hourField), hour)) return false;
-    if (s.HasValue(hourField + 1) && !NmeaSentence::ToInt(s.FieldView(hourField + 1), minute)) return false;
+    if (!s.HasField(hourField) || !s.HasField(hourField + 1)) return BlockRead::Bad;
+    if (s.HasValue(hourField) && !NmeaSentence::ToInt(s.FieldView(hourField), hour)) return BlockRead::Bad;
+    if (s.HasValue(hourField + 1) && !NmeaSentence::ToInt(s.FieldView(hourField + 1), minute)) return BlockRead::Bad;
 
     block.startSlot = 0;
     if (!timeBased)
     {
-        if (!s.HasField(slotField)) return false;
-        if (s.HasValue(slotField) && !NmeaSentence::ToInt(s.FieldView(slotField), block.startSlot)) return false;
+        if (!s.HasField(slotField)) return BlockRead::Bad;
+        if (s.HasValue(slotField) && !NmeaSentence::ToInt(s.FieldView(slotField), block.startSlot))
+            return BlockRead::Bad;
     }
-    if (!s.HasField(incrementField)) return false;
+    if (!s.HasField(incrementField)) return BlockRead::Bad;
     int increment = block.increment;
     if (s.HasValue(incrementField))
     {
-        if (!NmeaSentence::ToInt(s.FieldView(incrementField), increment)) return false;
+        if (!NmeaSentence::ToInt(s.FieldView(incrementField), increment)) return BlockRead::Bad;
         if (timeBased)
             increment = int(qBound(qint64(0), qint64(increment) * ScheduleEntry::SlotsPerMinute / SecondsPerMinute,
                                            qint64(ScheduleEntry::MaxIncrement)));
@@ -61,12 +68,12 @@ bool ReadBlock(const NmeaSentence& s, int hourField, int slotField, int incremen
     {
         block.noTime = true;
         block.startTime = QTime(0, 0);
-        return true;
+        return BlockRead::Good;
     }
-    if (!QTime::isValid(hour, minute, 0)) return false;
+    if (!QTime::isValid(hour, minute, 0)) return BlockRead::NoTimeOfDay;
     block.noTime = false;
     block.startTime = QTime(hour, minute);
-    return true;
+    return BlockRead::Good;
 }
 }  // namespace
 
@@ -124,8 +131,10 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
     entry.mode = mode;
     entry.enabled = true;
     const bool timeBased = mode == ScheduleEntry::RATDMA;
-    if (!ReadBlock(sentence, 4, 6, 7, messageId, timeBased, entry.blockA)) return SentenceStatus::FieldMissing;
-    if (!ReadBlock(sentence, 9, 11, 12, messageId, timeBased, entry.blockB)) return SentenceStatus::FieldMissing;
+    const BlockRead readA = ReadBlock(sentence, 4, 6, 7, messageId, timeBased, entry.blockA);
+    if (readA == BlockRead::Bad) return SentenceStatus::FieldMissing;
+    const BlockRead readB = ReadBlock(sentence, 9, 11, 12, messageId, timeBased, entry.blockB);
+    if (readB == BlockRead::Bad) return SentenceStatus::FieldMissing;
     if (!FieldIs(sentence, 13, "R")) return SentenceStatus::FieldMissing;
     if (mmsi == AtoNMMSI::Unset) return SentenceStatus::UnknownMmsi;
     entry.enabled = !(entry.blockA.startSlot == -1 && entry.blockB.startSlot == -1);
@@ -163,6 +172,9 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
         if (!target) return SentenceStatus::UnknownMmsi;
     }
     if (!target) return SentenceStatus::UnknownMmsi;
+    // The start times are judged only once the reply is known to be for one of our schedules: a
+    // reply for another station ends the step quietly (-2), where a bad time (-1) fails the run.
+    if (readA == BlockRead::NoTimeOfDay || readB == BlockRead::NoTimeOfDay) return SentenceStatus::FieldMissing;
 
     int position = 0;
     switch (kind)
@@ -174,10 +186,14 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
         {
             // The first binary entry of a retrieve starts the binary part afresh; the message 21
             // entries read earlier in the same run stay.
+            // Each goes back to its default: disabled, numbered within its message group.
             for (int p = 0; p < target->Count(); ++p)
             {
                 const int id = target->GetEntry(p).messageId;
-                if (IsBinaryMessage(id)) target->SetEntry(p, ScheduleEntry::Disabled(id));
+                if (!IsBinaryMessage(id)) continue;
+                ScheduleEntry unused = ScheduleEntry::Disabled(id);
+                unused.index = p - target->FirstPositionOf(id) + 1;
+                target->SetEntry(p, unused);
             }
         }
         if (!entry.enabled && messageId != 21) return SentenceStatus::Decoded;

@@ -90,6 +90,9 @@ private slots:
         QTest::newRow("minute 60") << "$AIAAR,235000001,21,01,00,60,00,0006750,0,00,00,00,0006750,R" << -1;
         QTest::newRow("slot not a number") << "$AIAAR,235000001,21,01,00,00,x,0006750,0,00,00,00,0006750,R" << -1;
         QTest::newRow("short") << "$AIAAR,235000001,21,01,00,00,00,0006750,0" << -1;
+        // Another station's reply is told as such, whatever its times.
+        QTest::newRow("no MMSI, bad time") << "$AIAAR,000000000,21,01,24,00,00,0006750,0,00,00,00,0006750,R" << -2;
+        QTest::newRow("unknown MMSI, bad time") << "$AIAAR,211000000,21,01,00,60,00,0006750,0,00,00,00,0006750,R" << -2;
         QTest::newRow("message 21 index 3") << "$AIAAR,235000001,21,03,00,00,00,0006750,0,00,00,00,0006750,R" << -1;
         QTest::newRow("other talker") << "$GPAAR,235000001,21,01,00,00,00,0006750,0,00,00,00,0006750,R" << -4;
         QTest::newRow("other formatter") << "$AIACE,235000001,21,01,00,00,00,0006750,0,00,00,00,0006750,R" << -3;
@@ -136,7 +139,8 @@ private slots:
         QVERIFY(schedule->GetEntry(1).enabled);
         QCOMPARE(schedule->GetEntry(2).messageId, 6);
         QCOMPARE(schedule->GetEntry(2).blockB.startSlot, 600);
-        QVERIFY(!schedule->GetEntry(9).enabled);
+        // The entry left over is back at its default, numbered within its group as before.
+        QCOMPARE(schedule->GetEntry(9), Model().GetMessageSchedule()->GetEntry(9));
         QCOMPARE(schedule->Count(), 18);
 
         // Unused binary entries come back with both slots -1 and write nothing.
