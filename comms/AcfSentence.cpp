@@ -25,7 +25,7 @@ bool ReadDegrees(QStringView text, double& degrees)
     bool ok = false;
     const double v = text.toDouble(&ok);
     if (!ok || !std::isfinite(v)) return false;
-    const double whole = std::floor(v / 100.0);
+    const double whole = std::trunc(v / 100.0);
     degrees = whole + (v - whole * 100.0) / 60.0;
     return true;
 }

@@ -322,6 +322,9 @@ private slots:
         QCOMPARE(real->GetPosition()->GetLongitude(), 181.0);
         QCOMPARE(acf.Decode(Reply("$AIACF,235000001,15,5130.0000,S,00445.0000,E,0,1,2,1,2,0,3,0,C")), -1);
         QCOMPARE(real->GetPosition()->GetLatitude(), -51.5);
+        // Degrees are the whole part of the value / 100, for a signed value too.
+        QCOMPARE(acf.Decode(Reply("$AIACF,235000001,15,-5130.0000")), -1);
+        QCOMPARE(real->GetPosition()->GetLatitude(), -51.5);
     }
 };
 
