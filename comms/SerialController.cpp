@@ -438,6 +438,10 @@ void SerialController::AppendToLog(const QString& line)
             }
             file.close();
         }
+        // A log that cannot be written ends here, reported once: a full disk or a removed stick
+        // would otherwise raise an error for every line the unit sends.
+        if (failure != 0)
+            logFileName.clear();
     }
     if (failure != 0)
         Q_EMIT SaveError(failure);

@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <memory>
+
 class TestSerialController : public QObject
 {
     Q_OBJECT
@@ -103,6 +105,21 @@ private Q_SLOTS:
         QVERIFY(text.startsWith(QStringLiteral("Error creating file.  ")));
         QVERIFY(text.size() > QStringLiteral("Error creating file.  ").size());
         QCOMPARE(controller.SaveErrorText(9), QStringLiteral("Unknown error"));
+
+        // A log that can no longer be written is reported once and ends; the lines still arrive.
+        auto dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(controller.StartLog(dir->filePath(QStringLiteral("raw.log"))));
+        dir.reset();
+        QSignalSpy saveError(&controller, &SerialController::SaveError);
+        QSignalSpy received(&controller, &SerialController::Received);
+        controller.HandleLine(QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"));
+        controller.HandleLine(QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"));
+        QCOMPARE(received.count(), 2);
+        QCOMPARE(saveError.count(), 1);
+        QCOMPARE(saveError.at(0).at(0).toInt(), int(SerialController::ErrorOpeningFile));
+        QVERIFY(!controller.IsLogging());
+        QVERIFY(controller.SaveErrorText(SerialController::ErrorOpeningFile).size() >
+                QStringLiteral("Error opening file to add message.  ").size());
     }
 
     void replayDeliversLinesAtItsPace()
