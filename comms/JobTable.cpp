@@ -389,10 +389,12 @@ void JobTable::BuildVdlChainingJob(Model* source, const TransportJob* carryFrom)
     for (int row = 0; row < vdl->GetChainingMmsiCount(); ++row)
         if (auto record = vdl->GetMmsiAt(row))
             addRecord(std::move(record));
-    // The removed MMSIs go out once, as disabled records, and are then forgotten.
+    // The removed MMSIs go out once, as disabled records, and are then forgotten. One that was
+    // added again since is chained: removing it after the list went out would undo the user's edit.
     while (vdl->GetMmsiCount() > 0)
         if (auto record = vdl->TakeMmsiAt(0))
-            addRecord(std::move(record));
+            if (!vdl->ContainsMmsi(record->GetMMSI()))
+                addRecord(std::move(record));
     if (carryFrom)
     {
         for (const std::shared_ptr<QObject>& object : carryFrom->records)

@@ -551,6 +551,17 @@ private Q_SLOTS:
         QVERIFY(all.contains(QStringLiteral(",0,992351105,C,C*")));
         QVERIFY(all.contains(QStringLiteral(",0,992351106,C,C*")));
         QVERIFY(all.contains(QStringLiteral(",1,992351107,C,C*")));
+
+        // Removed and added again before the send: the MMSI stays chained, no removal goes out.
+        vdl->AppendMmsiFromRow(0);
+        vdl->AddMmsi(QStringLiteral("992351107"));
+        t.written.clear();
+        t.QueueJob(Names::VdlChaining, true);
+        while (t.IsBusy())
+            t.Fire();
+        QCOMPARE(t.written.filter(QStringLiteral("992351107")),
+                 t.written.filter(QStringLiteral(",1,992351107,C,C*")));
+        QCOMPARE(t.written.filter(QStringLiteral("992351107")).size(), 1);
     }
 };
 
