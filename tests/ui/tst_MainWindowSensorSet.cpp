@@ -17,6 +17,7 @@
 #include "support/AppTestFixture.h"
 #include "support/SimulatedUnit.h"
 #include "ui/MainWindow.h"
+#include "ui/AtoNConfiguration.h"
 #include "ui/monitor/LiveDataTab.h"
 
 using KelvaneTest::App;
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void connectShowsTheSensorSet();
     void retrieveAllFillsEverySensorTab();
     void sendAllWritesTheSensorSet();
+    void summaryTabLoadTakesTheSensorRecords();
 
 private:
     bool WaitForIdle();
@@ -143,6 +145,23 @@ void TestMainWindowSensorSet::sendAllWritesTheSensorSet()
     QCOMPARE(unit->State().shellSettings.value(QStringLiteral("datum")), QStringLiteral("25"));
     QCOMPARE(unit->State().shellSettings.value(QStringLiteral("option")), QStringLiteral("3"));
     QCOMPARE(unit->State().sensorRecords.value(10).at(4), 25);
+}
+
+void TestMainWindowSensorSet::summaryTabLoadTakesTheSensorRecords()
+{
+    // After a retrieve the System Information tab is loaded last: its load alone brings all three records
+    // of the source into the tab model.
+    Model source;
+    source.GetSensorSettings()->SetConfigurationCode(2);
+    source.GetADCSettings()->SetCurrentSenseThreshold(77);
+    source.GetMessageSettings()->SetMessage6FI(33);
+    auto* summary = window->findChild<AtoNConfiguration*>(QStringLiteral("tabSystemInformation"));
+    QVERIFY(summary);
+    QVERIFY(summary->UpdateTabFromModel(&source));
+    Model* tabs = App()->GetTabModel();
+    QCOMPARE(tabs->GetSensorSettings()->GetConfigurationCode(), 2);
+    QCOMPARE(tabs->GetADCSettings()->GetCurrentSenseThreshold(), 77);
+    QCOMPARE(tabs->GetMessageSettings()->GetMessage6FI(), 33);
 }
 
 KELVANE_TEST_APP_MAIN(TestMainWindowSensorSet)

@@ -10,7 +10,14 @@ SystemInformationTab::~SystemInformationTab() = default;
 
 bool SystemInformationTab::UpdateTabFromModel(Model* source)
 {
-    Q_UNUSED(source);
+    // Loaded last after a retrieve: the unit's three records, whole, replace what the configuration tabs
+    // stored into the tab model during their own loads.
+    if (source && source != model)
+    {
+        *model->GetSensorSettings() = *source->GetSensorSettings();
+        *model->GetADCSettings() = *source->GetADCSettings();
+        *model->GetMessageSettings() = *source->GetMessageSettings();
+    }
     updating = true;
     updating = false;
     return true;

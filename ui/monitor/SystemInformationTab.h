@@ -14,7 +14,8 @@ public:
     SystemInformationTab(Model* model, QWidget* parent = nullptr);
     ~SystemInformationTab() override;
 
-    // Shows the summary of the sensor, ADC and message settings of the source (or the own model).
+    // With a source, its sensor, ADC and message settings records replace the own model's first; then the
+    // summary shows the own records.
     bool UpdateTabFromModel(Model* source = nullptr) override;
     // Nothing to store; true.
     bool UpdateModelFromTab(Model* target = nullptr) override;
