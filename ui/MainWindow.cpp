@@ -1388,6 +1388,8 @@ void MainWindow::OnOpen()
     const QString path = prompts->OpenFileName(this, tr("Open File"), app->GetFilename(), tr("Kelvane Files ( *.kln )"));
     if (path.isEmpty())
         return;
+    // The next file dialog starts where this one ended, whatever becomes of the file.
+    app->SetFilename(path);
 
     WaitCursor cursor;
     QFile file(path);
@@ -1415,7 +1417,6 @@ void MainWindow::OnOpen()
     }
 
     currentFile = path;
-    app->SetFilename(path);
     setWindowModified(false);
     SetCurrentFile();
     ClearEditedOfConfigurationTabs();
@@ -1454,6 +1455,7 @@ bool MainWindow::SaveAsWithName()
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".kln");
+    app->SetFilename(path);
     const QString previous = currentFile;
     currentFile = path;
     if (!SaveFile())
@@ -1462,7 +1464,6 @@ bool MainWindow::SaveAsWithName()
         currentFile = previous;
         return false;
     }
-    app->SetFilename(path);
     SetCurrentFile();
     setWindowModified(false);
     return true;
