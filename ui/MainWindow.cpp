@@ -866,12 +866,13 @@ void MainWindow::OnSaveError(int error_message_type)
     serialTab->SetLogState(controller && controller->IsLogging());
 }
 
-void MainWindow::ShowCritical(const QString& title, const QString& text)
+void MainWindow::ShowCritical(const QString& title, const QString& text, const QString& informativeText)
 {
     Prompts::Message message;
     message.icon = QMessageBox::Critical;
     message.title = title;
     message.text = text;
+    message.informativeText = informativeText;
     message.buttons = QMessageBox::Ok;
     message.defaultButton = QMessageBox::Ok;
     prompts->Ask(this, message);
@@ -1498,9 +1499,7 @@ bool MainWindow::SaveFile()
         const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
                                                                     : tr("Not all of the data could be written.");
         cursor.Restore();
-        ShowCritical(tr("Could not save the file"),
-                     tr("Could not save file: ") + currentFile +
-                         (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));
+        ShowCritical(tr("Could not save the file"), tr("Could not save file: ") + currentFile, reason);
         return false;
     }
     ClearEditedOfConfigurationTabs();

@@ -232,7 +232,7 @@ private:
     void SetPortItemText();
     QString CurrentPortText() const;
     bool TransferAllowed() const;
-    void ShowCritical(const QString& title, const QString& text);
+    void ShowCritical(const QString& title, const QString& text, const QString& informativeText = QString());
 
     std::unique_ptr<Ui::MainWindow> ui;
     std::unique_ptr<Prompts> prompts;

@@ -274,7 +274,9 @@ void TestMainWindowFiles::failedWriteKeepsTheOldFile()
     QCOMPARE(prompts->shown.size(), 1);
     QCOMPARE(prompts->shown.first().message.icon, QMessageBox::Critical);
     QCOMPARE(prompts->shown.first().message.title, QStringLiteral("Could not save the file"));
-    QVERIFY(prompts->shown.first().message.text.startsWith(QStringLiteral("Could not save file: ") + path));
+    QCOMPARE(prompts->shown.first().message.text, QStringLiteral("Could not save file: ") + path);
+    // Why, below it.
+    QVERIFY(!prompts->shown.first().message.informativeText.isEmpty());
     QVERIFY(window->isWindowModified());
     QCOMPARE(window->GetCurrentFile(), path);
     QVERIFY(original.open(QIODevice::ReadOnly));
@@ -304,6 +306,8 @@ void TestMainWindowFiles::unwritablePlaceKeepsTheName()
     window->OnSaveAs();
     QCOMPARE(prompts->shown.size(), 1);
     QCOMPARE(prompts->shown.first().message.title, QStringLiteral("Could not save the file"));
+    QCOMPARE(prompts->shown.first().message.text, QStringLiteral("Could not save file: ") + path +
+                                                      QStringLiteral("/second.kln"));
     QCOMPARE(window->GetCurrentFile(), path);
     QCOMPARE(window->windowFilePath(), path);
     QCOMPARE(App()->GetFilename(), path + QStringLiteral("/second.kln"));
