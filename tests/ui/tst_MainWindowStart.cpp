@@ -15,6 +15,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest/QtTest>
@@ -515,6 +516,28 @@ void TestMainWindowStart::offPositionCheckMarksTheSchedule()
     QVERIFY2(positions.contains(window->MessageSchedulePosition()), qPrintable(QString::number(positions.size())));
     QVERIFY(window->isWindowModified());
     check->click();
+    window->setWindowModified(false);
+
+    // The other way: activating the off-position report (row 1) on the schedule ticks the Real AtoN's box.
+    window->GetAtoNTabWidget()->setCurrentIndex(window->MessageSchedulePosition());
+    QWidget* schedule = Tab("tabMessageSchedule");
+    auto* table = schedule->findChild<QTableView*>(QStringLiteral("tableSchedules"));
+    auto* action = schedule->findChild<QPushButton*>(QStringLiteral("buttonAction"));
+    QVERIFY(table && action);
+    QVERIFY(!check->isChecked());
+    table->setCurrentIndex(table->model()->index(1, 0));
+    edited.clear();
+    action->click();
+    QVERIFY(check->isChecked());
+    positions.clear();
+    for (const QList<QVariant>& args : std::as_const(edited))
+        positions << args.at(0).toInt();
+    QVERIFY(positions.contains(window->RealAtoNPosition()));
+    QVERIFY(positions.contains(window->MessageSchedulePosition()));
+    table->setCurrentIndex(table->model()->index(1, 0));
+    action->click();
+    QVERIFY(!check->isChecked());
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
     window->setWindowModified(false);
 }
 
