@@ -743,7 +743,13 @@ void StateMachine::SendVDLMessage(VDL::VdlApplicationID appID, int delay)
     CopyAllVAtoNModelsToTransportModel();
     CopyStatusInputConfigurationUIModelToTransportModel();
     CopyAlertMessagesModelToTransportModel();
-    CopyVDLUIModelToTransportModel();
+    {
+        // The VDL frames need the tab's settings, not its removed chaining MMSIs: those stay with
+        // the tab until the VDL tab itself is sent. Moved now, a reconnect or a retrieve before that
+        // send would lose them, and the unit would keep the MMSIs the user removed.
+        QMutexLocker lock(&Transport::ModelLock());
+        *transportModel->GetVdlModel() = *tabModel->GetVdlModel();
+    }
     Q_EMIT QueueJob(job, true, delay);
     MarkBusy(VdlTab);
 }

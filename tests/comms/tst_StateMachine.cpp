@@ -766,6 +766,9 @@ void TestStateMachine::vdlMessages()
     Fixture f(false);
     f.Connect();
     f.tabModel->GetStatusInputConfiguration()->SetLightFitted(1);
+    // A chaining MMSI removed on the tab waits there for the VDL tab's own send.
+    f.tabModel->GetVdlModel()->AddMmsi(QStringLiteral("992351101"));
+    f.tabModel->GetVdlModel()->AppendMmsiFromRow(0);
     f.sm->SendVDLMessage(VDL::VdlApplicationID(id), 7);
     if (job.isEmpty())
     {
@@ -776,6 +779,8 @@ void TestStateMachine::vdlMessages()
     // The VDL tab sits at position 5 without the virtual tab.
     QCOMPARE(f.recorder.events, QStringList({QStringLiteral("job:%1:1:7").arg(job), "icon:5:3", "enable:5:0"}));
     QCOMPARE(f.transportModel->GetStatusInputConfiguration()->GetLightFitted(), 1);
+    QCOMPARE(f.tabModel->GetVdlModel()->GetMmsiCount(), 1);
+    QCOMPARE(f.transportModel->GetVdlModel()->GetMmsiCount(), 0);
     f.recorder.events.clear();
     f.sm->JobComplete(job, true);
     QCOMPARE(f.recorder.events, QStringList({"icon:5:4", "enable:5:1"}));
