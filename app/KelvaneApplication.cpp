@@ -17,7 +17,8 @@
 #include "model/Model.h"
 #include "model/vdl/VdlApplicationID.h"
 
-namespace {
+namespace
+{
 
 QSettings UserSettings()
 {
@@ -25,7 +26,7 @@ QSettings UserSettings()
                      KelvaneApplication::ApplicationName);
 }
 
-}  // namespace
+} // namespace
 
 KelvaneApplication::KelvaneApplication(int& argc, char** argv) : QApplication(argc, argv)
 {

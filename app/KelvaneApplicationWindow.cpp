@@ -30,7 +30,8 @@ void KelvaneApplication::SetMainWindow(QMainWindow* window)
     connect(window, SIGNAL(SendAllTabs()), sm, SLOT(SendAllTabs()), unique);
     connect(window, SIGNAL(GetTab(int)), sm, SLOT(GetTab(int)), unique);
     connect(window, SIGNAL(GetAllTabs()), sm, SLOT(GetAllTabs()), unique);
-    connect(window, SIGNAL(SendVDLMessage(VDL::VdlApplicationID, int)), sm, SLOT(SendVDLMessage(VDL::VdlApplicationID, int)), unique);
+    connect(window, SIGNAL(SendVDLMessage(VDL::VdlApplicationID, int)), sm,
+            SLOT(SendVDLMessage(VDL::VdlApplicationID, int)), unique);
     connect(window, SIGNAL(SensorPortSelected(bool)), sm, SLOT(SensorPortSelected(bool)), unique);
     connect(window, SIGNAL(inhibitGpsFiltAndTypeQuery(bool)), sm, SLOT(onInhibitGpsFiltAndTypeQuery(bool)), unique);
 

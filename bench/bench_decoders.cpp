@@ -57,7 +57,7 @@ private slots:
         Model model;
         GPSDecoder gps;
         MessageDecoder ais(&model);
-        Feed(gps, ais);  // warm up
+        Feed(gps, ais); // warm up
         QElapsedTimer clock;
         qint64 fed = 0;
         clock.start();

@@ -18,7 +18,8 @@ class BenchNmea : public QObject
     {
         int valid = 0;
         for (const QString& line : lines)
-            if (sentence.Parse(line)) ++valid;
+            if (sentence.Parse(line))
+                ++valid;
         return valid;
     }
 

@@ -2,7 +2,8 @@
 
 #include "model/Model.h"
 
-namespace {
+namespace
+{
 constexpr int SecondsPerMinute = 60;
 
 QString ZeroFilled(int value, int width)
@@ -23,8 +24,8 @@ QStringList BlockFields(const ScheduleEntry& entry, const ScheduleBlock& block)
     const QString hour = block.noTime ? QStringLiteral("24") : ZeroFilled(time.hour(), 2);
     const QString minute = block.noTime ? QStringLiteral("00") : ZeroFilled(time.minute(), 2);
     const QString slot = timeBased ? QString() : ZeroFilled(block.startSlot, 2);
-    const int increment = timeBased ? int(qint64(block.increment) * SecondsPerMinute / ScheduleEntry::SlotsPerMinute)
-                                    : block.increment;
+    const int increment =
+        timeBased ? int(qint64(block.increment) * SecondsPerMinute / ScheduleEntry::SlotsPerMinute) : block.increment;
     return {hour, minute, slot, ZeroFilled(increment, 7)};
 }
 
@@ -41,25 +42,31 @@ BlockRead ReadBlock(const NmeaSentence& s, int hourField, int slotField, int inc
 {
     int hour = 0;
     int minute = 0;
-    if (!s.HasField(hourField) || !s.HasField(hourField + 1)) return BlockRead::Bad;
-    if (s.HasValue(hourField) && !NmeaSentence::ToInt(s.FieldView(hourField), hour)) return BlockRead::Bad;
-    if (s.HasValue(hourField + 1) && !NmeaSentence::ToInt(s.FieldView(hourField + 1), minute)) return BlockRead::Bad;
+    if (!s.HasField(hourField) || !s.HasField(hourField + 1))
+        return BlockRead::Bad;
+    if (s.HasValue(hourField) && !NmeaSentence::ToInt(s.FieldView(hourField), hour))
+        return BlockRead::Bad;
+    if (s.HasValue(hourField + 1) && !NmeaSentence::ToInt(s.FieldView(hourField + 1), minute))
+        return BlockRead::Bad;
 
     block.startSlot = 0;
     if (!timeBased)
     {
-        if (!s.HasField(slotField)) return BlockRead::Bad;
+        if (!s.HasField(slotField))
+            return BlockRead::Bad;
         if (s.HasValue(slotField) && !NmeaSentence::ToInt(s.FieldView(slotField), block.startSlot))
             return BlockRead::Bad;
     }
-    if (!s.HasField(incrementField)) return BlockRead::Bad;
+    if (!s.HasField(incrementField))
+        return BlockRead::Bad;
     int increment = block.increment;
     if (s.HasValue(incrementField))
     {
-        if (!NmeaSentence::ToInt(s.FieldView(incrementField), increment)) return BlockRead::Bad;
+        if (!NmeaSentence::ToInt(s.FieldView(incrementField), increment))
+            return BlockRead::Bad;
         if (timeBased)
             increment = int(qBound(qint64(0), qint64(increment) * ScheduleEntry::SlotsPerMinute / SecondsPerMinute,
-                                           qint64(ScheduleEntry::MaxIncrement)));
+                                   qint64(ScheduleEntry::MaxIncrement)));
     }
     block.increment = increment;
 
@@ -70,15 +77,15 @@ BlockRead ReadBlock(const NmeaSentence& s, int hourField, int slotField, int inc
         block.startTime = QTime(0, 0);
         return BlockRead::Good;
     }
-    if (!QTime::isValid(hour, minute, 0)) return BlockRead::NoTimeOfDay;
+    if (!QTime::isValid(hour, minute, 0))
+        return BlockRead::NoTimeOfDay;
     block.noTime = false;
     block.startTime = QTime(hour, minute);
     return BlockRead::Good;
 }
-}  // namespace
+} // namespace
 
-AtoNSentenceAAR::AtoNSentenceAAR(MessageSchedule* schedule, Model* owner)
-    : AtoNSentence(schedule, owner), owner(owner)
+AtoNSentenceAAR::AtoNSentenceAAR(MessageSchedule* schedule, Model* owner) : AtoNSentence(schedule, owner), owner(owner)
 {
     formatter = QStringLiteral("AAR");
 }
@@ -110,13 +117,16 @@ QString AtoNSentenceAAR::Encode(int index, int* count)
 int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
 {
     const int header = CheckHeader(sentence);
-    if (header != SentenceStatus::Decoded) return header;
+    if (header != SentenceStatus::Decoded)
+        return header;
     MessageSchedule* schedule = Schedule();
-    if (!schedule) return SentenceStatus::UnknownMmsi;
+    if (!schedule)
+        return SentenceStatus::UnknownMmsi;
 
     QString mmsi;
     int messageId = 0;
-    if (!sentence.GetString(1, mmsi)) return SentenceStatus::FieldMissing;
+    if (!sentence.GetString(1, mmsi))
+        return SentenceStatus::FieldMissing;
     if (!sentence.HasValue(2) || !NmeaSentence::ToInt(sentence.FieldView(2), messageId))
         return SentenceStatus::FieldMissing;
     int index = 0;
@@ -132,23 +142,33 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
     entry.enabled = true;
     const bool timeBased = mode == ScheduleEntry::RATDMA;
     const BlockRead readA = ReadBlock(sentence, 4, 6, 7, messageId, timeBased, entry.blockA);
-    if (readA == BlockRead::Bad) return SentenceStatus::FieldMissing;
+    if (readA == BlockRead::Bad)
+        return SentenceStatus::FieldMissing;
     const BlockRead readB = ReadBlock(sentence, 9, 11, 12, messageId, timeBased, entry.blockB);
-    if (readB == BlockRead::Bad) return SentenceStatus::FieldMissing;
-    if (!FieldIs(sentence, 13, "R")) return SentenceStatus::FieldMissing;
-    if (mmsi == AtoNMMSI::Unset) return SentenceStatus::UnknownMmsi;
+    if (readB == BlockRead::Bad)
+        return SentenceStatus::FieldMissing;
+    if (!FieldIs(sentence, 13, "R"))
+        return SentenceStatus::FieldMissing;
+    if (mmsi == AtoNMMSI::Unset)
+        return SentenceStatus::UnknownMmsi;
     entry.enabled = !(entry.blockA.startSlot == -1 && entry.blockB.startSlot == -1);
 
     // Which schedule the reply belongs to.
     const AtoN* linked = schedule->GetAtoN();
     const AtoNMMSI* linkedMmsi = linked ? linked->GetAtoNMMSI() : nullptr;
     MessageSchedule* target = nullptr;
-    enum { RealSchedule, VirtualSchedule, ReceiverSchedule } kind = VirtualSchedule;
+    enum
+    {
+        RealSchedule,
+        VirtualSchedule,
+        ReceiverSchedule
+    } kind = VirtualSchedule;
     if (linkedMmsi && mmsi == linkedMmsi->GetMMSI() && linkedMmsi->GetIndex() == 0)
     {
         if (messageId == 0)
         {
-            if (!owner) return SentenceStatus::UnknownMmsi;
+            if (!owner)
+                return SentenceStatus::UnknownMmsi;
             target = owner->GetVdlModel()->GetMessageSchedule();
             kind = ReceiverSchedule;
         }
@@ -160,28 +180,33 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
     }
     else if (linkedMmsi && mmsi == linkedMmsi->GetMMSI())
     {
-        target = schedule;  // this virtual AtoN's (or the receiver record's) own schedule
+        target = schedule; // this virtual AtoN's (or the receiver record's) own schedule
     }
     else
     {
         for (int k = 1; owner && k <= Model::VirtualAtoNCount && !target; ++k)
         {
             VirtualAtoNModel* virtualAtoN = owner->GetVirtualAtoN(k);
-            if (virtualAtoN->GetAtoNMmsi()->GetMMSI() == mmsi) target = virtualAtoN->GetMessageSchedule();
+            if (virtualAtoN->GetAtoNMmsi()->GetMMSI() == mmsi)
+                target = virtualAtoN->GetMessageSchedule();
         }
-        if (!target) return SentenceStatus::UnknownMmsi;
+        if (!target)
+            return SentenceStatus::UnknownMmsi;
     }
-    if (!target) return SentenceStatus::UnknownMmsi;
+    if (!target)
+        return SentenceStatus::UnknownMmsi;
     // The start times are judged only once the reply is known to be for one of our schedules: a
     // reply for another station ends the step quietly (-2), where a bad time (-1) fails the run.
-    if (readA == BlockRead::NoTimeOfDay || readB == BlockRead::NoTimeOfDay) return SentenceStatus::FieldMissing;
+    if (readA == BlockRead::NoTimeOfDay || readB == BlockRead::NoTimeOfDay)
+        return SentenceStatus::FieldMissing;
 
     int position = 0;
     switch (kind)
     {
     case RealSchedule:
         // Message 21 has two places only: a higher index would land on a binary message entry.
-        if (messageId == 21 && index != 1 && index != 2) return SentenceStatus::FieldMissing;
+        if (messageId == 21 && index != 1 && index != 2)
+            return SentenceStatus::FieldMissing;
         if (messageId == 6 && index == 1)
         {
             // The first binary entry of a retrieve starts the binary part afresh; the message 21
@@ -190,17 +215,20 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
             for (int p = 0; p < target->Count(); ++p)
             {
                 const int id = target->GetEntry(p).messageId;
-                if (!IsBinaryMessage(id)) continue;
+                if (!IsBinaryMessage(id))
+                    continue;
                 ScheduleEntry unused = ScheduleEntry::Disabled(id);
                 unused.index = p - target->FirstPositionOf(id) + 1;
                 target->SetEntry(p, unused);
             }
         }
-        if (!entry.enabled && messageId != 21) return SentenceStatus::Decoded;
+        if (!entry.enabled && messageId != 21)
+            return SentenceStatus::Decoded;
         position = (IsBinaryMessage(messageId) || messageId == 21) ? index - 1 : 0;
         break;
     case VirtualSchedule:
-        if (messageId != 21 || index != 1) return SentenceStatus::Decoded;
+        if (messageId != 21 || index != 1)
+            return SentenceStatus::Decoded;
         position = 0;
         break;
     case ReceiverSchedule:
@@ -208,6 +236,7 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
         break;
     }
 
-    if (target->AddEntry(messageId, position)) target->SetEntry(position, entry);
+    if (target->AddEntry(messageId, position))
+        target->SetEntry(position, entry);
     return SentenceStatus::Decoded;
 }

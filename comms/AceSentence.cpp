@@ -3,7 +3,8 @@
 #include "model/AtonTypeRules.h"
 #include "model/Model.h"
 
-namespace {
+namespace
+{
 QString ZeroFilled(int value, int width)
 {
     return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
@@ -20,20 +21,25 @@ QString Dimension(int value, int width)
 bool ReadHex(QStringView text, int& value)
 {
     value = 0;
-    if (text.isEmpty() || text.size() > 4) return false;
+    if (text.isEmpty() || text.size() > 4)
+        return false;
     for (QChar c : text)
     {
         const char16_t u = c.unicode();
         int digit = -1;
-        if (u >= u'0' && u <= u'9') digit = u - u'0';
-        else if (u >= u'a' && u <= u'f') digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F') digit = u - u'A' + 10;
-        if (digit < 0) return false;
+        if (u >= u'0' && u <= u'9')
+            digit = u - u'0';
+        else if (u >= u'a' && u <= u'f')
+            digit = u - u'a' + 10;
+        else if (u >= u'A' && u <= u'F')
+            digit = u - u'A' + 10;
+        if (digit < 0)
+            return false;
         value = value * 16 + digit;
     }
     return true;
 }
-}  // namespace
+} // namespace
 
 AtoNSentenceACE::AtoNSentenceACE(AtoN* aton, Model* owner) : AtoNSentence(aton, owner), owner(owner)
 {
@@ -55,16 +61,18 @@ QString AtoNSentenceACE::DimensionsField(const AtoN& aton)
 QString AtoNSentenceACE::Encode(int index, int* count)
 {
     const AtoN* aton = static_cast<AtoN*>(model);
-    if (!aton) return QString();
+    if (!aton)
+        return QString();
     const QString mmsi = aton->GetAtoNMMSI()->GetMMSI();
     const QString name = NmeaSentence::Escaped(aton->GetName());
 
     if (index != 0)
     {
         // The second sentence of a long name carries the name alone.
-        if (count) *count = 0;
-        return BuildSentence({mmsi, QString(), QString(), QString(), QString(), QString(), name, QString(),
-                              QStringLiteral("C")});
+        if (count)
+            *count = 0;
+        return BuildSentence(
+            {mmsi, QString(), QString(), QString(), QString(), QString(), name, QString(), QStringLiteral("C")});
     }
 
     const bool real = aton->GetStationKind() == AtoNDef::REAL;
@@ -75,7 +83,8 @@ QString AtoNSentenceACE::Encode(int index, int* count)
     if (name.size() > MaxNameInFullSentence)
     {
         nameField.clear();
-        if (count) *count += 1;
+        if (count)
+            *count += 1;
     }
     return BuildSentence({mmsi, inlandCode, real ? ZeroFilled(aton->GetOffPositionThreshold(), 4) : QString(),
                           QString::number(aton->GetAckProcedure()),
@@ -87,14 +96,18 @@ QString AtoNSentenceACE::Encode(int index, int* count)
 int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
 {
     // Any header failure reads as a reply that could not be parsed.
-    if (CheckHeader(sentence) != SentenceStatus::Decoded) return SentenceStatus::FieldMissing;
+    if (CheckHeader(sentence) != SentenceStatus::Decoded)
+        return SentenceStatus::FieldMissing;
     QString mmsi;
-    if (!sentence.GetString(1, mmsi)) return SentenceStatus::FieldMissing;
-    if (mmsi == AtoNMMSI::Unset) return SentenceStatus::UnknownMmsi;
+    if (!sentence.GetString(1, mmsi))
+        return SentenceStatus::FieldMissing;
+    if (mmsi == AtoNMMSI::Unset)
+        return SentenceStatus::UnknownMmsi;
     AtoN* target = FindAtoN(owner, mmsi);
     // A reply for no AtoN we know is written nowhere, not even its name: taking it for the AtoN
     // this step encodes would give that AtoN another station's name.
-    if (!target) return SentenceStatus::UnknownMmsi;
+    if (!target)
+        return SentenceStatus::UnknownMmsi;
 
     auto blank = [&sentence](int i) { return !sentence.HasValue(i); };
     if (blank(3) && blank(4) && blank(5) && blank(6) && sentence.HasField(7) && sentence.HasValue(9))
@@ -104,11 +117,13 @@ int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
     }
 
     // Field 2: the inland type code, which also says whether the AtoN is inland.
-    if (!sentence.HasField(2)) return SentenceStatus::FieldMissing;
+    if (!sentence.HasField(2))
+        return SentenceStatus::FieldMissing;
     if (sentence.HasValue(2))
     {
         int code = 0;
-        if (!ReadHex(sentence.FieldView(2), code)) return SentenceStatus::FieldMissing;
+        if (!ReadHex(sentence.FieldView(2), code))
+            return SentenceStatus::FieldMissing;
         target->SetInland(code >= 32 && code <= 63);
         target->SetInlandTypeCode(code);
     }
@@ -117,8 +132,10 @@ int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
     {
         int value = 0;
         const Field read = ReadInt(sentence, i, value);
-        if (read == Field::Bad) return SentenceStatus::FieldMissing;
-        if (read != Field::Value) continue;
+        if (read == Field::Bad)
+            return SentenceStatus::FieldMissing;
+        if (read != Field::Value)
+            continue;
         switch (i)
         {
         case 3:
@@ -136,20 +153,23 @@ int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
         }
     }
 
-    if (sentence.HasValue(7)) target->SetName(NmeaSentence::Unescaped(sentence.FieldView(7).toString()));
+    if (sentence.HasValue(7))
+        target->SetName(NmeaSentence::Unescaped(sentence.FieldView(7).toString()));
 
-    if (!sentence.HasField(8)) return SentenceStatus::FieldMissing;
+    if (!sentence.HasField(8))
+        return SentenceStatus::FieldMissing;
     if (sentence.HasValue(8))
     {
         const QStringView dimensions = sentence.FieldView(8);
-        if (dimensions.size() != 10) return SentenceStatus::FieldMissing;
+        if (dimensions.size() != 10)
+            return SentenceStatus::FieldMissing;
         int a = 0;
         int b = 0;
         int c = 0;
         int d = 0;
         if (!NmeaSentence::ToInt(dimensions.mid(0, 3), a) || !NmeaSentence::ToInt(dimensions.mid(3, 3), b) ||
-            !NmeaSentence::ToInt(dimensions.mid(6, 2), c) || !NmeaSentence::ToInt(dimensions.mid(8, 2), d) ||
-            a < 0 || b < 0 || c < 0 || d < 0)
+            !NmeaSentence::ToInt(dimensions.mid(6, 2), c) || !NmeaSentence::ToInt(dimensions.mid(8, 2), d) || a < 0 ||
+            b < 0 || c < 0 || d < 0)
             return SentenceStatus::FieldMissing;
         target->SetDimensionA(a);
         target->SetDimensionB(b);
@@ -157,6 +177,7 @@ int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
         target->SetDimensionD(d);
     }
 
-    if (!FieldIs(sentence, 9, "R")) return SentenceStatus::FieldMissing;
+    if (!FieldIs(sentence, 9, "R"))
+        return SentenceStatus::FieldMissing;
     return SentenceStatus::Decoded;
 }

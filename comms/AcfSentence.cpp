@@ -4,11 +4,13 @@
 
 #include "model/Model.h"
 
-namespace {
+namespace
+{
 QString DegreesMinutes(double value, int degreeDigits)
 {
     double magnitude = std::fabs(value);
-    if (!std::isfinite(magnitude) || magnitude > 999.0) magnitude = 0.0;
+    if (!std::isfinite(magnitude) || magnitude > 999.0)
+        magnitude = 0.0;
     // Ten-thousandths of a minute.
     const qint64 total = qRound64(magnitude * 60.0 * 10000.0);
     const qint64 degrees = total / 600000;
@@ -24,12 +26,13 @@ bool ReadDegrees(QStringView text, double& degrees)
 {
     bool ok = false;
     const double v = text.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return false;
+    if (!ok || !std::isfinite(v))
+        return false;
     const double whole = std::trunc(v / 100.0);
     degrees = whole + (v - whole * 100.0) / 60.0;
     return true;
 }
-}  // namespace
+} // namespace
 
 AtoNSentenceACF::AtoNSentenceACF(AtoN* aton, Model* owner) : AtoNSentence(aton, owner), owner(owner)
 {
@@ -51,15 +54,16 @@ QString AtoNSentenceACF::Encode(int index, int* count)
     Q_UNUSED(index);
     Q_UNUSED(count);
     const AtoN* aton = static_cast<AtoN*>(model);
-    if (!aton) return QString();
+    if (!aton)
+        return QString();
     const bool real = aton->GetStationKind() == AtoNDef::REAL;
     const double latitude = aton->GetPosition()->GetLatitude();
     const double longitude = aton->GetPosition()->GetLongitude();
     const QString channel1 = real ? QString::number(aton->GetChannel1()) : QString();
     const QString channel2 = real ? QString::number(aton->GetChannel2()) : QString();
-    return BuildSentence({aton->GetAtoNMMSI()->GetMMSI(), QString::number(aton->GetEpfdType()),
-                          LatitudeField(latitude), latitude >= 0 ? QStringLiteral("N") : QStringLiteral("S"),
-                          LongitudeField(longitude), longitude >= 0 ? QStringLiteral("E") : QStringLiteral("W"),
+    return BuildSentence({aton->GetAtoNMMSI()->GetMMSI(), QString::number(aton->GetEpfdType()), LatitudeField(latitude),
+                          latitude >= 0 ? QStringLiteral("N") : QStringLiteral("S"), LongitudeField(longitude),
+                          longitude >= 0 ? QStringLiteral("E") : QStringLiteral("W"),
                           QString::number(aton->GetPositionAccuracy()), channel1, channel2, channel1, channel2,
                           QString::number(aton->GetPowerLevel()),
                           aton->IsInland() ? QStringLiteral("0") : QString::number(aton->GetTypeOfAtoN()),
@@ -68,63 +72,88 @@ QString AtoNSentenceACF::Encode(int index, int* count)
 
 int AtoNSentenceACF::Decode(const NmeaSentence& sentence)
 {
-    if (CheckHeader(sentence) != SentenceStatus::Decoded) return SentenceStatus::FieldMissing;
+    if (CheckHeader(sentence) != SentenceStatus::Decoded)
+        return SentenceStatus::FieldMissing;
     QString mmsi;
-    if (!sentence.GetString(1, mmsi)) return SentenceStatus::FieldMissing;
-    if (mmsi == AtoNMMSI::Unset) return SentenceStatus::UnknownMmsi;
+    if (!sentence.GetString(1, mmsi))
+        return SentenceStatus::FieldMissing;
+    if (mmsi == AtoNMMSI::Unset)
+        return SentenceStatus::UnknownMmsi;
     bool isReal = false;
     AtoN* target = FindAtoN(owner, mmsi, &isReal);
-    if (!target) return SentenceStatus::UnknownMmsi;
+    if (!target)
+        return SentenceStatus::UnknownMmsi;
 
     int value = 0;
     Field read = ReadInt(sentence, 2, value);
-    if (read == Field::Bad) return SentenceStatus::FieldMissing;
-    if (read == Field::Value) target->SetGnssTypeFromEpfd(value, isReal);
+    if (read == Field::Bad)
+        return SentenceStatus::FieldMissing;
+    if (read == Field::Value)
+        target->SetGnssTypeFromEpfd(value, isReal);
 
     // Latitude (fields 3, 4), then longitude (5, 6): written as soon as read, so a missing
     // hemisphere still leaves the value in place (positive) before the reply fails.
     for (int i = 3; i <= 5; i += 2)
     {
         const bool latitude = i == 3;
-        if (!sentence.HasField(i)) return SentenceStatus::FieldMissing;
+        if (!sentence.HasField(i))
+            return SentenceStatus::FieldMissing;
         double degrees = 0.0;
         const bool present = sentence.HasValue(i);
-        if (present && !ReadDegrees(sentence.FieldView(i), degrees)) return SentenceStatus::FieldMissing;
-        auto store = [&](double v) {
-            if (!present) return;
+        if (present && !ReadDegrees(sentence.FieldView(i), degrees))
+            return SentenceStatus::FieldMissing;
+        auto store = [&](double v)
+        {
+            if (!present)
+                return;
             if (latitude)
                 target->GetPosition()->SetLatitude(v);
             else
                 target->GetPosition()->SetLongitude(v);
         };
         store(degrees);
-        if (!sentence.HasField(i + 1)) return SentenceStatus::FieldMissing;
-        if (FieldIs(sentence, i + 1, latitude ? "S" : "W")) store(-degrees);
+        if (!sentence.HasField(i + 1))
+            return SentenceStatus::FieldMissing;
+        if (FieldIs(sentence, i + 1, latitude ? "S" : "W"))
+            store(-degrees);
     }
 
     read = ReadInt(sentence, 7, value);
-    if (read == Field::Bad) return SentenceStatus::FieldMissing;
-    if (read == Field::Value) target->SetPositionAccuracy(value);
+    if (read == Field::Bad)
+        return SentenceStatus::FieldMissing;
+    if (read == Field::Value)
+        target->SetPositionAccuracy(value);
 
     read = ReadInt(sentence, 10, value);
-    if (read == Field::Bad) return SentenceStatus::FieldMissing;
-    if (read == Field::Value) target->SetChannel1(value);
+    if (read == Field::Bad)
+        return SentenceStatus::FieldMissing;
+    if (read == Field::Value)
+        target->SetChannel1(value);
     read = ReadInt(sentence, 11, value);
-    if (read == Field::Bad) return SentenceStatus::FieldMissing;
-    if (read == Field::Value) target->SetChannel2(value);
+    if (read == Field::Bad)
+        return SentenceStatus::FieldMissing;
+    if (read == Field::Value)
+        target->SetChannel2(value);
 
     read = ReadInt(sentence, 12, value);
-    if (read == Field::Bad) return SentenceStatus::FieldMissing;
-    if (read == Field::Value) target->SetPowerLevel(value);
+    if (read == Field::Bad)
+        return SentenceStatus::FieldMissing;
+    if (read == Field::Value)
+        target->SetPowerLevel(value);
 
     read = ReadInt(sentence, 13, value);
-    if (read == Field::Bad) return SentenceStatus::FieldMissing;
-    if (read == Field::Value) target->SetTypeOfAtoN(value);
+    if (read == Field::Bad)
+        return SentenceStatus::FieldMissing;
+    if (read == Field::Value)
+        target->SetTypeOfAtoN(value);
 
     read = ReadInt(sentence, 14, value);
-    if (read == Field::Bad) return SentenceStatus::FieldMissing;
-    if (read == Field::Value) target->SetStationKind(isReal ? AtoNDef::REAL : (value == 0 ? AtoNDef::VIRTUAL : value));
+    if (read == Field::Bad)
+        return SentenceStatus::FieldMissing;
+    if (read == Field::Value)
+        target->SetStationKind(isReal ? AtoNDef::REAL : (value == 0 ? AtoNDef::VIRTUAL : value));
 
-    if (!FieldIs(sentence, 15, "R")) return SentenceStatus::FieldMissing;
+    if (!FieldIs(sentence, 15, "R"))
+        return SentenceStatus::FieldMissing;
     return SentenceStatus::Decoded;
 }

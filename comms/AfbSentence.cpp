@@ -2,10 +2,11 @@
 
 #include "model/Model.h"
 
-namespace {
+namespace
+{
 // Column of the slot: -1 means no slot and travels as an empty field.
 constexpr int SlotColumn = 4;
-}  // namespace
+} // namespace
 
 AtoNSentenceAFB::AtoNSentenceAFB(VdlModel* vdl, Model* owner) : AtoNSentence(vdl, owner), owner(owner)
 {
@@ -17,7 +18,8 @@ QString AtoNSentenceAFB::Encode(int index, int* count)
     Q_UNUSED(index);
     Q_UNUSED(count);
     const VdlModel* vdl = static_cast<VdlModel*>(model);
-    if (!vdl || !owner) return QString();
+    if (!vdl || !owner)
+        return QString();
     QStringList fields{owner->GetRealAtoN()->GetAtoNMMSI()->GetMMSI()};
     for (int column = 0; column < int(vdl->afbValues.size()); ++column)
     {
@@ -30,18 +32,24 @@ QString AtoNSentenceAFB::Encode(int index, int* count)
 
 int AtoNSentenceAFB::Decode(const NmeaSentence& sentence)
 {
-    if (sentence.Formatter() != formatter) return SentenceStatus::WrongFormatter;
-    if (!sentence.IsValid()) return SentenceStatus::InvalidSentence;
-    if (!IsAcceptedTalker(sentence)) return SentenceStatus::WrongTalker;
+    if (sentence.Formatter() != formatter)
+        return SentenceStatus::WrongFormatter;
+    if (!sentence.IsValid())
+        return SentenceStatus::InvalidSentence;
+    if (!IsAcceptedTalker(sentence))
+        return SentenceStatus::WrongTalker;
     VdlModel* vdl = static_cast<VdlModel*>(model);
-    if (!vdl) return SentenceStatus::UnknownMmsi;
-    if (!sentence.HasField(1)) return SentenceStatus::FieldMissing;
+    if (!vdl)
+        return SentenceStatus::UnknownMmsi;
+    if (!sentence.HasField(1))
+        return SentenceStatus::FieldMissing;
 
     int values[6] = {1, 0, 0, 0, 0, 0};
     for (int i = 0; i < 6; ++i)
         if (ReadInt(sentence, 2 + i, values[i]) == Field::Bad && sentence.HasField(2 + i))
             return SentenceStatus::FieldMissing;
-    if (!FieldIs(sentence, 8, "R")) return SentenceStatus::FieldMissing;
+    if (!FieldIs(sentence, 8, "R"))
+        return SentenceStatus::FieldMissing;
     vdl->AddTableRow(values[0], values[1], values[2], values[3], values[4], values[5]);
     return SentenceStatus::Decoded;
 }

@@ -2,7 +2,8 @@
 
 #include "model/Model.h"
 
-namespace {
+namespace
+{
 // The index of an MMSI record tells its kind.
 enum RecordKind
 {
@@ -12,7 +13,7 @@ enum RecordKind
     ChainedRecord = 3,
     AddressedRecord = 4
 };
-}  // namespace
+} // namespace
 
 AtoNSentenceAID::AtoNSentenceAID(AtoNMMSI* record, Model* owner) : AtoNSentence(record, owner), owner(owner)
 {
@@ -26,9 +27,11 @@ AtoNMMSI* AtoNSentenceAID::Record() const
 
 bool AtoNSentenceAID::IsVirtualAtoNMmsi(const QString& mmsi) const
 {
-    if (!owner) return false;
+    if (!owner)
+        return false;
     for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
-        if (owner->GetVirtualAtoN(k)->GetAtoNMmsi()->GetMMSI() == mmsi) return true;
+        if (owner->GetVirtualAtoN(k)->GetAtoNMmsi()->GetMMSI() == mmsi)
+            return true;
     return false;
 }
 
@@ -43,9 +46,11 @@ QString AtoNSentenceAID::Encode(int index, int* count)
 {
     Q_UNUSED(count);
     const AtoNMMSI* record = Record();
-    if (!record) return QString();
+    if (!record)
+        return QString();
     const int kind = record->GetIndex();
-    if (kind == AddressedRecord || (kind == RealAtoNRecord && index == 1)) return EncodeAddressed();
+    if (kind == AddressedRecord || (kind == RealAtoNRecord && index == 1))
+        return EncodeAddressed();
 
     QString first = record->GetCurrentMMSI();
     QString letter;
@@ -58,8 +63,9 @@ QString AtoNSentenceAID::Encode(int index, int* count)
     case VdlFirstRecord:
     case ChainedRecord:
         first = owner ? owner->GetRealAtoN()->GetAtoNMMSI()->GetMMSI() : AtoNMMSI::Unset;
-        letter = kind == VirtualAtoNRecord ? QStringLiteral("V") : kind == VdlFirstRecord ? QStringLiteral("P")
-                                                                                           : QStringLiteral("C");
+        letter = kind == VirtualAtoNRecord ? QStringLiteral("V")
+                 : kind == VdlFirstRecord  ? QStringLiteral("P")
+                                           : QStringLiteral("C");
         break;
     default:
         break;
@@ -71,34 +77,44 @@ QString AtoNSentenceAID::Encode(int index, int* count)
 int AtoNSentenceAID::Decode(const NmeaSentence& sentence)
 {
     // The formatter decides first, so that another sentence type is always told as such.
-    if (sentence.Formatter() != formatter) return SentenceStatus::WrongFormatter;
-    if (!sentence.IsValid()) return SentenceStatus::InvalidSentence;
-    if (!IsAcceptedTalker(sentence)) return SentenceStatus::WrongTalker;
+    if (sentence.Formatter() != formatter)
+        return SentenceStatus::WrongFormatter;
+    if (!sentence.IsValid())
+        return SentenceStatus::InvalidSentence;
+    if (!IsAcceptedTalker(sentence))
+        return SentenceStatus::WrongTalker;
 
     AtoNMMSI* record = Record();
     QString first;
     QString second;
-    if (!sentence.GetString(1, first)) return SentenceStatus::FieldMissing;
-    if (!sentence.GetString(3, second)) return SentenceStatus::FieldMissing;
+    if (!sentence.GetString(1, first))
+        return SentenceStatus::FieldMissing;
+    if (!sentence.GetString(3, second))
+        return SentenceStatus::FieldMissing;
     QString letter;
-    if (!sentence.GetString(4, letter)) return SentenceStatus::FieldMissing;
+    if (!sentence.GetString(4, letter))
+        return SentenceStatus::FieldMissing;
     if (letter != QLatin1String("R") && letter != QLatin1String("V") && letter != QLatin1String("P") &&
         letter != QLatin1String("C") && letter != QLatin1String("0"))
         return SentenceStatus::FieldMissing;
     // A real AtoN reply means the unit holds no addressed MMSI any more.
-    if (letter == QLatin1String("R") && record) record->SetAddressMMSI(AtoNMMSI::Unset);
-    if (!FieldIs(sentence, 5, "R")) return SentenceStatus::FieldMissing;
+    if (letter == QLatin1String("R") && record)
+        record->SetAddressMMSI(AtoNMMSI::Unset);
+    if (!FieldIs(sentence, 5, "R"))
+        return SentenceStatus::FieldMissing;
 
     if (letter == QLatin1String("R"))
     {
-        if (!owner) return SentenceStatus::UnknownMmsi;
+        if (!owner)
+            return SentenceStatus::UnknownMmsi;
         AtoNMMSI* real = owner->GetRealAtoN()->GetAtoNMMSI();
         real->SetCurrentMMSI(first);
         real->SetMMSI(second);
     }
     else if (letter == QLatin1String("V"))
     {
-        if (!owner || IsVirtualAtoNMmsi(second)) return SentenceStatus::Decoded;
+        if (!owner || IsVirtualAtoNMmsi(second))
+            return SentenceStatus::Decoded;
         for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
         {
             AtoNMMSI* candidate = owner->GetVirtualAtoN(k)->GetAtoNMmsi();
@@ -111,11 +127,13 @@ int AtoNSentenceAID::Decode(const NmeaSentence& sentence)
     }
     else if (letter == QLatin1String("P"))
     {
-        if (owner) owner->GetVdlModel()->GetFirstMmsi()->SetMMSI(second);
+        if (owner)
+            owner->GetVdlModel()->GetFirstMmsi()->SetMMSI(second);
     }
     else if (letter == QLatin1String("C"))
     {
-        if (owner) owner->GetVdlModel()->AddMmsi(second);
+        if (owner)
+            owner->GetVdlModel()->AddMmsi(second);
     }
     else if (record)
     {
@@ -124,15 +142,14 @@ int AtoNSentenceAID::Decode(const NmeaSentence& sentence)
     return SentenceStatus::Decoded;
 }
 
-AtoNSentenceAIDaddress::AtoNSentenceAIDaddress(AtoNMMSI* record, Model* owner) : AtoNSentenceAID(record, owner)
-{
-}
+AtoNSentenceAIDaddress::AtoNSentenceAIDaddress(AtoNMMSI* record, Model* owner) : AtoNSentenceAID(record, owner) {}
 
 QString AtoNSentenceAIDaddress::Encode(int index, int* count)
 {
     Q_UNUSED(index);
     Q_UNUSED(count);
-    if (!Record()) return QString();
+    if (!Record())
+        return QString();
     return EncodeAddressed();
 }
 

@@ -4,7 +4,8 @@
 
 #include "model/Model.h"
 
-namespace {
+namespace
+{
 // The job engine rebuilds some sentences in the worker thread while their model lives in the GUI
 // thread; Qt cannot parent an object across threads, so such a sentence simply has no parent (its
 // job owns it).
@@ -12,11 +13,9 @@ QObject* SameThreadParent(QObject* parent)
 {
     return parent && parent->thread() == QThread::currentThread() ? parent : nullptr;
 }
-}  // namespace
+} // namespace
 
-AtoNSentence::AtoNSentence(ModelObject* model, QObject* parent) : QObject(SameThreadParent(parent)), model(model)
-{
-}
+AtoNSentence::AtoNSentence(ModelObject* model, QObject* parent) : QObject(SameThreadParent(parent)), model(model) {}
 
 QString AtoNSentence::BuildQuery()
 {
@@ -31,9 +30,12 @@ bool AtoNSentence::IsAcceptedTalker(const NmeaSentence& sentence) const
 
 int AtoNSentence::CheckHeader(const NmeaSentence& sentence) const
 {
-    if (!sentence.IsValid()) return SentenceStatus::InvalidSentence;
-    if (!IsAcceptedTalker(sentence)) return SentenceStatus::WrongTalker;
-    if (sentence.Formatter() != formatter) return SentenceStatus::WrongFormatter;
+    if (!sentence.IsValid())
+        return SentenceStatus::InvalidSentence;
+    if (!IsAcceptedTalker(sentence))
+        return SentenceStatus::WrongTalker;
+    if (sentence.Formatter() != formatter)
+        return SentenceStatus::WrongFormatter;
     return SentenceStatus::Decoded;
 }
 
@@ -44,10 +46,13 @@ QString AtoNSentence::BuildSentence(const QStringList& fields) const
 
 AtoNSentence::Field AtoNSentence::ReadInt(const NmeaSentence& sentence, int i, int& value)
 {
-    if (!sentence.HasField(i)) return Field::Bad;
-    if (!sentence.HasValue(i)) return Field::Empty;
+    if (!sentence.HasField(i))
+        return Field::Bad;
+    if (!sentence.HasValue(i))
+        return Field::Empty;
     int read = 0;
-    if (!NmeaSentence::ToInt(sentence.FieldView(i), read)) return Field::Bad;
+    if (!NmeaSentence::ToInt(sentence.FieldView(i), read))
+        return Field::Bad;
     value = read;
     return Field::Value;
 }
@@ -59,17 +64,21 @@ bool AtoNSentence::FieldIs(const NmeaSentence& sentence, int i, const char* text
 
 AtoN* AtoNSentence::FindAtoN(Model* owner, const QString& mmsi, bool* isReal)
 {
-    if (isReal) *isReal = false;
-    if (!owner) return nullptr;
+    if (isReal)
+        *isReal = false;
+    if (!owner)
+        return nullptr;
     if (owner->GetRealAtoN()->GetAtoNMMSI()->GetMMSI() == mmsi)
     {
-        if (isReal) *isReal = true;
+        if (isReal)
+            *isReal = true;
         return owner->GetRealAtoN();
     }
     for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
     {
         VirtualAtoNModel* virtualAtoN = owner->GetVirtualAtoN(k);
-        if (virtualAtoN && virtualAtoN->GetAtoNMmsi()->GetMMSI() == mmsi) return virtualAtoN->GetAtoN();
+        if (virtualAtoN && virtualAtoN->GetAtoNMmsi()->GetMMSI() == mmsi)
+            return virtualAtoN->GetAtoN();
     }
     return nullptr;
 }

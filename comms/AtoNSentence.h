@@ -11,7 +11,8 @@ class AtoN;
 class Model;
 
 // Outcome of every sentence decoder.
-namespace SentenceStatus {
+namespace SentenceStatus
+{
 enum Value : int
 {
     Decoded = 0,          // decoded, or a sentence the decoder does not use
@@ -60,9 +61,9 @@ protected:
     // value as it is; one that is missing, or holds no decimal integer, fails the reply.
     enum class Field
     {
-        Bad,    // missing, or not a decimal integer
-        Empty,  // present, empty
-        Value   // present, a decimal integer
+        Bad,   // missing, or not a decimal integer
+        Empty, // present, empty
+        Value  // present, a decimal integer
     };
     static Field ReadInt(const NmeaSentence& sentence, int i, int& value);
     // Field i is present and equals text exactly.

@@ -27,9 +27,11 @@ QString AtoNSentenceBBM::Encode(int index, int* count)
     // The unit the frames describe: the virtual AtoN that carries the target MMSI, else the real one.
     AtoN* source = owner->GetRealAtoN();
     MessageSchedule* sourceSchedule = owner->GetMessageSchedule();
-    for (int k = 1; k <= Model::VirtualAtoNCount; ++k) {
+    for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
+    {
         VirtualAtoNModel* virtualAtoN = owner->GetVirtualAtoN(k);
-        if (virtualAtoN && virtualAtoN->GetAtoNMmsi()->GetMMSI() == target) {
+        if (virtualAtoN && virtualAtoN->GetAtoNMmsi()->GetMMSI() == target)
+        {
             source = virtualAtoN->GetAtoN();
             sourceSchedule = virtualAtoN->GetMessageSchedule();
             break;
@@ -45,26 +47,35 @@ QString AtoNSentenceBBM::Encode(int index, int* count)
     schedule.SetAtoN(&aton);
 
     QList<AtoNMMSI*> enabled;
-    if (kind == VDL::AID_CONFIGURATION) {
+    if (kind == VDL::AID_CONFIGURATION)
+    {
         enabled = owner->GetEnabledMMSIs();
-        for (AtoNMMSI*& record : enabled) {
+        for (AtoNMMSI*& record : enabled)
+        {
             if (record == source->GetAtoNMMSI())
                 record = aton.GetAtoNMMSI();
         }
     }
 
-    if (count) {
-        if (index != 0) {
+    if (count)
+    {
+        if (index != 0)
+        {
             *count = 0;
-        } else if (kind == AarConfigurationKind) {
-            const int blocks = schedule.CountEntriesWithMode(ScheduleEntry::RATDMA)
-                               + 2 * schedule.CountEntriesWithMode(ScheduleEntry::FATDMA);
+        }
+        else if (kind == AarConfigurationKind)
+        {
+            const int blocks = schedule.CountEntriesWithMode(ScheduleEntry::RATDMA) +
+                               2 * schedule.CountEntriesWithMode(ScheduleEntry::FATDMA);
             *count = blocks > 0 ? blocks - 1 : 0;
-        } else if (kind == VDL::AID_CONFIGURATION) {
+        }
+        else if (kind == VDL::AID_CONFIGURATION)
+        {
             *count = enabled.isEmpty() ? 0 : int(enabled.size()) - 1;
         }
     }
-    if (index == 0 && kind == AarConfigurationKind) {
+    if (index == 0 && kind == AarConfigurationKind)
+    {
         aarPosition = 0;
         aarHalfSent = false;
     }
@@ -75,34 +86,46 @@ QString AtoNSentenceBBM::Encode(int index, int* count)
     codec.SetMmsi(&aton, target);
     codec.SetCopFromModel(owner);
     AAR* aar = codec.GetAar();
-    if (kind == AarConfigurationKind) {
+    if (kind == AarConfigurationKind)
+    {
         // Entries of neither FATDMA nor RATDMA are not counted above, so the walk steps over them.
-        while (aarPosition < schedule.Count() && schedule.GetEntryMode(aarPosition) != ScheduleEntry::FATDMA
-               && schedule.GetEntryMode(aarPosition) != ScheduleEntry::RATDMA)
+        while (aarPosition < schedule.Count() && schedule.GetEntryMode(aarPosition) != ScheduleEntry::FATDMA &&
+               schedule.GetEntryMode(aarPosition) != ScheduleEntry::RATDMA)
             ++aarPosition;
-        if (aarPosition < schedule.Count()) {
+        if (aarPosition < schedule.Count())
+        {
             const ScheduleEntry entry = schedule.GetEntry(aarPosition);
-            if (entry.mode == ScheduleEntry::FATDMA) {
+            if (entry.mode == ScheduleEntry::FATDMA)
+            {
                 aar->SetFromScheduleEntryBlock(&schedule, entry, aarPosition, aarHalfSent);
                 if (aarHalfSent)
                     ++aarPosition;
                 aarHalfSent = !aarHalfSent;
-            } else {
+            }
+            else
+            {
                 aar->SetFromScheduleEntry(&schedule, entry, aarPosition);
                 ++aarPosition;
             }
-        } else {
+        }
+        else
+        {
             codec.ResetAar(&schedule);
         }
-    } else if (kind == VDL::AID_CONFIGURATION) {
+    }
+    else if (kind == VDL::AID_CONFIGURATION)
+    {
         codec.GetAid()->SetFromModelList(&aton, enabled, index);
-    } else {
+    }
+    else
+    {
         codec.ResetAar(&schedule);
     }
 
     QBitArray frame;
     ACE_ACF* aceAcf = codec.GetAceAcf();
-    switch (kind) {
+    switch (kind)
+    {
     case VDL::AID_CONFIGURATION:
         frame = codec.GetAid()->EncodeConfiguration();
         break;
@@ -146,8 +169,7 @@ QString AtoNSentenceBBM::Encode(int index, int* count)
         break;
     }
 
-    const QString body = VDLCodecModel::BuildBbmHeader(1, 1, 0, 0, 25)
-                         + VDLCodecModel::BitsToSixBitText(frame).left(MaxPayloadCharacters)
-                         + QStringLiteral(",4");
+    const QString body = VDLCodecModel::BuildBbmHeader(1, 1, 0, 0, 25) +
+                         VDLCodecModel::BitsToSixBitText(frame).left(MaxPayloadCharacters) + QStringLiteral(",4");
     return NmeaSentence::Frame(body);
 }

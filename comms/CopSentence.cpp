@@ -4,12 +4,13 @@
 
 #include <QTime>
 
-namespace {
+namespace
+{
 QString TwoDigits(int value)
 {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
-}  // namespace
+} // namespace
 
 AtoNSentenceCOP::AtoNSentenceCOP(VdlModel* vdl, Model* owner) : AtoNSentence(vdl, owner), owner(owner)
 {
@@ -21,7 +22,8 @@ QString AtoNSentenceCOP::Encode(int index, int* count)
     Q_UNUSED(index);
     Q_UNUSED(count);
     const VdlModel* vdl = static_cast<VdlModel*>(model);
-    if (!vdl || !owner) return QString();
+    if (!vdl || !owner)
+        return QString();
     return BuildSentence({owner->GetRealAtoN()->GetAtoNMMSI()->GetMMSI(),
                           vdl->receiverMode != 0 ? QStringLiteral("1") : QStringLiteral("0"),
                           TwoDigits(vdl->receiverHour) + TwoDigits(vdl->receiverMinute) + QStringLiteral("00"),
@@ -33,13 +35,19 @@ int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
 {
     // All three header checks are made; the last one that fails names the status.
     int header = SentenceStatus::Decoded;
-    if (!sentence.IsValid()) header = SentenceStatus::InvalidSentence;
-    if (!IsAcceptedTalker(sentence)) header = SentenceStatus::WrongTalker;
-    if (sentence.Formatter() != formatter) header = SentenceStatus::WrongFormatter;
-    if (header != SentenceStatus::Decoded) return header;
+    if (!sentence.IsValid())
+        header = SentenceStatus::InvalidSentence;
+    if (!IsAcceptedTalker(sentence))
+        header = SentenceStatus::WrongTalker;
+    if (sentence.Formatter() != formatter)
+        header = SentenceStatus::WrongFormatter;
+    if (header != SentenceStatus::Decoded)
+        return header;
     VdlModel* vdl = static_cast<VdlModel*>(model);
-    if (!vdl) return SentenceStatus::UnknownMmsi;
-    if (!sentence.HasField(1)) return SentenceStatus::FieldMissing;
+    if (!vdl)
+        return SentenceStatus::UnknownMmsi;
+    if (!sentence.HasField(1))
+        return SentenceStatus::FieldMissing;
 
     // An empty field keeps the value the model holds.
     bool hasFlag = false;
@@ -47,7 +55,8 @@ int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
     if (sentence.HasValue(2))
     {
         const QChar first = sentence.FieldView(2).front();
-        if (first < QLatin1Char('0') || first > QLatin1Char('9')) return SentenceStatus::FieldMissing;
+        if (first < QLatin1Char('0') || first > QLatin1Char('9'))
+            return SentenceStatus::FieldMissing;
         flag = first.unicode() - '0';
         hasFlag = true;
     }
@@ -64,11 +73,15 @@ int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
 
     int interval = vdl->receiverInterval;
     int duration = vdl->receiverDuration;
-    if (ReadInt(sentence, 4, interval) == Field::Bad && sentence.HasField(4)) return SentenceStatus::FieldMissing;
-    if (ReadInt(sentence, 5, duration) == Field::Bad && sentence.HasField(5)) return SentenceStatus::FieldMissing;
-    if (!FieldIs(sentence, 6, "R")) return SentenceStatus::FieldMissing;
+    if (ReadInt(sentence, 4, interval) == Field::Bad && sentence.HasField(4))
+        return SentenceStatus::FieldMissing;
+    if (ReadInt(sentence, 5, duration) == Field::Bad && sentence.HasField(5))
+        return SentenceStatus::FieldMissing;
+    if (!FieldIs(sentence, 6, "R"))
+        return SentenceStatus::FieldMissing;
 
-    if (hasFlag) vdl->receiverMode = flag == 0 ? 0 : (duration == WholeDaySeconds ? 2 : 1);
+    if (hasFlag)
+        vdl->receiverMode = flag == 0 ? 0 : (duration == WholeDaySeconds ? 2 : 1);
     vdl->receiverHour = hour;
     vdl->receiverMinute = minute;
     vdl->receiverInterval = interval;

@@ -5,7 +5,8 @@
 #include <QReadWriteLock>
 #include <QWriteLocker>
 
-namespace {
+namespace
+{
 struct Store
 {
     QReadWriteLock lock;
@@ -17,7 +18,7 @@ Store& TheStore()
     static Store store;
     return store;
 }
-}  // namespace
+} // namespace
 
 QVariant CoreSettings::Value(const QString& key, const QVariant& defaultValue)
 {

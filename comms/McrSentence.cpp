@@ -2,7 +2,8 @@
 
 #include "model/Model.h"
 
-namespace {
+namespace
+{
 const char* const TypeCodes[] = {"SBS", "LRC", "BIT", "PRX", "OFP", "LIS", "SRL", "MSS", "MSO", "RPT", "MST", "UPW"};
 
 // The alert message numbers of the unit and the actions of the alert record.
@@ -46,7 +47,7 @@ QString Number(int value)
 {
     return QString::number(value);
 }
-}  // namespace
+} // namespace
 
 AtoNSentenceMCR::AtoNSentenceMCR(AtoN* aton, Model* owner, int type)
     : AtoNSentence(aton, owner), owner(owner), type(type)
@@ -56,7 +57,8 @@ AtoNSentenceMCR::AtoNSentenceMCR(AtoN* aton, Model* owner, int type)
 
 QString AtoNSentenceMCR::TypeCode(int type)
 {
-    if (type < 0 || type >= int(std::size(TypeCodes))) return QString();
+    if (type < 0 || type >= int(std::size(TypeCodes)))
+        return QString();
     return QLatin1String(TypeCodes[type]);
 }
 
@@ -73,13 +75,15 @@ QString AtoNSentenceMCR::BuildQuery()
 QString AtoNSentenceMCR::Encode(int index, int* count)
 {
     Q_UNUSED(count);
-    if (!owner) return QString();
+    if (!owner)
+        return QString();
     const StatusInputConfigurationModel* status = owner->GetStatusInputConfiguration();
     const AlertMessagesModel* alerts = owner->GetAlertMessages();
     const RepeaterModel* repeater = owner->GetRepeater();
 
     QStringList fields{RealMmsi(), TypeCode(type)};
-    auto alert = [&fields](int action, const QString& text) {
+    auto alert = [&fields](int action, const QString& text)
+    {
         fields << QStringLiteral("1") << QStringLiteral("1");
         switch (action)
         {
@@ -89,11 +93,13 @@ QString AtoNSentenceMCR::Encode(int index, int* count)
         case 1:
         case 2:
             // An alert that is switched on but has no text is not sent at all.
-            if (text.isEmpty()) return false;
+            if (text.isEmpty())
+                return false;
             fields << Number(action == 1 ? SafetyMessage12 : SafetyMessage14) << NmeaSentence::Escaped(text);
             return true;
         default:
-            if (text.isEmpty()) return false;
+            if (text.isEmpty())
+                return false;
             fields << QString();
             return true;
         }
@@ -108,19 +114,23 @@ QString AtoNSentenceMCR::Encode(int index, int* count)
     case MSS:
     case MSO:
     case MST:
-        for (const StatusField& f : StatusFields(type)) fields << Number((status->*f.get)());
+        for (const StatusField& f : StatusFields(type))
+            fields << Number((status->*f.get)());
         break;
     case BIT:
-        if (!alert(alerts->GetBiitAction(), alerts->GetBiitText())) return QString();
+        if (!alert(alerts->GetBiitAction(), alerts->GetBiitText()))
+            return QString();
         break;
     case OFP:
-        if (!alert(alerts->GetOffPositionAction(), alerts->GetOffPositionText())) return QString();
+        if (!alert(alerts->GetOffPositionAction(), alerts->GetOffPositionText()))
+            return QString();
         break;
     case PRX:
     {
         const int action = alerts->GetProximityAction();
         const QString text = alerts->GetProximityText();
-        if (action != 0 && text.isEmpty()) return QString();
+        if (action != 0 && text.isEmpty())
+            return QString();
         fields << QStringLiteral("1") << QStringLiteral("1");
         if (action == 0)
             fields << Number(NoMessage) << QString() << QString();
@@ -139,8 +149,8 @@ QString AtoNSentenceMCR::Encode(int index, int* count)
         break;
     case RPT:
         if (index == 0)
-            fields << QStringLiteral("21") << Number(repeater->GetMsg21Repeat()) << Number(repeater->GetMsg21GuardTime())
-                   << Number(repeater->GetMsg21Range());
+            fields << QStringLiteral("21") << Number(repeater->GetMsg21Repeat())
+                   << Number(repeater->GetMsg21GuardTime()) << Number(repeater->GetMsg21Range());
         else if (index == 1)
             fields << QStringLiteral("8") << Number(repeater->GetMsg8Repeat()) << Number(repeater->GetMsg8GuardTime())
                    << QStringLiteral("0");
@@ -164,22 +174,29 @@ int AtoNSentenceMCR::DecodeAlert(const NmeaSentence& sentence, const QString& co
 {
     AlertMessagesModel* alerts = owner->GetAlertMessages();
     // Fields 3 and 4 are not used; 5 is the message number, 6 the text (7 the PRX radius).
-    if (!sentence.HasField(3) || !sentence.HasField(4)) return SentenceStatus::FieldMissing;
+    if (!sentence.HasField(3) || !sentence.HasField(4))
+        return SentenceStatus::FieldMissing;
     int message = 0;
     const Field read = ReadInt(sentence, 5, message);
-    if (read == Field::Bad) return SentenceStatus::FieldMissing;
-    if (!sentence.HasField(6)) return SentenceStatus::FieldMissing;
+    if (read == Field::Bad)
+        return SentenceStatus::FieldMissing;
+    if (!sentence.HasField(6))
+        return SentenceStatus::FieldMissing;
     const QString text = NmeaSentence::Unescaped(sentence.FieldView(6).toString());
 
     if (code == QLatin1String("PRX"))
     {
         int radius = 0;
         const Field radiusRead = ReadInt(sentence, 7, radius);
-        if (radiusRead == Field::Bad) return SentenceStatus::FieldMissing;
-        if (read == Field::Value && message == NoMessage) alerts->SetProximityAction(0);
-        if (read == Field::Value && message == SafetyMessage12) alerts->SetProximityAction(1);
+        if (radiusRead == Field::Bad)
+            return SentenceStatus::FieldMissing;
+        if (read == Field::Value && message == NoMessage)
+            alerts->SetProximityAction(0);
+        if (read == Field::Value && message == SafetyMessage12)
+            alerts->SetProximityAction(1);
         alerts->SetProximityText(text);
-        if (radiusRead == Field::Value) alerts->SetProximityRadius(radius);
+        if (radiusRead == Field::Value)
+            alerts->SetProximityRadius(radius);
         return SentenceStatus::Decoded;
     }
 
@@ -189,12 +206,14 @@ int AtoNSentenceMCR::DecodeAlert(const NmeaSentence& sentence, const QString& co
         action = message == NoMessage ? 0 : message == SafetyMessage12 ? 1 : message == SafetyMessage14 ? 2 : -1;
     if (integrity)
     {
-        if (action >= 0) alerts->SetBiitAction(action);
+        if (action >= 0)
+            alerts->SetBiitAction(action);
         alerts->SetBiitText(text);
     }
     else
     {
-        if (action >= 0) alerts->SetOffPositionAction(action);
+        if (action >= 0)
+            alerts->SetOffPositionAction(action);
         alerts->SetOffPositionText(text);
     }
     return SentenceStatus::Decoded;
@@ -202,27 +221,35 @@ int AtoNSentenceMCR::DecodeAlert(const NmeaSentence& sentence, const QString& co
 
 int AtoNSentenceMCR::Decode(const NmeaSentence& sentence)
 {
-    if (CheckHeader(sentence) != SentenceStatus::Decoded) return SentenceStatus::FieldMissing;
+    if (CheckHeader(sentence) != SentenceStatus::Decoded)
+        return SentenceStatus::FieldMissing;
     QString mmsi;
-    if (!sentence.GetString(1, mmsi)) return SentenceStatus::FieldMissing;
-    if (!owner || mmsi == AtoNMMSI::Unset || mmsi != RealMmsi()) return SentenceStatus::UnknownMmsi;
+    if (!sentence.GetString(1, mmsi))
+        return SentenceStatus::FieldMissing;
+    if (!owner || mmsi == AtoNMMSI::Unset || mmsi != RealMmsi())
+        return SentenceStatus::UnknownMmsi;
     QString code;
-    if (!sentence.GetString(2, code)) return SentenceStatus::Decoded;
+    if (!sentence.GetString(2, code))
+        return SentenceStatus::Decoded;
 
     StatusInputConfigurationModel* status = owner->GetStatusInputConfiguration();
     RepeaterModel* repeater = owner->GetRepeater();
     int value = 0;
-    auto readInto = [&](int field, auto* record, auto setter) {
+    auto readInto = [&](int field, auto* record, auto setter)
+    {
         const Field read = ReadInt(sentence, field, value);
-        if (read == Field::Value) (record->*setter)(value);
+        if (read == Field::Value)
+            (record->*setter)(value);
         return read != Field::Bad;
     };
 
     if (code == QLatin1String("SBS"))
     {
         const Field read = ReadInt(sentence, 3, value);
-        if (read == Field::Bad || !FieldIs(sentence, 4, "R")) return SentenceStatus::FieldMissing;
-        if (read == Field::Value) status->SetStatusBitSource(value);
+        if (read == Field::Bad || !FieldIs(sentence, 4, "R"))
+            return SentenceStatus::FieldMissing;
+        if (read == Field::Value)
+            status->SetStatusBitSource(value);
         return SentenceStatus::Decoded;
     }
     if (code == QLatin1String("LRC") || code == QLatin1String("MSS") || code == QLatin1String("MSO") ||
@@ -234,8 +261,10 @@ int AtoNSentenceMCR::Decode(const NmeaSentence& sentence)
                                                             : MST;
         const QList<StatusField> fields = StatusFields(codeType);
         for (int i = 0; i < fields.size(); ++i)
-            if (!readInto(3 + int(i), status, fields[i].set)) return SentenceStatus::FieldMissing;
-        if (codeType == LRC && !FieldIs(sentence, 3 + int(fields.size()), "R")) return SentenceStatus::FieldMissing;
+            if (!readInto(3 + int(i), status, fields[i].set))
+                return SentenceStatus::FieldMissing;
+        if (codeType == LRC && !FieldIs(sentence, 3 + int(fields.size()), "R"))
+            return SentenceStatus::FieldMissing;
         return SentenceStatus::Decoded;
     }
     if (code == QLatin1String("BIT") || code == QLatin1String("PRX") || code == QLatin1String("OFP"))
@@ -243,7 +272,8 @@ int AtoNSentenceMCR::Decode(const NmeaSentence& sentence)
     if (code == QLatin1String("LIS"))
     {
         const Field read = ReadInt(sentence, 3, value);
-        if (read == Field::Bad) return SentenceStatus::FieldMissing;
+        if (read == Field::Bad)
+            return SentenceStatus::FieldMissing;
         if (read == Field::Value)
         {
             status->SetLightOnOffActiveHigh(value & 1);
@@ -254,11 +284,12 @@ int AtoNSentenceMCR::Decode(const NmeaSentence& sentence)
     }
     if (code == QLatin1String("SRL"))
         return readInto(3, repeater, &RepeaterModel::SetSartRepeat) ? SentenceStatus::Decoded
-                                                                     : SentenceStatus::FieldMissing;
+                                                                    : SentenceStatus::FieldMissing;
     if (code == QLatin1String("RPT"))
     {
         int message = 0;
-        if (ReadInt(sentence, 3, message) != Field::Value) return SentenceStatus::FieldMissing;
+        if (ReadInt(sentence, 3, message) != Field::Value)
+            return SentenceStatus::FieldMissing;
         bool ok = false;
         if (message == 6)
             ok = readInto(4, repeater, &RepeaterModel::SetMsg6Repeat) &&
@@ -275,8 +306,10 @@ int AtoNSentenceMCR::Decode(const NmeaSentence& sentence)
     if (code == QLatin1String("UPW"))
     {
         const Field read = ReadInt(sentence, 3, value);
-        if (read == Field::Bad) return SentenceStatus::FieldMissing;
-        if (read == Field::Value) status->SetUserPower(value != 0);
+        if (read == Field::Bad)
+            return SentenceStatus::FieldMissing;
+        if (read == Field::Value)
+            status->SetUserPower(value != 0);
         return SentenceStatus::Decoded;
     }
     return SentenceStatus::UnhandledType;

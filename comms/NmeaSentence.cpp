@@ -3,7 +3,8 @@
 #include <limits>
 #include <utility>
 
-namespace {
+namespace
+{
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
 
@@ -19,9 +20,12 @@ inline bool IsUpperHex(char16_t c)
 
 inline int HexValue(char16_t c)
 {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
     return -1;
 }
 
@@ -39,7 +43,8 @@ bool HasBrokenSurrogate(const char16_t* d, int n)
     for (int i = 0; i < n; ++i)
     {
         const char16_t c = d[i];
-        if (c < 0xD800 || c > 0xDFFF) continue;
+        if (c < 0xD800 || c > 0xDFFF)
+            continue;
         if (c <= 0xDBFF && i + 1 < n && d[i + 1] >= 0xDC00 && d[i + 1] <= 0xDFFF)
         {
             ++i;
@@ -62,7 +67,8 @@ bool FindLastSentence(const char16_t* d, int n, int& matchStart, int& starPos)
     while (pos < n)
     {
         int end = pos;
-        while (end < n && d[end] != u'\n') ++end;
+        while (end < n && d[end] != u'\n')
+            ++end;
 
         int star = -1;
         for (int p = end - 3; p >= pos; --p)
@@ -89,7 +95,7 @@ bool FindLastSentence(const char16_t* d, int n, int& matchStart, int& starPos)
     return found;
 }
 
-}  // namespace
+} // namespace
 
 NmeaSentence::NmeaSentence(const QString& line)
 {
@@ -131,10 +137,12 @@ bool NmeaSentence::Parse(const QString& line)
                 pieceStart = i + 1;
             }
         }
-        if (chosenStart >= 0) text = line.mid(chosenStart, chosenEnd - chosenStart);
+        if (chosenStart >= 0)
+            text = line.mid(chosenStart, chosenEnd - chosenStart);
     }
 
-    if (text.size() > MaxLineLength) valid = false;
+    if (text.size() > MaxLineLength)
+        valid = false;
 
     const char16_t* d = reinterpret_cast<const char16_t*>(text.constData());
     const int n = int(text.size());
@@ -159,7 +167,8 @@ bool NmeaSentence::Parse(const QString& line)
             fieldStart = i + 1;
             c = u',';
         }
-        if (i > start) sum ^= Latin1(c);
+        if (i > start)
+            sum ^= Latin1(c);
     }
     spans.append(Span{fieldStart, star - fieldStart});
 
@@ -197,20 +206,23 @@ QStringList NmeaSentence::Fields() const
 {
     QStringList out;
     out.reserve(spans.size());
-    for (const Span& s : spans) out.append(text.mid(s.start, s.length));
+    for (const Span& s : spans)
+        out.append(text.mid(s.start, s.length));
     return out;
 }
 
 QStringView NmeaSentence::FieldView(int i) const
 {
-    if (!HasField(i)) return QStringView();
+    if (!HasField(i))
+        return QStringView();
     return QStringView(text).mid(spans[i].start, spans[i].length);
 }
 
 bool NmeaSentence::GetString(int i, QString& out) const
 {
     out = QString();
-    if (!HasField(i)) return false;
+    if (!HasField(i))
+        return false;
     out = text.mid(spans[i].start, spans[i].length);
     return true;
 }
@@ -218,7 +230,8 @@ bool NmeaSentence::GetString(int i, QString& out) const
 bool NmeaSentence::GetChar(int i, QChar& out) const
 {
     out = QChar();
-    if (!HasValue(i)) return false;
+    if (!HasValue(i))
+        return false;
     out = text.at(spans[i].start);
     return true;
 }
@@ -226,17 +239,21 @@ bool NmeaSentence::GetChar(int i, QChar& out) const
 bool NmeaSentence::GetDigit(int i, int& out) const
 {
     out = 0;
-    if (!HasValue(i)) return false;
+    if (!HasValue(i))
+        return false;
     const QChar c = text.at(spans[i].start);
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) out = c.unicode() - '0';
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+        out = c.unicode() - '0';
     return true;
 }
 
 bool NmeaSentence::GetInt(int i, int& out) const
 {
     out = 0;
-    if (!HasValue(i)) return false;
-    if (!ToInt(FieldView(i), out)) out = 0;
+    if (!HasValue(i))
+        return false;
+    if (!ToInt(FieldView(i), out))
+        out = 0;
     return true;
 }
 
@@ -250,17 +267,22 @@ bool NmeaSentence::ToInt(QStringView t, int& out)
         negative = t[i] == QLatin1Char('-');
         ++i;
     }
-    if (i == t.size()) return false;
+    if (i == t.size())
+        return false;
     qint64 value = 0;
     for (; i < t.size(); ++i)
     {
         const char16_t c = t[i].unicode();
-        if (c < u'0' || c > u'9') return false;
+        if (c < u'0' || c > u'9')
+            return false;
         value = value * 10 + (c - u'0');
-        if (value > qint64(1) << 31) return false;
+        if (value > qint64(1) << 31)
+            return false;
     }
-    if (negative) value = -value;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return false;
+    if (negative)
+        value = -value;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return false;
     out = int(value);
     return true;
 }
@@ -268,7 +290,8 @@ bool NmeaSentence::ToInt(QStringView t, int& out)
 void NmeaSentence::Checksum(QStringView t, QChar& high, QChar& low)
 {
     unsigned sum = 0;
-    for (qsizetype i = 1; i < t.size(); ++i) sum ^= Latin1(t[i].unicode());
+    for (qsizetype i = 1; i < t.size(); ++i)
+        sum ^= Latin1(t[i].unicode());
     high = QLatin1Char(HexDigits[(sum >> 4) & 0xF]);
     low = QLatin1Char(HexDigits[sum & 0xF]);
 }
@@ -285,7 +308,8 @@ void NmeaSentence::Escape(QString& t)
 {
     // Beyond the reserved characters, line ends and DEL are escaped too, so that no text can end
     // or break the sentence it travels in.
-    auto reserved = [](char16_t c) {
+    auto reserved = [](char16_t c)
+    {
         switch (c)
         {
         case u'!':
@@ -322,12 +346,14 @@ void NmeaSentence::Escape(QString& t)
             out.append(qc);
         }
     }
-    if (changed) t = out;
+    if (changed)
+        t = out;
 }
 
 void NmeaSentence::Unescape(QString& t)
 {
-    if (!t.contains(QLatin1Char('^'))) return;
+    if (!t.contains(QLatin1Char('^')))
+        return;
     QString out;
     out.reserve(t.size());
     const qsizetype n = t.size();

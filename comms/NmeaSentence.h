@@ -103,7 +103,7 @@ private:
 
     void Reset();
 
-    QString text;  // the line parsed (or the sentence piece of it after its TAG blocks)
+    QString text; // the line parsed (or the sentence piece of it after its TAG blocks)
     QVarLengthArray<Span, 24> spans;
     Span talker;
     Span formatter;

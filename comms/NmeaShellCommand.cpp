@@ -5,7 +5,8 @@
 
 #include <QCoreApplication>
 
-namespace {
+namespace
+{
 // Access codes of the unit's shell, one per access level.
 const char* const AccessCodes[] = {"0x5E1D0A47", "0x7A41C09E", "0x1F9B3D62", "0x6C28E5B0"};
 
@@ -18,17 +19,16 @@ int ReplyNumber(const QString& text)
     NmeaSentence::ToInt(text, value);
     return value;
 }
-}  // namespace
+} // namespace
 
-NmeaShellCommand::NmeaShellCommand(const QString& command, int accessLevel, int commandType, int id,
-                                   QObject* parent)
+NmeaShellCommand::NmeaShellCommand(const QString& command, int accessLevel, int commandType, int id, QObject* parent)
     : QObject(parent)
 {
     SetCommand(command, accessLevel, commandType, id);
 }
 
-NmeaShellCommand::NmeaShellCommand(const QString& command, int accessLevel, int commandType, int id,
-                                   AtoN* aton, QObject* parent)
+NmeaShellCommand::NmeaShellCommand(const QString& command, int accessLevel, int commandType, int id, AtoN* aton,
+                                   QObject* parent)
     : QObject(parent), aton(aton)
 {
     SetCommand(command, accessLevel, commandType, id);
@@ -46,7 +46,8 @@ void NmeaShellCommand::SetCommand(const QString& newCommand, int newAccessLevel,
 
 QString NmeaShellCommand::AccessCode(int level)
 {
-    if (level < 0 || level > 3) return QString();
+    if (level < 0 || level > 3)
+        return QString();
     return QLatin1String(AccessCodes[level]);
 }
 
@@ -63,38 +64,44 @@ QString NmeaShellCommand::BuildSentence()
 
     if (!IsSendable())
     {
-        lastError = QCoreApplication::translate("NmeaShellCommand",
-                                                "Command too long to send (%1 characters, at most %2): %3")
-                        .arg(command.size())
-                        .arg(MaxCommandLength)
-                        .arg(command);
+        lastError =
+            QCoreApplication::translate("NmeaShellCommand", "Command too long to send (%1 characters, at most %2): %3")
+                .arg(command.size())
+                .arg(MaxCommandLength)
+                .arg(command);
         return QString();
     }
     lastError.clear();
 
-    return NmeaSentence::Build(ShellAddress, {QStringLiteral("0"), QString::number(accessLevel),
-                                              AccessCode(accessLevel), QString::number(commandType),
-                                              command, QString::number(id)});
+    return NmeaSentence::Build(ShellAddress,
+                               {QStringLiteral("0"), QString::number(accessLevel), AccessCode(accessLevel),
+                                QString::number(commandType), command, QString::number(id)});
 }
 
 int NmeaShellCommand::CheckResponse(const NmeaSentence& sentence)
 {
-    if (!sentence.IsValid()) return -6;
-    if (sentence.Talker() != QLatin1String("P")) return -5;
+    if (!sentence.IsValid())
+        return -6;
+    if (sentence.Talker() != QLatin1String("P"))
+        return -5;
     const QString maker = sentence.Formatter();
     if (maker.compare(QLatin1String("KVX"), Qt::CaseInsensitive) != 0 &&
         maker.compare(CoreSettings::VendorID(), Qt::CaseInsensitive) != 0)
         return -4;
 
     int marker = 0;
-    if (!sentence.GetInt(1, marker) || marker != ShellReplyMarker) return 0;
+    if (!sentence.GetInt(1, marker) || marker != ShellReplyMarker)
+        return 0;
 
-    if (!sentence.HasField(2)) return 0;
-    if (sentence.FieldView(2) != command) return -1;
+    if (!sentence.HasField(2))
+        return 0;
+    if (sentence.FieldView(2) != command)
+        return -1;
 
     // The reply must carry an identifier, but the stored one stays: a unit answering with another
     // id must not change what every later send carries.
-    if (!sentence.HasValue(3)) return 0;
+    if (!sentence.HasValue(3))
+        return 0;
 
     // The stored command stays escaped, as it is sent; only copies are unescaped.
     QString text;
@@ -110,18 +117,27 @@ void NmeaShellCommand::ParseResponse(const QString& cmd, const QString& text)
 {
     auto startsWith = [&cmd](const char* prefix) { return cmd.startsWith(QLatin1String(prefix)); };
 
-    if (startsWith("vswr")) Q_EMIT VSWR(ReplyNumber(text) / 10.0);
-    if (startsWith("vin")) Q_EMIT VIN(ReplyNumber(text));
+    if (startsWith("vswr"))
+        Q_EMIT VSWR(ReplyNumber(text) / 10.0);
+    if (startsWith("vin"))
+        Q_EMIT VIN(ReplyNumber(text));
     if (startsWith("appver"))
     {
         Q_EMIT Version(text);
         Q_EMIT Variant(text.mid(4, 2));
     }
-    if (startsWith("bootver")) Q_EMIT BootloaderVersion(text);
-    if (startsWith("getserno")) Q_EMIT PCASerialNumber(text);
-    if (startsWith("getpserno")) Q_EMIT ProductSerialNumber(text);
-    if (startsWith("getatontype")) Q_EMIT AtoNType(ReplyNumber(text));
-    if (startsWith("getubtypem8")) Q_EMIT ubloxM8Signal(ReplyNumber(text));
-    if (startsWith("getgnss")) Q_EMIT getGnssModeSignal(ReplyNumber(text));
-    if (startsWith("setgnss")) Q_EMIT gnssSetSignal(ReplyNumber(text));
+    if (startsWith("bootver"))
+        Q_EMIT BootloaderVersion(text);
+    if (startsWith("getserno"))
+        Q_EMIT PCASerialNumber(text);
+    if (startsWith("getpserno"))
+        Q_EMIT ProductSerialNumber(text);
+    if (startsWith("getatontype"))
+        Q_EMIT AtoNType(ReplyNumber(text));
+    if (startsWith("getubtypem8"))
+        Q_EMIT ubloxM8Signal(ReplyNumber(text));
+    if (startsWith("getgnss"))
+        Q_EMIT getGnssModeSignal(ReplyNumber(text));
+    if (startsWith("setgnss"))
+        Q_EMIT gnssSetSignal(ReplyNumber(text));
 }

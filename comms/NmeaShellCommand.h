@@ -19,8 +19,7 @@ public:
     // Longest command text (escaped) that fits the command field of the sentence.
     static constexpr int MaxCommandLength = 50;
 
-    NmeaShellCommand(const QString& command, int accessLevel, int commandType, int id,
-                     QObject* parent = nullptr);
+    NmeaShellCommand(const QString& command, int accessLevel, int commandType, int id, QObject* parent = nullptr);
     // For "setgnss": the AtoN's GNSS system is appended to the command on every build.
     NmeaShellCommand(const QString& command, int accessLevel, int commandType, int id, AtoN* aton,
                      QObject* parent = nullptr);
@@ -66,7 +65,7 @@ Q_SIGNALS:
     void gnssSetSignal(int mode);
 
 private:
-    QString command;  // escaped, as sent
+    QString command; // escaped, as sent
     int accessLevel = 0;
     int commandType = 0;
     int id = 0;

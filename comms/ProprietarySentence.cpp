@@ -4,7 +4,8 @@
 
 #include "model/Model.h"
 
-namespace {
+namespace
+{
 const QString ProprietaryAddress = QStringLiteral("$PKVX");
 
 // Number of values of each sensor configuration record (from field 3 on).
@@ -32,7 +33,7 @@ int OneOrTwo(int value)
 {
     return value == 1 ? 1 : 2;
 }
-}  // namespace
+} // namespace
 
 AtoNSentencePKVX::AtoNSentencePKVX(ModelObject* model, Model* owner, int type)
     : AtoNSentence(model, owner), owner(owner), type(type)
@@ -50,7 +51,8 @@ QString AtoNSentencePKVX::Encode(int index, int* count)
         return NmeaSentence::Build(ProprietaryAddress, {QStringLiteral("1"), QStringLiteral("SDQ")});
     case FaultLog:
     case ProximityAlertLog:
-        return NmeaSentence::Build(ProprietaryAddress, {QString::number(type), QStringLiteral("Q"), QStringLiteral("0")});
+        return NmeaSentence::Build(ProprietaryAddress,
+                                   {QString::number(type), QStringLiteral("Q"), QStringLiteral("0")});
     default:
         return NmeaSentence::Build(ProprietaryAddress, {QString()});
     }
@@ -58,14 +60,20 @@ QString AtoNSentencePKVX::Encode(int index, int* count)
 
 int AtoNSentencePKVX::Decode(const NmeaSentence& sentence)
 {
-    if (sentence.Formatter() != formatter) return SentenceStatus::WrongFormatter;
-    if (!sentence.IsValid()) return SentenceStatus::InvalidSentence;
-    if (!sentence.HasValue(1)) return SentenceStatus::Decoded;
+    if (sentence.Formatter() != formatter)
+        return SentenceStatus::WrongFormatter;
+    if (!sentence.IsValid())
+        return SentenceStatus::InvalidSentence;
+    if (!sentence.HasValue(1))
+        return SentenceStatus::Decoded;
 
     int kind = 0;
-    if (!NmeaSentence::ToInt(sentence.FieldView(1), kind)) return SentenceStatus::FieldMissing;
-    if (kind == FaultLog || kind == ProximityAlertLog) return DecodeLogLine(sentence, kind);
-    if (kind >= SensorRecord && kind <= CountUnitRecord) return DecodeSensorRecord(sentence, kind);
+    if (!NmeaSentence::ToInt(sentence.FieldView(1), kind))
+        return SentenceStatus::FieldMissing;
+    if (kind == FaultLog || kind == ProximityAlertLog)
+        return DecodeLogLine(sentence, kind);
+    if (kind >= SensorRecord && kind <= CountUnitRecord)
+        return DecodeSensorRecord(sentence, kind);
     return SentenceStatus::FieldMissing;
 }
 
@@ -104,8 +112,10 @@ int AtoNSentencePKVX::DecodeLogLine(const NmeaSentence& sentence, int logType)
 
 int AtoNSentencePKVX::DecodeSensorRecord(const NmeaSentence& sentence, int record)
 {
-    if (!owner) return SentenceStatus::FieldMissing;
-    if (sentence.HasValue(2) && !FieldIs(sentence, 2, "R")) return SentenceStatus::FieldMissing;
+    if (!owner)
+        return SentenceStatus::FieldMissing;
+    if (sentence.HasValue(2) && !FieldIs(sentence, 2, "R"))
+        return SentenceStatus::FieldMissing;
 
     // Every value must be there and be a decimal integer, or nothing of the record is written.
     const int length = RecordLength(record);

@@ -8,27 +8,24 @@
 #include "model/Model.h"
 #include "model/Names.h"
 
-namespace {
+namespace
+{
 
 // The connect-time queries: the unit's MMSI, then its GNSS receiver.
 constexpr int ConnectQueryDelay = 100;
 
-template <typename T>
-T* Required(T* pointer)
+template <typename T> T* Required(T* pointer)
 {
     if (!pointer)
         throw std::bad_alloc();
     return pointer;
 }
 
-}  // namespace
+} // namespace
 
 StateMachine::StateMachine(Model* tabModel, Model* transportModel, bool hasVirtualTab, QObject* parent)
-    : QObject(parent),
-      tabModel(Required(tabModel)),
-      transportModel(Required(transportModel)),
-      hasVirtualTab(hasVirtualTab),
-      pollTimer(this)
+    : QObject(parent), tabModel(Required(tabModel)), transportModel(Required(transportModel)),
+      hasVirtualTab(hasVirtualTab), pollTimer(this)
 {
     pollTimer.setInterval(VoltagePollInterval);
     pollTimer.setSingleShot(false);
@@ -512,8 +509,8 @@ void StateMachine::CopyRealAtoNUIModelToTransportModel()
     transport->GetAtoNMMSI()->SetCurrentMMSI(currentMMSI);
 }
 
-void StateMachine::SendVirtualAtoNJob(VirtualAtoNModel* transportVirtualAtonModel,
-                                      VirtualAtoNModel* uiVirtualAtonModel, QString jobName)
+void StateMachine::SendVirtualAtoNJob(VirtualAtoNModel* transportVirtualAtonModel, VirtualAtoNModel* uiVirtualAtonModel,
+                                      QString jobName)
 {
     CopyVAtoNUIModelToTransportModel(transportVirtualAtonModel, uiVirtualAtonModel);
     Q_EMIT QueueJob(jobName, true);
@@ -551,7 +548,7 @@ void StateMachine::CompleteTab(int number, bool send, int progressStep)
 
 void StateMachine::JobComplete(QString name, bool send)
 {
-    int completed = -1;  // AtoN tab number whose transfer ended
+    int completed = -1; // AtoN tab number whose transfer ended
     bool sensorSet = false;
 
     if (name == Names::RealAtoN)
@@ -560,9 +557,8 @@ void StateMachine::JobComplete(QString name, bool send)
         completed = MessageScheduleTab;
     // The virtual AtoN tab is complete only after its last job: "Virtual AtoN Receiver" is followed
     // by the schedules' job, which is still writing the records when the first one ends.
-    else if (hasVirtualTab &&
-             (name == Names::VirtualAtoNJob(10) + QStringLiteral(" ") + Names::MessageSchedule ||
-              name == Names::VirtualAtoNMessageScheduleReceiver))
+    else if (hasVirtualTab && (name == Names::VirtualAtoNJob(10) + QStringLiteral(" ") + Names::MessageSchedule ||
+                               name == Names::VirtualAtoNMessageScheduleReceiver))
         completed = VirtualAtoNsTab;
     else if (name == Names::StatusInputConfiguration)
         completed = StatusInputsTab;

@@ -53,7 +53,7 @@ public:
     // (the sends, then the re-reads).
     static constexpr int RetrieveAllSteps = 7;
     static constexpr int SendAllSteps = 14;
-    static constexpr int VoltagePollInterval = 5000;  // ms
+    static constexpr int VoltagePollInterval = 5000; // ms
 
     // Both models are required; a null model is answered with std::bad_alloc.
     StateMachine(Model* tabModel, Model* transportModel, bool hasVirtualTab, QObject* parent = nullptr);

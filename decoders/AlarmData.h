@@ -8,8 +8,8 @@
 // One alarm of the unit, as its latest ALR sentence reports it.
 struct AlarmEntry
 {
-    int id = 0;     // the unit's local alarm number
-    QTime time;     // time of the last change
+    int id = 0; // the unit's local alarm number
+    QTime time; // time of the last change
     bool active = false;
     bool acknowledged = false;
     QString text;

@@ -2,7 +2,8 @@
 
 #include "comms/NmeaSentence.h"
 
-namespace DecoderText {
+namespace DecoderText
+{
 
 bool ContainsAny(QStringView line, std::initializer_list<QStringView> words)
 {
@@ -54,4 +55,4 @@ bool AddTextPart(const NmeaSentence& sentence, QString& buffer, int maxLength)
     return number == count;
 }
 
-}  // namespace DecoderText
+} // namespace DecoderText

@@ -7,7 +7,8 @@
 class NmeaSentence;
 
 // Small pieces shared by the GNSS and AIS decoders.
-namespace DecoderText {
+namespace DecoderText
+{
 
 // True when any of the words occurs in the line (case-sensitive).
 bool ContainsAny(QStringView line, std::initializer_list<QStringView> words);
@@ -24,4 +25,4 @@ bool AddTextPart(const NmeaSentence& sentence, QString& buffer, int maxLength);
 // A text field as Latin-1 with its "^hh" escapes resolved.
 QString DecodeTextField(QStringView field);
 
-}  // namespace DecoderText
+} // namespace DecoderText

@@ -8,7 +8,8 @@
 
 #include <QTimer>
 
-namespace {
+namespace
+{
 
 // "ddmm.mmmm" (latitude, two degree digits) or "dddmm.mmmm" (longitude, three): degrees. False for
 // anything that is not such a number, so that garbage never becomes a position.
@@ -47,20 +48,30 @@ int ModeFromLetter(QChar letter)
 {
     switch (letter.unicode())
     {
-    case u'A': return GpsData::ModeAutonomous;
-    case u'D': return GpsData::ModeDifferential;
-    case u'E': return GpsData::ModeEstimated;
-    case u'F': return GpsData::ModeFloatRtk;
-    case u'M': return GpsData::ModeManual;
-    case u'N': return GpsData::ModeNoFix;
-    case u'P': return GpsData::ModePrecise;
-    case u'R': return GpsData::ModeRtk;
-    case u'S': return GpsData::ModeSimulator;
-    default: return GpsData::ModeNoFix;
+    case u'A':
+        return GpsData::ModeAutonomous;
+    case u'D':
+        return GpsData::ModeDifferential;
+    case u'E':
+        return GpsData::ModeEstimated;
+    case u'F':
+        return GpsData::ModeFloatRtk;
+    case u'M':
+        return GpsData::ModeManual;
+    case u'N':
+        return GpsData::ModeNoFix;
+    case u'P':
+        return GpsData::ModePrecise;
+    case u'R':
+        return GpsData::ModeRtk;
+    case u'S':
+        return GpsData::ModeSimulator;
+    default:
+        return GpsData::ModeNoFix;
     }
 }
 
-}  // namespace
+} // namespace
 
 GPSDecoder::GPSDecoder(QObject* parent)
     : QObject(parent), rmcWatchdog(new QTimer(this)), gsaWatchdog(new QTimer(this)), gsvWatchdog(new QTimer(this))
@@ -163,10 +174,18 @@ void GPSDecoder::DecodeGSA(const NmeaSentence& sentence)
     switch (fixType)
     {
     case 0:
-    case 1: data->SetFixMode(0); break;
-    case 2: data->SetFixMode(1); break;
-    case 3: data->SetFixMode(2); break;
-    default: data->SetFixMode(fixType); break;
+    case 1:
+        data->SetFixMode(0);
+        break;
+    case 2:
+        data->SetFixMode(1);
+        break;
+    case 3:
+        data->SetFixMode(2);
+        break;
+    default:
+        data->SetFixMode(fixType);
+        break;
     }
 
     // NMEA 4.10 names the constellation of the list (1 GPS, 2 GLONASS, 3 Galileo, 4 BeiDou); without

@@ -18,8 +18,8 @@ class GPSDecoder : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int WatchdogInterval = 2000;  // ms
-    static constexpr int TextBufferCount = 100;    // TXT identifiers 0-99
+    static constexpr int WatchdogInterval = 2000; // ms
+    static constexpr int TextBufferCount = 100;   // TXT identifiers 0-99
     // A TXT text holds at most 99 sentences; a buffer beyond this lost its last sentence.
     static constexpr int MaxTextLength = 8192;
 

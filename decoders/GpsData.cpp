@@ -30,8 +30,8 @@ bool GpsData::SetDate(const QString& text, const QString& format)
     // before parsing (also keeps 29 February 2000 valid, which 1900 is not). The fields of these
     // formats have a fixed width, so the year sits at the same place in text and format.
     const int at = format.indexOf(QLatin1String("yy"));
-    const bool twoDigitYear = at >= 0 && format.indexOf(QLatin1String("yyyy")) < 0 &&
-                              format.indexOf(QLatin1String("yy"), at + 2) < 0;
+    const bool twoDigitYear =
+        at >= 0 && format.indexOf(QLatin1String("yyyy")) < 0 && format.indexOf(QLatin1String("yy"), at + 2) < 0;
     if (twoDigitYear && text.size() >= at + 2 && text.at(at).isDigit() && text.at(at + 1).isDigit())
     {
         const int yy = text.at(at).digitValue() * 10 + text.at(at + 1).digitValue();

@@ -8,12 +8,12 @@
 
 #include <new>
 
-namespace {
+namespace
+{
 const int Message21Length = 272;
-}  // namespace
+} // namespace
 
-MessageDecoder::MessageDecoder(Model* tabModel, QObject* parent)
-    : QObject(parent), model(tabModel), alarmData(nullptr)
+MessageDecoder::MessageDecoder(Model* tabModel, QObject* parent) : QObject(parent), model(tabModel), alarmData(nullptr)
 {
     if (!model)
         throw std::bad_alloc();

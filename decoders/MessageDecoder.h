@@ -20,8 +20,8 @@ class MessageDecoder : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int TextBufferCount = 256;     // TXT identifiers 0-255
-    static constexpr int FragmentBufferCount = 10;  // sequential message identifiers 0-9
+    static constexpr int TextBufferCount = 256;    // TXT identifiers 0-255
+    static constexpr int FragmentBufferCount = 10; // sequential message identifiers 0-9
     // A TXT text holds at most 99 sentences of at most 82 characters.
     static constexpr int MaxTextLength = 8192;
     // The longest AIS message (five slots, 1008 bits) is 168 armoured characters; a buffer far
@@ -29,7 +29,7 @@ public:
     static constexpr int MaxPayloadLength = 1024;
     // The unit hears a message on both channels; the copies arrive within this time. A message
     // received again later is news (a remote unit answering a repeated request).
-    static constexpr int DefaultDuplicateWindow = 4000;  // ms
+    static constexpr int DefaultDuplicateWindow = 4000; // ms
 
     // The tab model gives the real AtoN's MMSI and inland mode (message 21, NAK); read on every
     // message, never stored. A null model is an allocation failure (std::bad_alloc).

@@ -80,7 +80,8 @@ void SatelliteData::ApplyUsed()
             continue;
         for (SatelliteInfo& s : satellites)
         {
-            if (s.system != SystemNone && s.prn == entry.prn && (entry.system == SystemNone || s.system == entry.system))
+            if (s.system != SystemNone && s.prn == entry.prn &&
+                (entry.system == SystemNone || s.system == entry.system))
             {
                 s.used = true;
                 s.usedAged = false;

@@ -8,15 +8,15 @@ class QTimer;
 struct SatelliteInfo
 {
     int prn = 0;
-    int elevation = 0;  // degrees
-    int azimuth = 0;    // degrees
-    int snr = 0;        // dB-Hz
-    int system = 0;     // SatelliteData::System; 0 marks a free record
+    int elevation = 0; // degrees
+    int azimuth = 0;   // degrees
+    int snr = 0;       // dB-Hz
+    int system = 0;    // SatelliteData::System; 0 marks a free record
     bool sbas = false;
-    bool snrPresent = false;  // the GSV SNR field was there
-    bool used = false;        // in the GSA used list at the last evaluation
+    bool snrPresent = false; // the GSV SNR field was there
+    bool used = false;       // in the GSA used list at the last evaluation
     bool usedAged = false;
-    int age = 0;  // ageing periods since the last GSV report
+    int age = 0; // ageing periods since the last GSV report
 };
 
 // The satellites in view, per constellation, with the ones the receiver uses for its fix. Filled by
@@ -32,15 +32,15 @@ public:
     enum System
     {
         SystemNone = 0,
-        SystemGps = 1,      // GP
-        SystemGlonass = 2,  // GL
-        SystemGalileo = 3,  // GA
-        SystemBeidou = 4,   // GB
-        SystemGnss = 5      // GN
+        SystemGps = 1,     // GP
+        SystemGlonass = 2, // GL
+        SystemGalileo = 3, // GA
+        SystemBeidou = 4,  // GB
+        SystemGnss = 5     // GN
     };
 
     static constexpr int MaxSatellites = 48;
-    static constexpr int ExpiryInterval = 700;  // ms
+    static constexpr int ExpiryInterval = 700; // ms
 
     explicit SatelliteData(QObject* parent = nullptr);
 

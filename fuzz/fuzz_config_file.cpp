@@ -5,15 +5,16 @@
 #include <QIODevice>
 #include <QTime>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "comms/AtoNSentenceBBM.h"
 #include "model/Model.h"
 #include "model/ModelNotifier.h"
 
-namespace {
+namespace
+{
 
 QByteArray Saved(Model& model)
 {
@@ -102,8 +103,8 @@ void UseLoaded(Model& model)
     // The VDL frames built from it, for the real AtoN and for a virtual one.
     for (int k : {0, 3})
     {
-        model.GetVdlModel()->targetMMSI = k == 0 ? QStringLiteral("992350001")
-                                                 : model.GetVirtualAtoN(k)->GetAtoNMmsi()->GetMMSI();
+        model.GetVdlModel()->targetMMSI =
+            k == 0 ? QStringLiteral("992350001") : model.GetVirtualAtoN(k)->GetAtoNMmsi()->GetMMSI();
         for (int kind : {0, 1, 3, 4, 5, 6, 7, 8, 9, 14, 15, 19, 35})
         {
             AtoNSentenceBBM bbm(&model, kind);
@@ -115,7 +116,7 @@ void UseLoaded(Model& model)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<QByteArray> KelvaneFuzzSeeds()
 {
@@ -133,7 +134,8 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // The application shows notices in message boxes; here they go nowhere.
-    static const bool quiet = [] {
+    static const bool quiet = []
+    {
         ModelNotifier::SetHandler({});
         return true;
     }();

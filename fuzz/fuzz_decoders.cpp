@@ -15,7 +15,8 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
+namespace
+{
 struct Decoders
 {
     Model model;
@@ -25,18 +26,22 @@ struct Decoders
     {
         model.GetRealAtoN()->GetAtoNMMSI()->SetCurrentMMSI(QStringLiteral("992351234"));
         // Receivers read what they are lent, as the tabs do.
-        QObject::connect(&gps, &GPSDecoder::SatelliteDataReceived, [](SatelliteData* d) {
-            if (!d)
-                return;
-            SatelliteInfo s;
-            for (int i = 0; i < SatelliteData::MaxSatellites; ++i)
-                d->GetSatellite(i, s);
-            (void)d->CountUsed();
-        });
-        QObject::connect(&ais, &MessageDecoder::Message6Received, [](QBitArray* bits) {
-            if (bits->size() >= 38)
-                (void)MessageDecoder::BitsValue(*bits, 8, 30);
-        });
+        QObject::connect(&gps, &GPSDecoder::SatelliteDataReceived,
+                         [](SatelliteData* d)
+                         {
+                             if (!d)
+                                 return;
+                             SatelliteInfo s;
+                             for (int i = 0; i < SatelliteData::MaxSatellites; ++i)
+                                 d->GetSatellite(i, s);
+                             (void)d->CountUsed();
+                         });
+        QObject::connect(&ais, &MessageDecoder::Message6Received,
+                         [](QBitArray* bits)
+                         {
+                             if (bits->size() >= 38)
+                                 (void)MessageDecoder::BitsValue(*bits, 8, 30);
+                         });
     }
 };
 
@@ -79,7 +84,7 @@ QBitArray Bits(std::initializer_list<std::pair<quint32, int>> fields, int size)
             bits.setBit(at, (value >> (count - 1 - i)) & 1);
     return bits;
 }
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -127,11 +132,16 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
     }
     // What the recordings lack: texts, alarms, refusals, message 6 and the unit's own message 21.
     const QStringList bodies = {
-        "$GPTXT,02,01,05,AB^2C", "$GPTXT,02,02,05,CD", "$AITXT,2,1,5,AB", "$AITXT,2,2,5,CD",
-        "$AIALR,,001,A,V,Tx malfunction", "$ANALR,101500.00,002,V,V,Low^2C supply",
+        "$GPTXT,02,01,05,AB^2C",
+        "$GPTXT,02,02,05,CD",
+        "$AITXT,2,1,5,AB",
+        "$AITXT,2,2,5,CD",
+        "$AIALR,,001,A,V,Tx malfunction",
+        "$ANALR,101500.00,002,V,V,Low^2C supply",
         "$AINAK,UP,AAR,992351234,7,invalid slot reservation",
         "$GPRMC,123519.25,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W,D",
-        "$GNGSA,A,3,05,,,,,,,,,,,,1.0,1.0,1.0,2", "$GAGSV,3,3,10,30,14,215,16,36,08,098,,7",
+        "$GNGSA,A,3,05,,,,,,,,,,,,1.0,1.0,1.0,2",
+        "$GAGSV,3,3,10,30,14,215,16,36,08,098,,7",
         "!AIVDM,1,1,,A," + Armour(Bits({{6, 6}, {0, 2}, {992351234, 30}, {990, 10}, {10, 6}}, 168)) + ",0",
         "!AIVDM,2,1,3,B," + Armour(Bits({{6, 6}, {0, 2}, {992351234, 30}}, 240)) + ",0",
         "!AIVDM,2,2,3,B," + Armour(Bits({{1, 6}}, 60)) + ",2",

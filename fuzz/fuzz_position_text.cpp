@@ -8,9 +8,15 @@
 
 std::vector<QByteArray> KelvaneFuzzSeeds()
 {
-    return {QByteArray("12 30 00 S"), QByteArray("12:30:00"), QByteArray("-12 30"),
-            QByteArray("12\xc2\xb0 30' 00.000\" N"), QByteArray("5 30 O"), QByteArray("12d30m15s"),
-            QByteArray("__\xc2\xb0 __' __.___\" E"), QByteArray("1e308 1e308 1e308"), QByteArray("nan inf")};
+    return {QByteArray("12 30 00 S"),
+            QByteArray("12:30:00"),
+            QByteArray("-12 30"),
+            QByteArray("12\xc2\xb0 30' 00.000\" N"),
+            QByteArray("5 30 O"),
+            QByteArray("12d30m15s"),
+            QByteArray("__\xc2\xb0 __' __.___\" E"),
+            QByteArray("1e308 1e308 1e308"),
+            QByteArray("nan inf")};
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

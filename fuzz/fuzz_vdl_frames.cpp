@@ -13,7 +13,8 @@
 #include "model/Model.h"
 #include "model/vdl/VDLCodecModel.h"
 
-namespace {
+namespace
+{
 constexpr int MaxFrameBytes = 512;
 
 QByteArray Seed(int k, bool apply, const QBitArray& frame)
@@ -21,7 +22,8 @@ QByteArray Seed(int k, bool apply, const QBitArray& frame)
     QByteArray bytes;
     bytes.append(char(k | (apply ? 0x80 : 0)));
     bytes.append(char((8 - frame.size() % 8) % 8));
-    for (int i = 0; i < frame.size(); i += 8) {
+    for (int i = 0; i < frame.size(); i += 8)
+    {
         int value = 0;
         for (int b = 0; b < 8; ++b)
             value = (value << 1) | ((i + b < frame.size() && frame.testBit(i + b)) ? 1 : 0);
@@ -35,7 +37,7 @@ void Touch(const QString& text)
     volatile qsizetype size = text.size();
     (void)size;
 }
-}  // namespace
+} // namespace
 
 std::vector<QByteArray> KelvaneFuzzSeeds()
 {
@@ -74,16 +76,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QBitArray frame(bits, false);
     for (int i = 0; i < bits; ++i)
         frame.setBit(i, (data[2 + i / 8] >> (7 - i % 8)) & 1);
-    if (stamp) {
+    if (stamp)
+    {
         int position = 0;
         VDLModelObject::PutBits(VDLModelObject::Identifier(k), 16, frame, position);
     }
 
     VDLCodecModel codec;
-    QList<VDLModelObject*> members{codec.GetAid(), codec.GetCop(), codec.GetAar(), codec.GetMsg21(),
+    QList<VDLModelObject*> members{codec.GetAid(),    codec.GetCop(), codec.GetAar(), codec.GetMsg21(),
                                    codec.GetAceAcf(), codec.GetVer(), codec.GetAfc(), codec.GetMpr(),
-                                   codec.GetAfb(), codec.GetAke(), codec.GetMcr(), &codec};
-    for (VDLModelObject* member : members) {
+                                   codec.GetAfb(),    codec.GetAke(), codec.GetMcr(), &codec};
+    for (VDLModelObject* member : members)
+    {
         member->DecodeConfiguration(frame);
         member->DecodeRequest(frame);
         member->DecodeResponse(frame);
@@ -94,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Touch(VDLCodecModel::BitsToSixBitText(frame));
 
     // Whatever was decoded must encode again without trouble.
-    for (VDLModelObject* member : members) {
+    for (VDLModelObject* member : members)
+    {
         (void)member->EncodeConfiguration();
         (void)member->EncodeRequest();
         (void)member->EncodeResponse();
@@ -102,12 +107,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)codec.GetAar()->EncodeConfigurationDual();
     (void)codec.GetAar()->EncodeConfigurationSingle();
     ACE_ACF* aceAcf = codec.GetAceAcf();
-    for (const QBitArray& part : {aceAcf->EncodeConfigurationPart1(), aceAcf->EncodeConfigurationPart2(),
-                                  aceAcf->EncodeConfigurationPart3(), aceAcf->EncodeConfigurationPart4(),
-                                  aceAcf->EncodeConfigurationPart5(), aceAcf->EncodeConfigurationPart6()})
+    for (const QBitArray& part :
+         {aceAcf->EncodeConfigurationPart1(), aceAcf->EncodeConfigurationPart2(), aceAcf->EncodeConfigurationPart3(),
+          aceAcf->EncodeConfigurationPart4(), aceAcf->EncodeConfigurationPart5(), aceAcf->EncodeConfigurationPart6()})
         Touch(VDLCodecModel::BitsToSixBitText(part));
 
-    if (apply) {
+    if (apply)
+    {
         Model model;
         model.GetVirtualAtoN03()->GetAtoNMmsi()->SetMMSI(codec.GetRemoteMmsi()->GetMmsi());
         const QString mmsi = (data[1] & 0x80) ? codec.GetRemoteMmsi()->GetMmsi() : QStringLiteral("1");

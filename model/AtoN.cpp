@@ -7,12 +7,8 @@ AtoNMMSI::AtoNMMSI(QObject* parent) : ModelObject(parent, 2) {}
 // A copy held in a list must not be owned by the source's parent: that parent would delete a list
 // element when it goes, and the list would delete it again.
 AtoNMMSI::AtoNMMSI(const AtoNMMSI& other)
-    : ModelObject(nullptr, 2),
-      currentMMSI(other.currentMMSI),
-      mmsi(other.mmsi),
-      addressMMSI(other.addressMMSI),
-      index(other.index),
-      enabled(other.enabled)
+    : ModelObject(nullptr, 2), currentMMSI(other.currentMMSI), mmsi(other.mmsi), addressMMSI(other.addressMMSI),
+      index(other.index), enabled(other.enabled)
 {
 }
 
@@ -61,14 +57,15 @@ void AtoNMMSI::Load(QDataStream& stream)
 
 // ---- AtoN -----------------------------------------------------------------------------------------
 
-namespace {
+namespace
+{
 // The inland type code of a type: type + 32. Types are stored unchecked (from files and sentences), so
 // the sum wraps rather than overflow.
 qint32 InlandCodeOf(qint32 type)
 {
     return static_cast<qint32>(static_cast<quint32>(type) + 32u);
 }
-}  // namespace
+} // namespace
 
 AtoN::AtoN(QObject* parent) : ModelObject(parent, 2), mmsiSet(this), position(this)
 {
@@ -200,8 +197,8 @@ void AtoN::Load(QDataStream& stream)
     mmsiSet.Load(stream);
     mmsiSet.SetAuxFlag(deleteRequest);
 
-    qint32 gnss = 0, accuracy = 0, ch1 = 0, ch2 = 0, power = 0, type = 0, kind = 0, code = 0, threshold = 0,
-           ack = 0, check = 0, sync = 0, a = 0, b = 0, c = 0, d = 0;
+    qint32 gnss = 0, accuracy = 0, ch1 = 0, ch2 = 0, power = 0, type = 0, kind = 0, code = 0, threshold = 0, ack = 0,
+           check = 0, sync = 0, a = 0, b = 0, c = 0, d = 0;
     double lat = 0.0, lon = 0.0;
     QString storedName;
     qint8 storedInland = 0;

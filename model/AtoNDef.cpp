@@ -1,6 +1,7 @@
 #include "model/AtoNDef.h"
 
-namespace AtoNDef {
+namespace AtoNDef
+{
 
 void RegisterMetaTypes()
 {
@@ -15,4 +16,4 @@ void RegisterMetaTypes()
     qRegisterMetaType<AtoNDef::SyncLostBehaviour>("AtoNDef::SyncLostBehaviour");
 }
 
-}  // namespace AtoNDef
+} // namespace AtoNDef

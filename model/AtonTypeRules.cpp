@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 
-namespace AtonTypeRules {
+namespace AtonTypeRules
+{
 
-namespace {
+namespace
+{
 // The texts belong to the type manager's translation context, where the tabs show them.
 const char* const Context = "cAtonTypeManager";
 
@@ -86,7 +88,7 @@ QList<QPair<int, QString>> MakeList(const char* const (&texts)[TypeCount])
         list.append(qMakePair(type, QCoreApplication::translate(Context, texts[type])));
     return list;
 }
-}  // namespace
+} // namespace
 
 QList<QPair<int, QString>> IalaTypes()
 {
@@ -100,8 +102,10 @@ QList<QPair<int, QString>> InlandTypes()
 
 bool IsFixedAtoNType(int type, bool inland)
 {
-    if (type < 0 || type >= TypeCount) return false;
-    if (!inland) return type <= 19;
+    if (type < 0 || type >= TypeCount)
+        return false;
+    if (!inland)
+        return type <= 19;
     switch (type)
     {
     case 4:
@@ -129,19 +133,23 @@ bool NeedsDirectionOfImpact(bool inland, int type)
 void StripDirectionOfImpact(QString& name)
 {
     const qsizetype marker = name.indexOf(DirectionOfImpactMarker);
-    if (marker >= 0) name.truncate(marker);
+    if (marker >= 0)
+        name.truncate(marker);
 }
 
 int DirectionOfImpactFromName(const QString& name)
 {
     const qsizetype marker = name.indexOf(DirectionOfImpactMarker);
-    if (marker < 0) return NoDirectionOfImpact;
+    if (marker < 0)
+        return NoDirectionOfImpact;
     const QStringView digits = QStringView(name).mid(marker + DirectionOfImpactMarker.size());
-    if (digits.isEmpty() || digits.size() > 3) return NoDirectionOfImpact;
+    if (digits.isEmpty() || digits.size() > 3)
+        return NoDirectionOfImpact;
     int value = 0;
     for (QChar c : digits)
     {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return NoDirectionOfImpact;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return NoDirectionOfImpact;
         value = value * 10 + (c.unicode() - '0');
     }
     return value < NoDirectionOfImpact ? value : NoDirectionOfImpact;
@@ -155,8 +163,9 @@ void AppendDirectionOfImpact(QString& name, int direction)
     // A known direction keeps the usual reserve; "ERROR" is longer than three digits, so the name
     // gives up what it needs to stay within the limit (the unit and the file hold 34 characters).
     const int reserve = qMax<int>(DirectionSuffixReserve, int(DirectionOfImpactMarker.size() + value.size()));
-    if (name.size() + reserve > NameLimit) name.truncate(NameLimit - reserve);
+    if (name.size() + reserve > NameLimit)
+        name.truncate(NameLimit - reserve);
     name += DirectionOfImpactMarker + value;
 }
 
-}  // namespace AtonTypeRules
+} // namespace AtonTypeRules

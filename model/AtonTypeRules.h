@@ -8,7 +8,8 @@
 // structures and which float, and the direction of impact that inland types 16 ("No entry") and 17
 // ("Do not create wash") carry inside the AtoN name as "%%" and the degrees. The type manager of
 // the tabs, the AtoN record and the ACE sentence all use these rules.
-namespace AtonTypeRules {
+namespace AtonTypeRules
+{
 
 // Separates the AtoN name from its direction of impact.
 inline const QString DirectionOfImpactMarker = QStringLiteral("%%");
@@ -48,4 +49,4 @@ int DirectionOfImpactFromName(const QString& name);
 // shortening the name first so that the result stays within NameLimit characters.
 void AppendDirectionOfImpact(QString& name, int direction);
 
-}  // namespace AtonTypeRules
+} // namespace AtonTypeRules

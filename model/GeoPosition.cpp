@@ -4,14 +4,15 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 const QChar DegreeSign(0x00B0);
 
 QString Tr(const char* text)
 {
     return QCoreApplication::translate("GeoPosition", text);
 }
-}  // namespace
+} // namespace
 
 GeoPosition::GeoPosition(QObject* parent) : QObject(parent) {}
 
@@ -71,7 +72,8 @@ void GeoPosition::SetLongitude(const QString& input)
     }
     const QString east = Tr("E"), west = Tr("W");
     // "O" is the west letter of several languages (Oeste, Ouest).
-    const bool isWest = text.endsWith(west, Qt::CaseInsensitive) || text.endsWith(QLatin1Char('O'), Qt::CaseInsensitive);
+    const bool isWest =
+        text.endsWith(west, Qt::CaseInsensitive) || text.endsWith(QLatin1Char('O'), Qt::CaseInsensitive);
     if (text.endsWith(east, Qt::CaseInsensitive) || isWest)
         text.chop(1);
     double value = ParseDMS(text);
@@ -201,10 +203,17 @@ double GeoPosition::ParseDMS(const QString& input)
             value = 0.0;
         switch (unit)
         {
-        case 0: sum += value; break;
-        case 1: sum += value / 60.0; break;
-        case 2: sum += value / 3600.0; break;
-        default: break;
+        case 0:
+            sum += value;
+            break;
+        case 1:
+            sum += value / 60.0;
+            break;
+        case 2:
+            sum += value / 3600.0;
+            break;
+        default:
+            break;
         }
     }
     return negative ? -sum : sum;

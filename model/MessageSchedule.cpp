@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <new>
 
-namespace {
+namespace
+{
 
 // The binary messages of a normal schedule, in the order of their groups.
 constexpr int BinaryMessages[] = {6, 8, 12, 14};
@@ -59,7 +60,7 @@ qint32 IncrementFromFile(qint32 stored, qint32 mode)
     return ClampIncrement(qint64(stored) * ScheduleEntry::SlotsPerMinute);
 }
 
-}  // namespace
+} // namespace
 
 MessageSchedule::MessageSchedule(bool virtualAtoN, bool receiver, QObject* parent)
     : ModelObject(parent, 2), virtualAtoN(virtualAtoN), receiver(receiver)
@@ -191,8 +192,8 @@ void MessageSchedule::SetAtoN(AtoN* newAtoN)
 
 int MessageSchedule::CountEntriesWithMode(int mode) const
 {
-    return int(std::count_if(entries.cbegin(), entries.cend(),
-                             [mode](const ScheduleEntry& e) { return e.mode == mode; }));
+    return int(
+        std::count_if(entries.cbegin(), entries.cend(), [mode](const ScheduleEntry& e) { return e.mode == mode; }));
 }
 
 bool MessageSchedule::GetMessageAndIndex(int position, int& messageId, int& index) const
@@ -215,12 +216,18 @@ int MessageSchedule::FirstPositionOf(int messageId) const
         return 0;
     switch (messageId)
     {
-    case 21: return 0;
-    case 6: return 2;
-    case 8: return 6;
-    case 12: return 10;
-    case 14: return 14;
-    default: return 0;
+    case 21:
+        return 0;
+    case 6:
+        return 2;
+    case 8:
+        return 6;
+    case 12:
+        return 10;
+    case 14:
+        return 14;
+    default:
+        return 0;
     }
 }
 
@@ -230,12 +237,18 @@ int MessageSchedule::LastPositionOf(int messageId) const
         return 0;
     switch (messageId)
     {
-    case 21: return 1;
-    case 6: return 5;
-    case 8: return 9;
-    case 12: return 13;
-    case 14: return 17;
-    default: return 0;
+    case 21:
+        return 1;
+    case 6:
+        return 5;
+    case 8:
+        return 9;
+    case 12:
+        return 13;
+    case 14:
+        return 17;
+    default:
+        return 0;
     }
 }
 
@@ -274,8 +287,7 @@ std::array<bool, 4> MessageSchedule::GetEnabledFlags(int messageId) const
     for (int k = 0; k <= last - first && k < 4; ++k)
     {
         const int position = first + k;
-        flags[k] = IsInside(position) && entries.at(position).messageId == messageId
-            && entries.at(position).enabled;
+        flags[k] = IsInside(position) && entries.at(position).messageId == messageId && entries.at(position).enabled;
     }
     return flags;
 }
@@ -428,9 +440,9 @@ bool MessageSchedule::RemoveEntry(int position)
 
 int MessageSchedule::CountVisibleEntries() const
 {
-    return int(std::count_if(entries.cbegin(), entries.cend(), [](const ScheduleEntry& e) {
-        return e.enabled || e.messageId == 21 || e.messageId == 0;
-    }));
+    return int(std::count_if(entries.cbegin(), entries.cend(),
+                             [](const ScheduleEntry& e)
+                             { return e.enabled || e.messageId == 21 || e.messageId == 0; }));
 }
 
 bool MessageSchedule::PositionOfRow(int row, int& position) const

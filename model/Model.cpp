@@ -2,13 +2,14 @@
 
 #include "model/AtoNDef.h"
 
-namespace {
+namespace
+{
 // Copies the record version, which the records' own assignments leave alone.
 void CopyVersion(ModelObject& target, const ModelObject& source)
 {
     target.ModelObject::operator=(source);
 }
-}  // namespace
+} // namespace
 
 Model::Model(QObject* parent) : ModelObject(parent, 2), messageSchedule(false, false, nullptr)
 {

@@ -4,7 +4,8 @@
 #include <QMutexLocker>
 #include <utility>
 
-namespace {
+namespace
+{
 QMutex& HandlerMutex()
 {
     static QMutex mutex;
@@ -16,7 +17,7 @@ ModelNotifier::Handler& InstalledHandler()
     static ModelNotifier::Handler handler;
     return handler;
 }
-}  // namespace
+} // namespace
 
 ModelNotifier::Handler ModelNotifier::SetHandler(Handler handler)
 {

@@ -5,7 +5,8 @@
 
 #include <new>
 
-namespace {
+namespace
+{
 // Frame numbers of the replies that change the model.
 constexpr int AidResponse = 2;
 constexpr int AceAcfResponsePart1 = 10;
@@ -22,27 +23,35 @@ VDLCodecModel* Checked(VDLCodecModel* codec)
         throw std::bad_alloc();
     return codec;
 }
-}  // namespace
+} // namespace
 
 void Model::ApplyVdlMessage(VDLCodecModel* codec, int applicationId, const QString& mmsi)
 {
     Checked(codec);
-    for (VirtualAtoNModel& virtualAtoN : virtualAtoNs) {
-        if (virtualAtoN.GetAtoNMmsi()->GetMMSI() == mmsi) {
+    for (VirtualAtoNModel& virtualAtoN : virtualAtoNs)
+    {
+        if (virtualAtoN.GetAtoNMmsi()->GetMMSI() == mmsi)
+        {
             ApplyVirtualAtoNMessage(&virtualAtoN, codec, applicationId, mmsi);
             return;
         }
     }
-    if (applicationId == AarResponse) {
+    if (applicationId == AarResponse)
+    {
         ApplyScheduleMessage(codec);
-    } else if (applicationId != CopResponse) {
+    }
+    else if (applicationId != CopResponse)
+    {
         ApplyAtoNMessage(&realAtoN, codec, applicationId, mmsi);
-    } else {
+    }
+    else
+    {
         const COP* cop = codec->GetCop();
         vdlModel.receiverMode = cop->GetMode();
         // A wake-up time the unit sent out of range (hour above 23, minute above 59) is no time: the
         // hour and minute already held are kept rather than replaced by -1.
-        if (cop->GetWakeUpTime().isValid()) {
+        if (cop->GetWakeUpTime().isValid())
+        {
             vdlModel.receiverHour = cop->GetWakeUpTime().hour();
             vdlModel.receiverMinute = cop->GetWakeUpTime().minute();
         }
@@ -59,7 +68,8 @@ void Model::ApplyVirtualAtoNMessage(VirtualAtoNModel* virtualAtoN, VDLCodecModel
     Checked(codec);
     if (applicationId == AidResponse)
         return;
-    if (applicationId == AarResponse) {
+    if (applicationId == AarResponse)
+    {
         ApplyScheduleMessage(codec);
         return;
     }
@@ -72,7 +82,8 @@ void Model::ApplyAtoNMessage(AtoN* aton, VDLCodecModel* codec, int applicationId
         throw std::bad_alloc();
     Checked(codec);
     const ACE_ACF* reply = codec->GetAceAcf();
-    switch (applicationId) {
+    switch (applicationId)
+    {
     case AidResponse:
         ApplyMMSIMessage(codec, mmsi);
         break;
@@ -106,7 +117,8 @@ void Model::ApplyMMSIMessage(VDLCodecModel* codec, const QString& mmsi)
 
 void Model::AssignMMSI(int kind, const QString& current, const QString& mmsi)
 {
-    switch (kind) {
+    switch (kind)
+    {
     case 0:
         realAtoN.GetAtoNMMSI()->SetCurrentMMSI(current);
         realAtoN.GetAtoNMMSI()->SetMMSI(mmsi);
@@ -114,8 +126,10 @@ void Model::AssignMMSI(int kind, const QString& current, const QString& mmsi)
     case 1:
         if (IsMMSIInUse(mmsi))
             break;
-        for (VirtualAtoNModel& virtualAtoN : virtualAtoNs) {
-            if (!virtualAtoN.GetAtoNMmsi()->IsEnabled()) {
+        for (VirtualAtoNModel& virtualAtoN : virtualAtoNs)
+        {
+            if (!virtualAtoN.GetAtoNMmsi()->IsEnabled())
+            {
                 AssignVirtualMMSI(virtualAtoN.GetAtoNMmsi(), current, mmsi);
                 break;
             }
@@ -149,14 +163,17 @@ void Model::ApplyScheduleMessage(VDLCodecModel* codec)
     entry.messageId = reply->messageId;
     entry.index = reply->messageIndex;
     ScheduleBlock& block = entry.Block(reply->channel);
-    if (reply->startSlot == TimeBasedStartSlot) {
+    if (reply->startSlot == TimeBasedStartSlot)
+    {
         entry.mode = ScheduleEntry::RATDMA;
         block.noTime = true;
         // The reply's interval is in seconds and up to 24 bits wide: the product with 2250 needs
         // 64 bits, and the result is held to what a schedule can store.
         const qint64 increment = static_cast<qint64>(reply->slotInterval) * ScheduleEntry::SlotsPerMinute / 60;
         block.increment = static_cast<qint32>(qBound(qint64(0), increment, qint64(ScheduleEntry::MaxIncrement)));
-    } else {
+    }
+    else
+    {
         entry.mode = ScheduleEntry::FATDMA;
         block.increment = reply->slotInterval;
     }
@@ -170,8 +187,10 @@ void Model::UpdateReceivedSchedule(int channel, const ScheduleEntry& entry)
     if (entry.messageId == 0)
         return;
     int found = -1;
-    for (int i = 0; i < receivedSchedule.size(); ++i) {
-        if (receivedSchedule.at(i).messageId == entry.messageId && receivedSchedule.at(i).index == entry.index) {
+    for (int i = 0; i < receivedSchedule.size(); ++i)
+    {
+        if (receivedSchedule.at(i).messageId == entry.messageId && receivedSchedule.at(i).index == entry.index)
+        {
             found = i;
             break;
         }
@@ -191,8 +210,10 @@ void Model::UpdateReceivedSchedule(int channel, const ScheduleEntry& entry)
 void Model::ApplyReceivedSchedule(const QString& mmsi)
 {
     MessageSchedule* target = &messageSchedule;
-    for (VirtualAtoNModel& virtualAtoN : virtualAtoNs) {
-        if (virtualAtoN.GetAtoNMmsi()->GetMMSI() == mmsi) {
+    for (VirtualAtoNModel& virtualAtoN : virtualAtoNs)
+    {
+        if (virtualAtoN.GetAtoNMmsi()->GetMMSI() == mmsi)
+        {
             target = virtualAtoN.GetMessageSchedule();
             break;
         }
@@ -209,16 +230,21 @@ void Model::ApplyReceivedScheduleTo(MessageSchedule* target)
     if (!aton)
         return;
     const int kind = aton->GetStationKind();
-    if (kind == AtoNDef::VIRTUAL || kind == AtoNDef::SYNTHETIC) {
-        for (const ScheduleEntry& entry : std::as_const(receivedSchedule)) {
+    if (kind == AtoNDef::VIRTUAL || kind == AtoNDef::SYNTHETIC)
+    {
+        for (const ScheduleEntry& entry : std::as_const(receivedSchedule))
+        {
             if (entry.messageId != 21 || entry.index != 1)
                 continue;
             int position = 0;
             if (target->AddEntry(21, position))
                 target->SetEntry(0, entry);
         }
-    } else if (kind == AtoNDef::REAL) {
-        for (const ScheduleEntry& entry : std::as_const(receivedSchedule)) {
+    }
+    else if (kind == AtoNDef::REAL)
+    {
+        for (const ScheduleEntry& entry : std::as_const(receivedSchedule))
+        {
             const bool isReport = entry.messageId == 21;
             // A normal schedule has two message 21 positions; a report numbered beyond them would
             // land on (and wipe) a binary-message position, so it is dropped.
@@ -227,7 +253,8 @@ void Model::ApplyReceivedScheduleTo(MessageSchedule* target)
             if (entry.blockA.startSlot == -1 && entry.blockB.startSlot == -1 && !isReport)
                 continue;
             int position = 0;
-            switch (entry.messageId) {
+            switch (entry.messageId)
+            {
             case 6:
             case 8:
             case 12:

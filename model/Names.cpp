@@ -1,6 +1,7 @@
 #include "model/Names.h"
 
-namespace Names {
+namespace Names
+{
 
 QString VirtualAtoNJob(int k)
 {
@@ -15,4 +16,4 @@ QString VirtualAtoNScheduleJob(int k)
     return job.isEmpty() ? job : job + QLatin1Char(' ') + MessageSchedule;
 }
 
-}  // namespace Names
+} // namespace Names

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace Names {
+namespace Names
+{
 
 // Device jobs.
 inline const QString AdrMMSI = QStringLiteral("Adr MMSI");
@@ -87,4 +88,4 @@ inline const QString Unknown = QStringLiteral("Unknown");
 QString VirtualAtoNJob(int k);
 QString VirtualAtoNScheduleJob(int k);
 
-}  // namespace Names
+} // namespace Names

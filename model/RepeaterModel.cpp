@@ -43,7 +43,8 @@ void RepeaterModel::Clear()
 void RepeaterModel::Save(QDataStream& stream)
 {
     ModelObject::Save(stream);
-    for (const qint32* field : {&sartRepeat, &msg21Repeat, &msg21GuardTime, &msg21Range, &msg8Repeat, &msg8GuardTime, &msg6Repeat, &msg6GuardTime})
+    for (const qint32* field : {&sartRepeat, &msg21Repeat, &msg21GuardTime, &msg21Range, &msg8Repeat, &msg8GuardTime,
+                                &msg6Repeat, &msg6GuardTime})
         stream << *field;
 }
 
@@ -55,7 +56,8 @@ void RepeaterModel::Load(QDataStream& stream)
         stream >> value;
     if (stream.status() != QDataStream::Ok)
         return;
-    qint32* fields[] = {&sartRepeat, &msg21Repeat, &msg21GuardTime, &msg21Range, &msg8Repeat, &msg8GuardTime, &msg6Repeat, &msg6GuardTime};
+    qint32* fields[] = {&sartRepeat, &msg21Repeat,   &msg21GuardTime, &msg21Range,
+                        &msg8Repeat, &msg8GuardTime, &msg6Repeat,     &msg6GuardTime};
     for (int i = 0; i < 8; ++i)
         *fields[i] = values[i];
 }

@@ -2,8 +2,8 @@
 
 bool ScheduleBlock::operator==(const ScheduleBlock& other) const
 {
-    return noTime == other.noTime && startTime == other.startTime && startSlot == other.startSlot
-        && increment == other.increment;
+    return noTime == other.noTime && startTime == other.startTime && startSlot == other.startSlot &&
+           increment == other.increment;
 }
 
 ScheduleEntry::ScheduleEntry(qint32 messageId) : messageId(messageId) {}
@@ -19,7 +19,6 @@ ScheduleEntry ScheduleEntry::Disabled(qint32 messageId)
 
 bool ScheduleEntry::operator==(const ScheduleEntry& other) const
 {
-    return messageId == other.messageId && index == other.index && mode == other.mode
-        && blockA == other.blockA && blockB == other.blockB && enabled == other.enabled
-        && further == other.further;
+    return messageId == other.messageId && index == other.index && mode == other.mode && blockA == other.blockA &&
+           blockB == other.blockB && enabled == other.enabled && further == other.further;
 }

@@ -9,10 +9,10 @@
 // (2250 slots make a minute). A start slot of -1 marks a block that is not used.
 struct ScheduleBlock
 {
-    bool noTime = false;        // the block has no start time (the unit's "24:00" marker)
-    QTime startTime{0, 0};      // UTC start time (RATDMA)
-    qint32 startSlot = 0;       // -1: block not used
-    qint32 increment = 6750;    // slots; 6750 slots are three minutes
+    bool noTime = false;     // the block has no start time (the unit's "24:00" marker)
+    QTime startTime{0, 0};   // UTC start time (RATDMA)
+    qint32 startSlot = 0;    // -1: block not used
+    qint32 increment = 6750; // slots; 6750 slots are three minutes
 
     bool operator==(const ScheduleBlock& other) const;
     bool operator!=(const ScheduleBlock& other) const { return !(*this == other); }
@@ -32,7 +32,7 @@ public:
     // Slots of VHF data link time in one minute.
     static constexpr qint32 SlotsPerMinute = 2250;
     // Increments are held to one day of slots.
-    static constexpr qint32 MaxIncrement = 24 * 60 * SlotsPerMinute;  // 3240000
+    static constexpr qint32 MaxIncrement = 24 * 60 * SlotsPerMinute; // 3240000
 
     // A default entry: the given message (21 unless said otherwise), index 1, FATDMA, start times 00:00,
     // start slots 0, increments 6750, enabled.
@@ -50,13 +50,13 @@ public:
     bool operator==(const ScheduleEntry& other) const;
     bool operator!=(const ScheduleEntry& other) const { return !(*this == other); }
 
-    qint32 messageId = 21;  // 21, 6, 8, 12, 14; 0 in a receiver schedule
-    qint32 index = 1;       // 1-based number among the entries of the same message
-    qint32 mode = FATDMA;   // 0 FATDMA, non-zero RATDMA
-    ScheduleBlock blockA;   // channel A
-    ScheduleBlock blockB;   // channel B
+    qint32 messageId = 21; // 21, 6, 8, 12, 14; 0 in a receiver schedule
+    qint32 index = 1;      // 1-based number among the entries of the same message
+    qint32 mode = FATDMA;  // 0 FATDMA, non-zero RATDMA
+    ScheduleBlock blockA;  // channel A
+    ScheduleBlock blockB;  // channel B
     bool enabled = true;
-    qint32 further = 0;     // kept and stored as it came; 0 in every entry this program makes
+    qint32 further = 0; // kept and stored as it came; 0 in every entry this program makes
 };
 
 Q_DECLARE_METATYPE(ScheduleEntry)

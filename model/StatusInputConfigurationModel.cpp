@@ -2,7 +2,8 @@
 
 StatusInputConfigurationModel::StatusInputConfigurationModel(QObject* parent) : ModelObject(parent, 2) {}
 
-StatusInputConfigurationModel::StatusInputConfigurationModel(const StatusInputConfigurationModel& other) : ModelObject(other)
+StatusInputConfigurationModel::StatusInputConfigurationModel(const StatusInputConfigurationModel& other)
+    : ModelObject(other)
 {
     CopyFields(other);
 }
@@ -55,7 +56,9 @@ void StatusInputConfigurationModel::Clear()
 void StatusInputConfigurationModel::Save(QDataStream& stream)
 {
     ModelObject::Save(stream);
-    for (const qint32* field : {&lightFitted, &raconFitted, &raconMonitored, &statusBitSource, &lightOnOffActiveHigh, &lightHealthActiveHigh, &raconHealthActiveHigh, &message6Source, &message6Index, &positionReportEnabled, &onPositionIndex, &offPositionIndex, &message6Format})
+    for (const qint32* field : {&lightFitted, &raconFitted, &raconMonitored, &statusBitSource, &lightOnOffActiveHigh,
+                                &lightHealthActiveHigh, &raconHealthActiveHigh, &message6Source, &message6Index,
+                                &positionReportEnabled, &onPositionIndex, &offPositionIndex, &message6Format})
         stream << *field;
     stream << qint32(userPower ? 1 : 0);
 }
@@ -70,7 +73,10 @@ void StatusInputConfigurationModel::Load(QDataStream& stream)
     stream >> power;
     if (stream.status() != QDataStream::Ok)
         return;
-    qint32* fields[] = {&lightFitted, &raconFitted, &raconMonitored, &statusBitSource, &lightOnOffActiveHigh, &lightHealthActiveHigh, &raconHealthActiveHigh, &message6Source, &message6Index, &positionReportEnabled, &onPositionIndex, &offPositionIndex, &message6Format};
+    qint32* fields[] = {&lightFitted,          &raconFitted,           &raconMonitored,        &statusBitSource,
+                        &lightOnOffActiveHigh, &lightHealthActiveHigh, &raconHealthActiveHigh, &message6Source,
+                        &message6Index,        &positionReportEnabled, &onPositionIndex,       &offPositionIndex,
+                        &message6Format};
     for (int i = 0; i < 13; ++i)
         *fields[i] = values[i];
     userPower = power != 0;

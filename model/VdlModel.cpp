@@ -4,15 +4,14 @@
 
 #include "model/ModelNotifier.h"
 
-namespace {
+namespace
+{
 const QString SectionTag = QStringLiteral("VDL");
 }
 
 VdlModel::VdlModel(QObject* parent)
-    : ModelObject(parent, SectionVersion),
-      chainingMmsis(new VdlItemTable(nullptr)),
-      scheduleTable(new VdlItemTable(this)),
-      messageSchedule(std::make_unique<MessageSchedule>(false, true, nullptr))
+    : ModelObject(parent, SectionVersion), chainingMmsis(new VdlItemTable(nullptr)),
+      scheduleTable(new VdlItemTable(this)), messageSchedule(std::make_unique<MessageSchedule>(false, true, nullptr))
 {
     firstMmsi.SetIndex(2);
     firstMmsi.SetEnabled(false);
@@ -156,8 +155,8 @@ void VdlModel::SetupTableHeaders(VdlItemTable* table)
     if (!table)
         return;
     table->SetHorizontalHeaders({QStringLiteral("Message Id"), QStringLiteral("Message Index"),
-                                 QStringLiteral("UTC Hour"), QStringLiteral("UTC Minute"),
-                                 QStringLiteral("Slot"), QStringLiteral("Channel")});
+                                 QStringLiteral("UTC Hour"), QStringLiteral("UTC Minute"), QStringLiteral("Slot"),
+                                 QStringLiteral("Channel")});
 }
 
 void VdlModel::AddMmsi(const QString& mmsi)
@@ -218,8 +217,7 @@ std::unique_ptr<AtoNMMSI> VdlModel::TakeMmsiAt(int i)
 void VdlModel::AddTableRow(int id, int index, int hour, int minute, int slot, int channel)
 {
     scheduleTable->AppendRow(QStringList{QString::number(id), QString::number(index), QString::number(hour),
-                                         QString::number(minute), QString::number(slot),
-                                         QString::number(channel)});
+                                         QString::number(minute), QString::number(slot), QString::number(channel)});
 }
 
 void VdlModel::MoveRemovedMmsisTo(VdlModel& target)

@@ -75,21 +75,21 @@ public:
 
     // Settings of the VDL Control page.
     bool useVdl = false;
-    int sendDelay = 5;          // seconds between VDL request sentences
-    int responseTimeout = 10;   // seconds to wait for a reply
+    int sendDelay = 5;        // seconds between VDL request sentences
+    int responseTimeout = 10; // seconds to wait for a reply
     QString furtherText1;
     QString furtherText2;
-    QString targetMMSI;         // the unit addressed over the VDL
+    QString targetMMSI; // the unit addressed over the VDL
 
     // The AFB sentence fields: message id, message index, UTC hour, UTC minute, slot, channel.
     std::array<int, 6> afbValues{};
 
     // Receiver wake-up schedule (the COP sentence and messages).
-    qint32 receiverMode = 0;      // 0 device schedule, 1 specified on time, 2 always on
-    qint32 receiverHour = 0;      // UTC
-    qint32 receiverMinute = 0;    // UTC
-    qint32 receiverInterval = 0;  // seconds
-    qint32 receiverDuration = 0;  // seconds
+    qint32 receiverMode = 0;     // 0 device schedule, 1 specified on time, 2 always on
+    qint32 receiverHour = 0;     // UTC
+    qint32 receiverMinute = 0;   // UTC
+    qint32 receiverInterval = 0; // seconds
+    qint32 receiverDuration = 0; // seconds
 
 private:
     friend class Model;
@@ -97,9 +97,9 @@ private:
     void CopyAll(const VdlModel& other);
 
     AtoNMMSI firstMmsi;
-    VdlItemTable* chainingMmsis;  // owned
+    VdlItemTable* chainingMmsis; // owned
     AtoNMMSI secondMmsi;
     std::vector<std::unique_ptr<AtoNMMSI>> removedMmsis;
-    VdlItemTable* scheduleTable;  // child
+    VdlItemTable* scheduleTable; // child
     std::unique_ptr<MessageSchedule> messageSchedule;
 };

@@ -2,8 +2,7 @@
 
 #include "model/AtoNDef.h"
 
-VirtualAtoNModel::VirtualAtoNModel(QObject* parent)
-    : ModelObject(parent, 2), schedule(true, false, nullptr)
+VirtualAtoNModel::VirtualAtoNModel(QObject* parent) : ModelObject(parent, 2), schedule(true, false, nullptr)
 {
     Clear();
 }

@@ -56,7 +56,8 @@
 #include "ui/vdl/VdlTab.h"
 #include "ui_MainWindow.h"
 
-namespace {
+namespace
+{
 
 const QString UntitledName = QStringLiteral("untitled.kln");
 const QString SensorPortText = QStringLiteral("AIS AtoN Sensor");
@@ -90,7 +91,7 @@ private:
     bool active = true;
 };
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Prompts
@@ -137,9 +138,7 @@ int MainWindow::Prompts::Run(QDialog* dialog)
 // Construction
 
 MainWindow::MainWindow(QWidget* parent, Qt::WindowFlags flags)
-    : QMainWindow(parent, flags),
-      ui(std::make_unique<Ui::MainWindow>()),
-      prompts(std::make_unique<Prompts>()),
+    : QMainWindow(parent, flags), ui(std::make_unique<Ui::MainWindow>()), prompts(std::make_unique<Prompts>()),
       app(KelvaneApplication::Instance())
 {
     ui->setupUi(this);
@@ -151,8 +150,8 @@ MainWindow::MainWindow(QWidget* parent, Qt::WindowFlags flags)
     stack->setObjectName(QStringLiteral("stackedWidget"));
     atonTabs->setObjectName(QStringLiteral("tabWidgetAtoN"));
     sensorTabs->setObjectName(QStringLiteral("tabWidgetSensor"));
-    for (QWidget* widget : {static_cast<QWidget*>(stack), static_cast<QWidget*>(atonTabs),
-                            static_cast<QWidget*>(sensorTabs)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(stack), static_cast<QWidget*>(atonTabs), static_cast<QWidget*>(sensorTabs)})
         widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     atonTabs->setStyleSheet(QLatin1String(AtoNTabStyle));
     sensorTabs->setStyleSheet(QStringLiteral("QTabBar::tab { height: 30; }"));
@@ -191,7 +190,8 @@ MainWindow::MainWindow(QWidget* parent, Qt::WindowFlags flags)
     // Every job the state machine queues is work the unit has to finish before the next request; the
     // transport learns of it only later, in its own thread.
     StateMachine* sm = app->GetStateMachine();
-    auto noteJob = [this] {
+    auto noteJob = [this]
+    {
         ++jobsQueuedByRequest;
         transferRunning = true;
         // Whatever tab is shown: no second request while the unit works on this one.
@@ -204,18 +204,21 @@ MainWindow::MainWindow(QWidget* parent, Qt::WindowFlags flags)
     connect(sm, qOverload<QString, bool, int>(&StateMachine::QueueJob), this, noteJob);
 
     // A configuration file that lacks a section tells the user so through the window.
-    previousNotifier = ModelNotifier::SetHandler([this](const QString& text) {
-        auto show = [this, text] {
-            Prompts::Message message;
-            message.icon = QMessageBox::Warning;
-            message.text = text;
-            prompts->Ask(this, message);
-        };
-        if (QThread::currentThread() == thread())
-            show();
-        else
-            QMetaObject::invokeMethod(this, show, Qt::QueuedConnection);
-    });
+    previousNotifier = ModelNotifier::SetHandler(
+        [this](const QString& text)
+        {
+            auto show = [this, text]
+            {
+                Prompts::Message message;
+                message.icon = QMessageBox::Warning;
+                message.text = text;
+                prompts->Ask(this, message);
+            };
+            if (QThread::currentThread() == thread())
+                show();
+            else
+                QMetaObject::invokeMethod(this, show, Qt::QueuedConnection);
+        });
 
     RefreshSerialPortList();
     UpdateConnectionWidgets();
@@ -254,7 +257,8 @@ void MainWindow::CreateTabs()
 {
     Model* tabModel = app->GetTabModel();
 
-    auto add = [](QTabWidget* tabs, QWidget* tab, const char* objectName, int position, const QString& label) {
+    auto add = [](QTabWidget* tabs, QWidget* tab, const char* objectName, int position, const QString& label)
+    {
         tab->setObjectName(QLatin1String(objectName));
         tabs->insertTab(position, tab, label);
     };
@@ -290,17 +294,16 @@ void MainWindow::CreateTabs()
     messageSettingsTab = new MessageSettingsTab(tabModel, this);
     add(sensorTabs, messageSettingsTab, "tabMessageSettings", positionMessageSettings, tr("Message Settings"));
     systemInformationTab = new SystemInformationTab(tabModel, this);
-    add(sensorTabs, systemInformationTab, "tabSystemInformation", positionSystemInformation,
-        tr("System Information"));
+    add(sensorTabs, systemInformationTab, "tabSystemInformation", positionSystemInformation, tr("System Information"));
     liveDataTab = new LiveDataTab(this);
     add(sensorTabs, liveDataTab, "tabLiveData", positionLiveData, tr("Live Data"));
 }
 
 void MainWindow::ConnectTabs()
 {
-    for (AtoNConfiguration* tab : std::initializer_list<AtoNConfiguration*>{
-             realAtoNTab, messageScheduleTab, statusInputsTab, alertMessagesTab, repeaterTab, vdlTab,
-             vdlTab->GetCopTab()})
+    for (AtoNConfiguration* tab :
+         std::initializer_list<AtoNConfiguration*>{realAtoNTab, messageScheduleTab, statusInputsTab, alertMessagesTab,
+                                                   repeaterTab, vdlTab, vdlTab->GetCopTab()})
         connect(tab, &AtoNConfiguration::Edited, this, &MainWindow::OnEdited);
     if (virtualAtoNTab)
     {
@@ -671,12 +674,23 @@ void MainWindow::OnTabChanged(int index)
         liveDataTab->OnTabDeselected();
         switch (index)
         {
-        case 0: sensorSettingsTab->OnTabSelected(); break;
-        case 1: adcSettingsTab->OnTabSelected(); break;
-        case 2: messageSettingsTab->OnTabSelected(); break;
-        case 3: systemInformationTab->OnTabSelected(); break;
-        case 4: liveDataTab->OnTabSelected(); break;
-        default: break;
+        case 0:
+            sensorSettingsTab->OnTabSelected();
+            break;
+        case 1:
+            adcSettingsTab->OnTabSelected();
+            break;
+        case 2:
+            messageSettingsTab->OnTabSelected();
+            break;
+        case 3:
+            systemInformationTab->OnTabSelected();
+            break;
+        case 4:
+            liveDataTab->OnTabSelected();
+            break;
+        default:
+            break;
         }
         return;
     }
@@ -812,8 +826,7 @@ void MainWindow::MakeLinkConnections()
     c << connect(statusTab, &StatusTab::FaultLogRequest, app, &KelvaneApplication::OnFaultLogRequest);
     c << connect(t, &Transport::FaultLogMessageCount, app, &KelvaneApplication::OnFaultLogMessageCount);
     c << connect(t, &Transport::ProximityAlertLogMessage, statusTab, &StatusTab::OnProximityAlertMessageReceived);
-    c << connect(t, &Transport::ProximityAlertLogRequestComplete, statusTab,
-                 &StatusTab::OnProximityAlertLogComplete);
+    c << connect(t, &Transport::ProximityAlertLogRequestComplete, statusTab, &StatusTab::OnProximityAlertLogComplete);
     c << connect(statusTab, &StatusTab::PrxLogRequest, app, &KelvaneApplication::OnProximityLogRequest);
     c << connect(t, &Transport::prxLogMessageCount, app, &KelvaneApplication::OnPrxLogMessageCount);
     c << connect(controller, &SerialController::SaveError, this, &MainWindow::OnSaveError);
@@ -836,8 +849,8 @@ void MainWindow::MakeLinkConnections()
     c << connect(t, &Transport::VDLMessageSent, vdlControl, &VdlControlTab::OnVDLMessageSent);
     c << connect(t, &Transport::VDLMessageSending, vdlControl, &VdlControlTab::OnVDLMessageSending);
     // The message 6 array is lent for the emission only: the page must run inside it.
-    c << connect(messages, &MessageDecoder::Message6Received, vdlControl,
-                 &VdlControlTab::On_Message6Received_Received, Qt::DirectConnection);
+    c << connect(messages, &MessageDecoder::Message6Received, vdlControl, &VdlControlTab::On_Message6Received_Received,
+                 Qt::DirectConnection);
     c << connect(t, &Transport::signalUbloxM8, realAtoNTab, &RealAtoNTab::onUbloxM8);
     c << connect(t, &Transport::signalUbloxM8, gpsStatusTab, &GpsStatusTab::onUbloxM8);
     c << connect(t, &Transport::signalGnssModeReceived, gpsStatusTab, &GpsStatusTab::onReceivedGnssMode);
@@ -892,8 +905,7 @@ void MainWindow::OnDisplayError(QString text, QString informativeText)
 // ---------------------------------------------------------------------------------------------
 // Transfers
 
-template <typename Request>
-void MainWindow::RunRequest(Request request)
+template <typename Request> void MainWindow::RunRequest(Request request)
 {
     const int before = jobsQueuedByRequest;
     request();
@@ -1090,12 +1102,23 @@ void MainWindow::OnUpdateTabIcon(int tab, int icon)
         return;
     switch (icon)
     {
-    case StateMachine::TabNotConnected: tabs->setTabIcon(tab, QIcon()); break;
-    case StateMachine::TabEdited: tabs->setTabIcon(tab, QIcon(QStringLiteral(":/Images/TabEdited.png"))); break;
-    case StateMachine::TabNotRead: tabs->setTabIcon(tab, QIcon(QStringLiteral(":/Images/TabNotSynced.png"))); break;
-    case StateMachine::TabBusy: tabs->setTabIcon(tab, QIcon(QStringLiteral(":/Images/TabSyncing.png"))); break;
-    case StateMachine::TabInStep: tabs->setTabIcon(tab, QIcon(QStringLiteral(":/Images/TabSynced.png"))); break;
-    default: break;
+    case StateMachine::TabNotConnected:
+        tabs->setTabIcon(tab, QIcon());
+        break;
+    case StateMachine::TabEdited:
+        tabs->setTabIcon(tab, QIcon(QStringLiteral(":/Images/TabEdited.png")));
+        break;
+    case StateMachine::TabNotRead:
+        tabs->setTabIcon(tab, QIcon(QStringLiteral(":/Images/TabNotSynced.png")));
+        break;
+    case StateMachine::TabBusy:
+        tabs->setTabIcon(tab, QIcon(QStringLiteral(":/Images/TabSyncing.png")));
+        break;
+    case StateMachine::TabInStep:
+        tabs->setTabIcon(tab, QIcon(QStringLiteral(":/Images/TabSynced.png")));
+        break;
+    default:
+        break;
     }
 }
 
@@ -1275,8 +1298,8 @@ void MainWindow::SaveLogToFile()
     SerialController* controller = app->GetTransportDevice();
     if (!controller)
         return;
-    const QString name =
-        prompts->SaveFileName(this, tr("Save Log To File"), app->GetLogFilename(), tr("Text Log Files ( *.txt *.log )"));
+    const QString name = prompts->SaveFileName(this, tr("Save Log To File"), app->GetLogFilename(),
+                                               tr("Text Log Files ( *.txt *.log )"));
     if (name.isEmpty())
         return;
     app->SetLogFilename(name);
@@ -1342,9 +1365,8 @@ bool MainWindow::MaybeSave()
     message.informativeText = tr("Do you want to save your changes?");
     message.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     message.defaultButton = QMessageBox::Save;
-    message.buttonTexts = {{QMessageBox::Save, tr("Save")},
-                           {QMessageBox::Discard, tr("Discard")},
-                           {QMessageBox::Cancel, tr("Cancel")}};
+    message.buttonTexts = {
+        {QMessageBox::Save, tr("Save")}, {QMessageBox::Discard, tr("Discard")}, {QMessageBox::Cancel, tr("Cancel")}};
     switch (prompts->Ask(this, message))
     {
     case QMessageBox::Save:
@@ -1386,7 +1408,8 @@ void MainWindow::OnOpen()
         UpdateConnectionWidgets();
         return;
     }
-    const QString path = prompts->OpenFileName(this, tr("Open File"), app->GetFilename(), tr("Kelvane Files ( *.kln )"));
+    const QString path =
+        prompts->OpenFileName(this, tr("Open File"), app->GetFilename(), tr("Kelvane Files ( *.kln )"));
     if (path.isEmpty())
         return;
     // The next file dialog starts where this one ended, whatever becomes of the file.
@@ -1496,8 +1519,8 @@ bool MainWindow::SaveFile()
     }
     if (!saved)
     {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                    : tr("Not all of the data could be written.");
+        const QString reason =
+            file.error() != QFileDevice::NoError ? file.errorString() : tr("Not all of the data could be written.");
         cursor.Restore();
         ShowCritical(tr("Could not save the file"), tr("Could not save file: ") + currentFile, reason);
         return false;

@@ -224,8 +224,7 @@ private:
     QList<QWidget*> UnitConfigurationTabs() const;
 
     // A request to the state machine, run so that the window knows whether the unit now works on it.
-    template <typename Request>
-    void RunRequest(Request request);
+    template <typename Request> void RunRequest(Request request);
     void CloseLink();
     void MakeLinkConnections();
     void DropLinkConnections();

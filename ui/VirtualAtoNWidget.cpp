@@ -6,8 +6,7 @@
 
 #include "model/Model.h"
 
-VirtualAtoNWidget::VirtualAtoNWidget(Model* model, VirtualAtoNModel* record, QBoxLayout* placeholder,
-                                     QWidget* parent)
+VirtualAtoNWidget::VirtualAtoNWidget(Model* model, VirtualAtoNModel* record, QBoxLayout* placeholder, QWidget* parent)
     : AtoNConfiguration(model, parent), record(record)
 {
     // The page's form goes into the placeholder when the page gets its widgets.

@@ -5,13 +5,16 @@
 #include "model/AtonTypeRules.h"
 #include "ui/cDirectionOfImpactInput.h"
 
-namespace {
+namespace
+{
 void Fill(QComboBox* combo, const QList<QPair<int, QString>>& types)
 {
-    if (!combo) return;
-    for (const auto& type : types) combo->addItem(type.second, type.first);
+    if (!combo)
+        return;
+    for (const auto& type : types)
+        combo->addItem(type.second, type.first);
 }
-}  // namespace
+} // namespace
 
 cAtonTypeManager::cAtonTypeManager(QObject* parent)
     : QObject(parent), dialog(new cDirectionOfImpactInput(nullptr)), direction(AtonTypeRules::NoDirectionOfImpact)
@@ -48,22 +51,26 @@ void cAtonTypeManager::AppendDirectionOfImpact(QString& name)
 
 bool cAtonTypeManager::UpdateNameDirection(bool inland, int type, QString& newName, QString oldName)
 {
-    if (!AtonTypeRules::NeedsDirectionOfImpact(inland, type)) return true;
+    if (!AtonTypeRules::NeedsDirectionOfImpact(inland, type))
+        return true;
     const QString& marker = AtonTypeRules::DirectionOfImpactMarker;
-    if (oldName.contains(marker) && !newName.contains(marker)) return false;
+    if (oldName.contains(marker) && !newName.contains(marker))
+        return false;
 
     // The stored name is the latest word on the direction: it carries what a file or the unit
     // gave, or what the dialog set. Taking it keeps a loaded direction through the first edit
     // instead of turning it into "ERROR".
     const int stored = AtonTypeRules::DirectionOfImpactFromName(oldName);
-    if (stored != AtonTypeRules::NoDirectionOfImpact) direction = stored;
+    if (stored != AtonTypeRules::NoDirectionOfImpact)
+        direction = stored;
     AppendDirectionOfImpact(newName);
     return true;
 }
 
 bool cAtonTypeManager::CheckDirectionOfImpact(bool inland, int type, QString& name)
 {
-    if (!inland) return true;
+    if (!inland)
+        return true;
     if (AtonTypeRules::NeedsDirectionOfImpact(inland, type))
     {
         const int result = dialog->exec();

@@ -3,7 +3,8 @@
 #include <QDialog>
 #include <memory>
 
-namespace Ui {
+namespace Ui
+{
 class DirectionOfImpactInput;
 }
 

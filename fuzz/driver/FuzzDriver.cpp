@@ -17,7 +17,8 @@ extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** arg
 // A target may offer extra seeds (recorded traffic, worked examples) of its own.
 __attribute__((weak)) std::vector<QByteArray> KelvaneFuzzSeeds();
 
-namespace {
+namespace
+{
 void Run(const QByteArray& input)
 {
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.constData()), size_t(input.size()));
@@ -32,46 +33,53 @@ QByteArray Mutate(QByteArray in, std::mt19937& rng)
         const int size = in.size();
         switch (op(rng))
         {
-        case 0:  // flip a bit
-            if (size) in[int(rng() % size)] = char(in[int(rng() % size)] ^ (1 << (rng() % 8)));
+        case 0: // flip a bit
+            if (size)
+                in[int(rng() % size)] = char(in[int(rng() % size)] ^ (1 << (rng() % 8)));
             break;
-        case 1:  // random byte
-            if (size) in[int(rng() % size)] = char(rng());
+        case 1: // random byte
+            if (size)
+                in[int(rng() % size)] = char(rng());
             break;
-        case 2:  // truncate
-            if (size) in.truncate(int(rng() % size));
+        case 2: // truncate
+            if (size)
+                in.truncate(int(rng() % size));
             break;
-        case 3:  // insert random bytes
+        case 3: // insert random bytes
         {
             QByteArray extra;
-            for (int i = 0, n = 1 + int(rng() % 16); i < n; ++i) extra.append(char(rng()));
+            for (int i = 0, n = 1 + int(rng() % 16); i < n; ++i)
+                extra.append(char(rng()));
             in.insert(size ? int(rng() % size) : 0, extra);
             break;
         }
-        case 4:  // duplicate a chunk
+        case 4: // duplicate a chunk
             if (size)
             {
                 int from = int(rng() % size), len = 1 + int(rng() % std::min(size - from, 64));
                 in.insert(int(rng() % size), in.mid(from, len));
             }
             break;
-        case 5:  // interesting values
+        case 5: // interesting values
         {
             static const unsigned char vals[] = {0x00, 0xff, 0x7f, 0x80, ',', '*', '$', '!', '\r', '\n', '^', '0', '9'};
-            if (size) in[int(rng() % size)] = char(vals[rng() % sizeof vals]);
+            if (size)
+                in[int(rng() % size)] = char(vals[rng() % sizeof vals]);
             break;
         }
-        case 6:  // remove a chunk
-            if (size) in.remove(int(rng() % size), 1 + int(rng() % 8));
+        case 6: // remove a chunk
+            if (size)
+                in.remove(int(rng() % size), 1 + int(rng() % 8));
             break;
-        default:  // four bytes of 0xff (huge counts in streams)
-            if (size >= 4) std::memset(in.data() + rng() % (size - 3), 0xff, 4);
+        default: // four bytes of 0xff (huge counts in streams)
+            if (size >= 4)
+                std::memset(in.data() + rng() % (size - 3), 0xff, 4);
             break;
         }
     }
     return in;
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -104,8 +112,10 @@ int main(int argc, char** argv)
         }
     }
     if (KelvaneFuzzSeeds)
-        for (const QByteArray& s : KelvaneFuzzSeeds()) seeds.push_back(s);
-    for (const QByteArray& s : seeds) Run(s);
+        for (const QByteArray& s : KelvaneFuzzSeeds())
+            seeds.push_back(s);
+    for (const QByteArray& s : seeds)
+        Run(s);
 
     std::mt19937 rng(20261207u);
     for (long r = 0; r < runs; ++r)
@@ -114,7 +124,8 @@ int main(int argc, char** argv)
         if (!seeds.empty() && (r % 8) != 7)
             input = Mutate(seeds[rng() % seeds.size()], rng);
         else
-            for (int i = 0, n = int(rng() % 512); i < n; ++i) input.append(char(rng()));
+            for (int i = 0, n = int(rng() % 512); i < n; ++i)
+                input.append(char(rng()));
         Run(input);
     }
     std::printf("fuzz: %zu seeds, %ld generated inputs, no failure\n", seeds.size(), runs);

@@ -71,7 +71,8 @@ QBitArray AAR::EncodeConfigurationSingle()
     return frame;
 }
 
-namespace {
+namespace
+{
 // A block increment in slots as whole seconds. The remote unit takes the product in 32 bits; the
 // increments of a schedule are held to one day of slots, so it cannot overflow there. Anything
 // larger is computed in 64 bits rather than wrapping.
@@ -79,7 +80,7 @@ qint32 IncrementToSeconds(qint32 increment)
 {
     return static_cast<qint32>(static_cast<qint64>(increment) * 60 / 2250);
 }
-}  // namespace
+} // namespace
 
 QBitArray AAR::EncodeConfigurationDual()
 {
@@ -152,13 +153,12 @@ bool AAR::DecodeResponse(QBitArray frame)
 
 QString AAR::ResponseText() const
 {
-    return tr("AARResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText())
-           + tr("  Number of messages to report: %1\n").arg(numberOfMessages)
-           + tr("  Message ID: %1\n").arg(messageId) + tr("  Message Index: %1\n").arg(messageIndex)
-           + tr("  Channel Selection: %1\n").arg(channel) + tr("  Hour for slot start: %1\n").arg(hour)
-           + tr("  Minute for slot start: %1\n").arg(minute) + tr("  FATDMA Start Slot: %1\n").arg(startSlot)
-           + tr("  FATDMA Slot interval: %1\n").arg(slotInterval)
-           + tr("  Enable slot reservation: %1\n").arg(enableSlotReservation ? 1 : 0);
+    return tr("AARResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText()) +
+           tr("  Number of messages to report: %1\n").arg(numberOfMessages) + tr("  Message ID: %1\n").arg(messageId) +
+           tr("  Message Index: %1\n").arg(messageIndex) + tr("  Channel Selection: %1\n").arg(channel) +
+           tr("  Hour for slot start: %1\n").arg(hour) + tr("  Minute for slot start: %1\n").arg(minute) +
+           tr("  FATDMA Start Slot: %1\n").arg(startSlot) + tr("  FATDMA Slot interval: %1\n").arg(slotInterval) +
+           tr("  Enable slot reservation: %1\n").arg(enableSlotReservation ? 1 : 0);
 }
 
 void AAR::TakeRemoteMmsiFrom(MessageSchedule* schedule)
@@ -178,14 +178,15 @@ void AAR::ResetFromModel(MessageSchedule* schedule)
     startSlot = 0;
 }
 
-namespace {
+namespace
+{
 // Hour and minute of a start time; -1 for both when the time is not valid.
 void HourAndMinute(const QTime& time, qint32& hour, qint32& minute)
 {
     hour = time.isValid() ? time.hour() : -1;
     minute = time.isValid() ? time.minute() : -1;
 }
-}  // namespace
+} // namespace
 
 void AAR::SetFromScheduleEntry(MessageSchedule* schedule, const ScheduleEntry& entry, int position)
 {
@@ -202,8 +203,7 @@ void AAR::SetFromScheduleEntry(MessageSchedule* schedule, const ScheduleEntry& e
     twoBlockLayout = true;
 }
 
-void AAR::SetFromScheduleEntryBlock(MessageSchedule* schedule, const ScheduleEntry& entry, int position,
-                                    bool blockB)
+void AAR::SetFromScheduleEntryBlock(MessageSchedule* schedule, const ScheduleEntry& entry, int position, bool blockB)
 {
     TakeRemoteMmsiFrom(schedule);
     messageId = entry.messageId;
@@ -225,7 +225,8 @@ int AAR::MessageIndexOf(MessageSchedule* schedule, int position) const
         return 1;
     int index = 1;
     const QList<ScheduleEntry>& entries = schedule->GetEntries();
-    for (int i = 0; i < position; ++i) {
+    for (int i = 0; i < position; ++i)
+    {
         if (entries.at(i).messageId == messageId)
             ++index;
     }

@@ -36,8 +36,7 @@ public:
 
     void ResetFromModel(MessageSchedule* schedule);
     void SetFromScheduleEntry(MessageSchedule* schedule, const ScheduleEntry& entry, int position);
-    void SetFromScheduleEntryBlock(MessageSchedule* schedule, const ScheduleEntry& entry, int position,
-                                   bool blockB);
+    void SetFromScheduleEntryBlock(MessageSchedule* schedule, const ScheduleEntry& entry, int position, bool blockB);
     int MessageIndexOf(MessageSchedule* schedule, int position) const;
 
     qint32 channel = 1;

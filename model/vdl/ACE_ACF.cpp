@@ -33,12 +33,13 @@ void ACE_ACF::Clear()
     namePart3.clear();
 }
 
-namespace {
+namespace
+{
 qint8 Flag(bool value)
 {
     return value ? 1 : 0;
 }
-}  // namespace
+} // namespace
 
 void ACE_ACF::Save(QDataStream& stream)
 {
@@ -206,12 +207,11 @@ bool ACE_ACF::DecodeResponsePart2(QBitArray frame)
 
 QString ACE_ACF::ResponseText() const
 {
-    return tr("ACEACFResponse1\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText())
-           + tr("  Off position threshold: %1\n").arg(offPositionThreshold)
-           + tr("  Latitude: %1\n").arg(position.LatitudeToDMS())
-           + tr("  Longitude: %1\n").arg(position.LongitudeToDMS())
-           + tr("  Sync loss behaviour: %1\n").arg(syncLossBehaviour ? 1 : 0)
-           + tr("  Power level: %1\n").arg(powerLevel);
+    return tr("ACEACFResponse1\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText()) +
+           tr("  Off position threshold: %1\n").arg(offPositionThreshold) +
+           tr("  Latitude: %1\n").arg(position.LatitudeToDMS()) +
+           tr("  Longitude: %1\n").arg(position.LongitudeToDMS()) +
+           tr("  Sync loss behaviour: %1\n").arg(syncLossBehaviour ? 1 : 0) + tr("  Power level: %1\n").arg(powerLevel);
 }
 
 void ACE_ACF::SetFromAtoN(AtoN* aton)

@@ -12,7 +12,7 @@ class ACE_ACF : public VDLModelObject
     Q_OBJECT
 
 public:
-    static constexpr int ConfigurationPart1K = 3;  // parts 2 to 6 follow as 4 to 8
+    static constexpr int ConfigurationPart1K = 3; // parts 2 to 6 follow as 4 to 8
     static constexpr int RequestK = 9;
     static constexpr int ResponsePart1K = 10;
     static constexpr int ResponsePart2K = 11;
@@ -49,8 +49,8 @@ public:
     qint32 offPositionThreshold = 0;
     qint32 channel1 = 0;
     qint32 channel2 = 0;
-    qint32 channel3 = 0;  // the third channel value, filled with channel 1
-    qint32 channel4 = 0;  // the fourth channel value, filled with channel 2
+    qint32 channel3 = 0; // the third channel value, filled with channel 1
+    qint32 channel4 = 0; // the fourth channel value, filled with channel 2
     bool syncLossBehaviour = false;
     qint32 powerLevel = 0;
     bool offPositionCheck = false;

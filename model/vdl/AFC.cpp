@@ -76,6 +76,6 @@ bool AFC::DecodeResponse(QBitArray frame)
 
 QString AFC::ResponseText() const
 {
-    return tr("AFCResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText())
-           + tr("  Status of implementation for each function ID: %1\n").arg(implementationStatus);
+    return tr("AFCResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText()) +
+           tr("  Status of implementation for each function ID: %1\n").arg(implementationStatus);
 }

@@ -111,10 +111,10 @@ bool AID::DecodeResponse(QBitArray frame)
 
 QString AID::ResponseText() const
 {
-    return tr("AIDResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText())
-           + tr("  Number of MMSIs: %1\n").arg(numberOfMmsis) + tr("  Target MMSI: %1\n").arg(targetMmsi.GetMmsi())
-           + tr("  Target Type: %1\n").arg(targetType) + tr("  Target MMSI 2: %1\n").arg(targetMmsi2.GetMmsi())
-           + tr("  Target Type 2: %1\n").arg(targetType2);
+    return tr("AIDResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText()) +
+           tr("  Number of MMSIs: %1\n").arg(numberOfMmsis) + tr("  Target MMSI: %1\n").arg(targetMmsi.GetMmsi()) +
+           tr("  Target Type: %1\n").arg(targetType) + tr("  Target MMSI 2: %1\n").arg(targetMmsi2.GetMmsi()) +
+           tr("  Target Type 2: %1\n").arg(targetType2);
 }
 
 void AID::SetFromModel(AtoN* aton, const QString& mmsi)
@@ -136,7 +136,8 @@ void AID::SetFromModelList(AtoN* aton, const QList<AtoNMMSI*>& list, int p)
         throw std::bad_alloc();
     SetRemoteMmsiText(aton->GetAtoNMMSI()->GetMMSI());
     const AtoNMMSI* entry = (p >= 0 && p < list.size()) ? list.at(p) : nullptr;
-    if (!entry) {
+    if (!entry)
+    {
         enabled = false;
         targetMmsi.SetMmsi(QStringLiteral("0"));
         targetType = 0;

@@ -2,8 +2,8 @@
 // AID: the MMSI identification of a remote AtoN unit. The configuration frame sets one MMSI entry
 // of the remote unit, the request asks for its MMSIs, the response returns up to two with a count.
 
-#include "model/vdl/VDLModelObject.h"
 #include "model/vdl/VDLMMSI.h"
+#include "model/vdl/VDLModelObject.h"
 
 #include <QList>
 

@@ -9,7 +9,7 @@ class AKE : public VDLModelObject
 
 public:
     static constexpr int ConfigurationK = 16;
-    static constexpr int TextBits = 56;  // nine whole characters and two bits of a tenth
+    static constexpr int TextBits = 56; // nine whole characters and two bits of a tenth
     static constexpr int TextCharacters = 10;
 
     explicit AKE(QObject* parent = nullptr);

@@ -83,11 +83,11 @@ bool COP::DecodeResponse(QBitArray frame)
 
 QString COP::ResponseText() const
 {
-    return tr("COPResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText()) + tr("  Mode: %1\n").arg(mode)
-           + tr("  Receiver wake-up hour: %1\n").arg(wakeUpTime.isValid() ? wakeUpTime.hour() : -1)
-           + tr("  Receiver wake-up minute: %1\n").arg(wakeUpTime.isValid() ? wakeUpTime.minute() : -1)
-           + tr("  Receiver wake-up interval: %1\n").arg(interval)
-           + tr("  Receiver wake-up duration: %1\n").arg(duration);
+    return tr("COPResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText()) + tr("  Mode: %1\n").arg(mode) +
+           tr("  Receiver wake-up hour: %1\n").arg(wakeUpTime.isValid() ? wakeUpTime.hour() : -1) +
+           tr("  Receiver wake-up minute: %1\n").arg(wakeUpTime.isValid() ? wakeUpTime.minute() : -1) +
+           tr("  Receiver wake-up interval: %1\n").arg(interval) +
+           tr("  Receiver wake-up duration: %1\n").arg(duration);
 }
 
 void COP::SetFromVdlModel(Model* model)

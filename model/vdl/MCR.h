@@ -11,7 +11,7 @@ public:
     static constexpr int ConfigurationK = 20;
     static constexpr int RequestK = 21;
     static constexpr int ResponseK = 22;
-    static constexpr int PayloadBits = 74;     // twelve whole characters and two bits of a thirteenth
+    static constexpr int PayloadBits = 74; // twelve whole characters and two bits of a thirteenth
     static constexpr int PayloadCharacters = 12;
 
     explicit MCR(QObject* parent = nullptr);

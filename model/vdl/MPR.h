@@ -24,10 +24,10 @@ public:
     QBitArray EncodeResponse() override;
     bool DecodeResponse(QBitArray frame) override;
 
-    qint32 value1 = 0;  // 6 bits
-    qint32 value2 = 0;  // 3 bits
-    qint32 value3 = 3;  // 4 bits
-    qint32 value4 = 1;  // 4 bits
-    qint32 value5 = 0;  // 1 bit
+    qint32 value1 = 0; // 6 bits
+    qint32 value2 = 0; // 3 bits
+    qint32 value3 = 3; // 4 bits
+    qint32 value4 = 1; // 4 bits
+    qint32 value5 = 0; // 1 bit
     QString text;
 };

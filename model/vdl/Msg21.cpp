@@ -34,7 +34,8 @@ void Msg21::Clear()
     nameExtension.clear();
 }
 
-namespace {
+namespace
+{
 qint8 Flag(bool value)
 {
     return value ? 1 : 0;
@@ -51,7 +52,7 @@ qint32 BodyPositionToWire(double degrees)
     return static_cast<qint32>(qBound(static_cast<double>(std::numeric_limits<qint32>::min()), wire,
                                       static_cast<double>(std::numeric_limits<qint32>::max())));
 }
-}  // namespace
+} // namespace
 
 void Msg21::Save(QDataStream& stream)
 {
@@ -167,26 +168,25 @@ bool Msg21::DecodeResponse(QBitArray frame)
     raimFlag = GetBits(1, frame, at) != 0;
     virtualAtoNFlag = GetBits(1, frame, at) != 0;
     assignedModeFlag = GetBits(1, frame, at) != 0;
-    ++at;  // spare bit
+    ++at; // spare bit
     nameExtension = GetSixBitText(NameExtensionCharacters, frame, at);
     return true;
 }
 
 QString Msg21::ResponseText() const
 {
-    return tr("Msg21Response\n") + tr("  Message ID: %1\n").arg(messageId)
-           + tr("  Repeat Indicator: %1\n").arg(repeatIndicator) + tr("  MMSI: %1\n").arg(GetRemoteMmsiText())
-           + tr("  Type Of AtoN: %1\n").arg(typeOfAtoN) + tr("  Name Of AtoN: %1\n").arg(name)
-           + tr("  Position Accuracy: %1\n").arg(positionAccuracy ? 1 : 0)
-           + tr("  Longitude: %1\n").arg(position.LongitudeToDMS())
-           + tr("  Latitude: %1\n").arg(position.LatitudeToDMS()) + tr("  DimensionA: %1\n").arg(dimensionA)
-           + tr("  DimensionB: %1\n").arg(dimensionB) + tr("  DimensionC: %1\n").arg(dimensionC)
-           + tr("  DimensionD: %1\n").arg(dimensionD)
-           + tr("  Type Of Position Device: %1\n").arg(typeOfPositionDevice)
-           + tr("  Time Stamp: %1\n").arg(timeStamp)
-           + tr("  Off Position Indicator: %1\n").arg(offPositionIndicator ? 1 : 0)
-           + tr("  AtoN Status: %1\n").arg(atonStatus) + tr("  RAIM Flag: %1\n").arg(raimFlag ? 1 : 0)
-           + tr("  Virtual AtoN Flag: %1\n").arg(virtualAtoNFlag ? 1 : 0)
-           + tr("  Assignment mode: %1\n").arg(assignedModeFlag ? 1 : 0)
-           + tr("  Name Of AtoN Extension: %1\n").arg(nameExtension);
+    return tr("Msg21Response\n") + tr("  Message ID: %1\n").arg(messageId) +
+           tr("  Repeat Indicator: %1\n").arg(repeatIndicator) + tr("  MMSI: %1\n").arg(GetRemoteMmsiText()) +
+           tr("  Type Of AtoN: %1\n").arg(typeOfAtoN) + tr("  Name Of AtoN: %1\n").arg(name) +
+           tr("  Position Accuracy: %1\n").arg(positionAccuracy ? 1 : 0) +
+           tr("  Longitude: %1\n").arg(position.LongitudeToDMS()) +
+           tr("  Latitude: %1\n").arg(position.LatitudeToDMS()) + tr("  DimensionA: %1\n").arg(dimensionA) +
+           tr("  DimensionB: %1\n").arg(dimensionB) + tr("  DimensionC: %1\n").arg(dimensionC) +
+           tr("  DimensionD: %1\n").arg(dimensionD) + tr("  Type Of Position Device: %1\n").arg(typeOfPositionDevice) +
+           tr("  Time Stamp: %1\n").arg(timeStamp) +
+           tr("  Off Position Indicator: %1\n").arg(offPositionIndicator ? 1 : 0) +
+           tr("  AtoN Status: %1\n").arg(atonStatus) + tr("  RAIM Flag: %1\n").arg(raimFlag ? 1 : 0) +
+           tr("  Virtual AtoN Flag: %1\n").arg(virtualAtoNFlag ? 1 : 0) +
+           tr("  Assignment mode: %1\n").arg(assignedModeFlag ? 1 : 0) +
+           tr("  Name Of AtoN Extension: %1\n").arg(nameExtension);
 }

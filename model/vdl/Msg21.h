@@ -13,7 +13,7 @@ public:
     static constexpr int RequestK = 32;
     static constexpr int ResponseK = 33;
     static constexpr int ResponseBits = 376;
-    static constexpr int ResponseMinimumBits = 372;  // the four closing fill bits are not read
+    static constexpr int ResponseMinimumBits = 372; // the four closing fill bits are not read
     static constexpr int NameCharacters = 20;
     static constexpr int NameExtensionCharacters = 14;
 

@@ -6,19 +6,8 @@
 #include <new>
 
 VDLCodecModel::VDLCodecModel(QObject* parent)
-    : VDLModelObject(parent),
-      remoteMmsi(this),
-      aid(this),
-      cop(this),
-      aar(this),
-      msg21(this),
-      aceAcf(this),
-      ver(this),
-      afc(this),
-      mpr(this),
-      afb(this),
-      ake(this),
-      mcr(this)
+    : VDLModelObject(parent), remoteMmsi(this), aid(this), cop(this), aar(this), msg21(this), aceAcf(this), ver(this),
+      afc(this), mpr(this), afb(this), ake(this), mcr(this)
 {
     Clear();
 }
@@ -114,14 +103,18 @@ QString VDLCodecModel::BitsToSixBitText(const QBitArray& bits)
     text.reserve((bits.size() + 5) / 6);
     int accumulator = 0;
     int shift = 5;
-    for (int i = 0; i < bits.size(); ++i) {
+    for (int i = 0; i < bits.size(); ++i)
+    {
         if (bits.testBit(i))
             accumulator |= 1 << shift;
-        if (shift == 0) {
+        if (shift == 0)
+        {
             text.append(QLatin1Char(NmeaSentence::SixBitChar(accumulator)));
             accumulator = 0;
             shift = 5;
-        } else {
+        }
+        else
+        {
             --shift;
         }
     }

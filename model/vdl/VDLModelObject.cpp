@@ -111,7 +111,8 @@ void VDLModelObject::PutBits64(quint64 value, int n, QBitArray& frame, int& posi
 {
     n = qBound(0, n, 64);
     const int size = frame.size();
-    for (int i = n - 1; i >= 0; --i) {
+    for (int i = n - 1; i >= 0; --i)
+    {
         if (position >= 0 && position < size)
             frame.setBit(position, ((value >> i) & 1u) != 0);
         ++position;
@@ -127,7 +128,8 @@ int VDLModelObject::SixBitValueOf(QChar character)
 
 void VDLModelObject::PutSixBitText(const QString& text, int c, QBitArray& frame, int& position)
 {
-    for (int i = 0; i < c; ++i) {
+    for (int i = 0; i < c; ++i)
+    {
         // Characters are upper-cased one by one so that a character whose upper-case form is longer
         // (German sharp s) can never widen the field.
         const QChar character = i < text.size() ? text.at(i).toUpper() : QChar(u'@');
@@ -150,7 +152,8 @@ void VDLModelObject::PutSixBitTextBits(const QString& text, int n, QBitArray& fr
     const int whole = n / 6;
     const int rest = n - 6 * whole;
     PutSixBitText(text, whole, frame, position);
-    if (rest > 0) {
+    if (rest > 0)
+    {
         const QChar character = whole < text.size() ? text.at(whole).toUpper() : QChar(u'@');
         PutBits(SixBitValueOf(character), rest, frame, position);
     }
@@ -166,7 +169,8 @@ quint64 VDLModelObject::GetBits64(int n, const QBitArray& frame, int& position)
     n = qBound(0, n, 64);
     const int size = frame.size();
     quint64 value = 0;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i)
+    {
         const bool bit = position >= 0 && position < size && frame.testBit(position);
         value = (value << 1) | (bit ? 1u : 0u);
         ++position;
@@ -189,7 +193,8 @@ QString VDLModelObject::GetSixBitText(int c, const QBitArray& frame, int& positi
 {
     QString text;
     text.reserve(qMax(0, c));
-    for (int i = 0; i < c; ++i) {
+    for (int i = 0; i < c; ++i)
+    {
         const int value = static_cast<int>(GetBits(6, frame, position));
         text.append(QChar(value < 32 ? value + 64 : value));
     }
@@ -204,11 +209,13 @@ void VDLModelObject::AppendChecksum(QBitArray& frame)
     if (bytes < 1)
         return;
     quint8 sum = 0;
-    for (int i = 0; i < bytes - 1; ++i) {
+    for (int i = 0; i < bytes - 1; ++i)
+    {
         // Each byte is summed with its first bit as weight 1: the reverse of the order in which
         // fields are written. The remote units compute it the same way.
         quint8 byte = 0;
-        for (int b = 0; b < 8; ++b) {
+        for (int b = 0; b < 8; ++b)
+        {
             if (frame.testBit(8 * i + b))
                 byte = static_cast<quint8>(byte | (1u << b));
         }

@@ -84,14 +84,13 @@ protected:
     QBitArray BeginFrame(int k, int& position, int bits = FrameBits) const;
     // Checks the frame's size and identifier and reads the MMSI into the remote MMSI. Returns false
     // (and changes nothing) when the frame is shorter than minimumBits or carries another identifier.
-    bool BeginDecode(const QBitArray& frame, int minimumBits, std::initializer_list<int> accepted,
-                     int& position);
+    bool BeginDecode(const QBitArray& frame, int minimumBits, std::initializer_list<int> accepted, int& position);
 
     // The request block that every request frame carries after the envelope.
     static void PutRequestBlock(qint32 channel, qint32 hour, qint32 minute, qint32 slot, QBitArray& frame,
                                 int& position);
-    static void GetRequestBlock(qint32& channel, qint32& hour, qint32& minute, qint32& slot,
-                                const QBitArray& frame, int& position);
+    static void GetRequestBlock(qint32& channel, qint32& hour, qint32& minute, qint32& slot, const QBitArray& frame,
+                                int& position);
 
     VDLCodecModel* Codec() const;
 

@@ -79,7 +79,7 @@ bool VER::DecodeResponse(QBitArray frame)
 
 QString VER::ResponseText() const
 {
-    return tr("VERResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText())
-           + tr("  Kind of requested version information: %1\n").arg(kind)
-           + tr("  Requested version information: %1\n").arg(versionInformation);
+    return tr("VERResponse\n") + tr("  MMSI: %1\n").arg(GetRemoteMmsiText()) +
+           tr("  Kind of requested version information: %1\n").arg(kind) +
+           tr("  Requested version information: %1\n").arg(versionInformation);
 }

@@ -1,10 +1,11 @@
 #include "model/vdl/VdlApplicationID.h"
 
-namespace VDL {
+namespace VDL
+{
 
 void RegisterMetaTypes()
 {
     qRegisterMetaType<VDL::VdlApplicationID>("VDL::VdlApplicationID");
 }
 
-}  // namespace VDL
+} // namespace VDL

@@ -6,7 +6,8 @@
 #include <QMetaType>
 #include <QObject>
 
-namespace VDL {
+namespace VDL
+{
 Q_NAMESPACE
 
 enum VdlApplicationID
@@ -30,4 +31,4 @@ Q_ENUM_NS(VdlApplicationID)
 // Registers the identifier as a meta type so that queued signals can carry it.
 void RegisterMetaTypes();
 
-}  // namespace VDL
+} // namespace VDL

@@ -39,12 +39,21 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void OnUpdate() { calls << QStringLiteral("OnUpdate"); }
-    void OnUpdateTabFromTransportModel(int tab) { calls << QStringLiteral("OnUpdateTabFromTransportModel %1").arg(tab); }
-    void OnUpdateTransportModelFromTab(int tab) { calls << QStringLiteral("OnUpdateTransportModelFromTab %1").arg(tab); }
+    void OnUpdateTabFromTransportModel(int tab)
+    {
+        calls << QStringLiteral("OnUpdateTabFromTransportModel %1").arg(tab);
+    }
+    void OnUpdateTransportModelFromTab(int tab)
+    {
+        calls << QStringLiteral("OnUpdateTransportModelFromTab %1").arg(tab);
+    }
     void OnUpdateTabIcon(int tab, int icon) { calls << QStringLiteral("OnUpdateTabIcon %1 %2").arg(tab).arg(icon); }
     void OnEnableTab(int tab, bool enable) { calls << QStringLiteral("OnEnableTab %1 %2").arg(tab).arg(int(enable)); }
     void OnDisplayError(QString text, QString info) { calls << QStringLiteral("OnDisplayError %1|%2").arg(text, info); }
-    void OnActivateProgressBar(bool on, int max) { calls << QStringLiteral("OnActivateProgressBar %1 %2").arg(int(on)).arg(max); }
+    void OnActivateProgressBar(bool on, int max)
+    {
+        calls << QStringLiteral("OnActivateProgressBar %1 %2").arg(int(on)).arg(max);
+    }
     void OnUpdateProgressBar(int value) { calls << QStringLiteral("OnUpdateProgressBar %1").arg(value); }
     void On_updateAarFlag(int scenario) { calls << QStringLiteral("On_updateAarFlag %1").arg(scenario); }
     void OnConnected() { calls << QStringLiteral("OnConnected"); }
@@ -132,7 +141,8 @@ void TestKelvaneApplication::settingsWrittenOnlyWhenChanged()
     user.sync();
     QStringList keys = user.allKeys();
     keys.sort();
-    QCOMPARE(keys, QStringList({"DiagnosticsFilename", "FCCAccept", "LogFilename", "PortName", "ProximityAlertFilename"}));
+    QCOMPARE(keys,
+             QStringList({"DiagnosticsFilename", "FCCAccept", "LogFilename", "PortName", "ProximityAlertFilename"}));
     QCOMPARE(user.value(QStringLiteral("PortName")).toString(), QStringLiteral("COM7"));
 
     // A setter with the same value still counts as a change.
@@ -167,7 +177,8 @@ void TestKelvaneApplication::systemScopeSettings()
 {
     QFETCH(QVariant, vendor);
     QFETCH(QString, expected);
-    QSettings system(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Tidera"), QStringLiteral("Kelvane"));
+    QSettings system(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Tidera"),
+                     QStringLiteral("Kelvane"));
     system.clear();
     if (vendor.isValid())
         system.setValue(QStringLiteral("VendorID"), vendor);
@@ -259,7 +270,7 @@ void TestKelvaneApplication::windowHandOver()
     Q_EMIT window.Edited(5);
     QVERIFY(window.calls.contains(QStringLiteral("OnUpdateTabIcon 5 1")));
     Q_EMIT window.SendVDLMessage(VDL::AID_REQUEST, 3);
-    QCOMPARE(jobs.size(), 1);  // the VDL job goes out with its delay (the three-argument signal)
+    QCOMPARE(jobs.size(), 1); // the VDL job goes out with its delay (the three-argument signal)
     QVERIFY(window.calls.contains(QStringLiteral("OnUpdateTabIcon 6 3")));
 
     Q_EMIT window.SensorPortSelected(true);
@@ -267,7 +278,8 @@ void TestKelvaneApplication::windowHandOver()
     Q_EMIT window.SensorPortSelected(false);
     Q_EMIT window.inhibitGpsFiltAndTypeQuery(false);
     sm->Timeout(Names::RealAtoN);
-    QVERIFY(window.calls.contains(QStringLiteral("OnDisplayError Error communicating with the AtoN|A timeout occurred")));
+    QVERIFY(
+        window.calls.contains(QStringLiteral("OnDisplayError Error communicating with the AtoN|A timeout occurred")));
     sm->Disconnected();
     QCOMPARE(window.calls.last(), QStringLiteral("OnEnableTab 4 1"));
 }

@@ -11,7 +11,8 @@
 
 using KelvaneTest::App;
 
-namespace {
+namespace
+{
 KelvaneTest::AppSettings StoredSettings()
 {
     KelvaneTest::AppSettings settings;
@@ -28,7 +29,7 @@ KelvaneTest::AppSettings StoredSettings()
     settings.user.insert(QStringLiteral("VAtoNEnabled"), true);
     return settings;
 }
-}  // namespace
+} // namespace
 
 class TestKelvaneApplicationStartSettings : public QObject
 {

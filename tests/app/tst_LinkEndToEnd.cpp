@@ -22,7 +22,8 @@
 
 using KelvaneTest::App;
 
-namespace {
+namespace
+{
 
 // The product's transport with a shorter wait for open-ended replies: the simulated unit answers at
 // once, and a whole retrieve would otherwise spend most of its time waiting out 2 s per step.
@@ -36,7 +37,7 @@ public:
 constexpr int ConnectWaitMs = 15000;
 constexpr int TransferWaitMs = 90000;
 
-}  // namespace
+} // namespace
 
 class TestLinkEndToEnd : public QObject
 {
@@ -90,9 +91,9 @@ void TestLinkEndToEnd::cleanup()
 
 bool TestLinkEndToEnd::WaitForNoConnection()
 {
-    return QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread() &&
-                                       App()->findChildren<QThread*>().isEmpty(); },
-                           ConnectWaitMs);
+    return QTest::qWaitFor(
+        [] { return !App()->GetTransport() && !App()->GetWorkerThread() && App()->findChildren<QThread*>().isEmpty(); },
+        ConnectWaitMs);
 }
 
 bool TestLinkEndToEnd::ConnectToUnit()
@@ -162,11 +163,12 @@ void TestLinkEndToEnd::retrieveAllTabs()
     QCOMPARE(real->GetTypeOfAtoN(), state.real.acf.at(11).toInt());
     QCOMPARE(real->GetChannel1(), state.real.acf.at(6).toInt());
     QCOMPARE(real->GetOffPositionThreshold(), state.real.ace.at(1).toInt());
-    QCOMPARE(transport->GetStatusInputConfiguration()->GetLightFitted(), state.mcr.value(QStringLiteral("LRC")).at(0).toInt());
+    QCOMPARE(transport->GetStatusInputConfiguration()->GetLightFitted(),
+             state.mcr.value(QStringLiteral("LRC")).at(0).toInt());
     QCOMPARE(transport->GetStatusInputConfiguration()->GetStatusBitSource(),
              state.mcr.value(QStringLiteral("SBS")).at(0).toInt());
-    const ScheduleEntry message21 = transport->GetMessageSchedule()->GetEntry(
-        transport->GetMessageSchedule()->FirstPositionOf(21));
+    const ScheduleEntry message21 =
+        transport->GetMessageSchedule()->GetEntry(transport->GetMessageSchedule()->FirstPositionOf(21));
     QCOMPARE(message21.Block(1).startSlot, state.real.Entry(21, 1).at(4).toInt());
 }
 
@@ -333,7 +335,7 @@ void TestLinkEndToEnd::quitWhileConnected()
     QTemporaryDir dir;
     const QString logName = dir.filePath(QStringLiteral("traffic.log"));
     QVERIFY(App()->GetTransportDevice()->StartLog(logName));
-    QTest::qWait(600);  // some GNSS traffic into the log
+    QTest::qWait(600); // some GNSS traffic into the log
 
     // What aboutToQuit runs: the link closes in its own thread, within a bounded wait.
     QVERIFY(QMetaObject::invokeMethod(App(), "OnClosing"));

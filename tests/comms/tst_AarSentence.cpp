@@ -2,7 +2,8 @@
 #include "model/Model.h"
 #include "support/TestMain.h"
 
-namespace {
+namespace
+{
 NmeaSentence Reply(const QString& body)
 {
     return NmeaSentence(NmeaSentence::Frame(body));
@@ -41,7 +42,7 @@ void CompareEntries(const ScheduleEntry& got, const ScheduleEntry& expected)
     QCOMPARE(got.blockA, expected.blockA);
     QCOMPARE(got.blockB, expected.blockB);
 }
-}  // namespace
+} // namespace
 
 class TestAarSentence : public QObject
 {
@@ -59,7 +60,8 @@ private slots:
     {
         MessageSchedule* schedule = model->GetMessageSchedule();
         AtoNSentenceAAR aar(schedule, nullptr);
-        QCOMPARE(aar.Encode(0, nullptr), NmeaSentence::Frame("$UPAAR,235000001,21,01,00,00,00,0006750,0,00,00,00,0006750,C"));
+        QCOMPARE(aar.Encode(0, nullptr),
+                 NmeaSentence::Frame("$UPAAR,235000001,21,01,00,00,00,0006750,0,00,00,00,0006750,C"));
 
         ScheduleEntry time = Entry(21, 1, 0, 6750);
         time.blockA.startTime = QTime(13, 5);
@@ -107,7 +109,8 @@ private slots:
         const QList<ScheduleEntry> before = schedule->GetEntries();
         AtoNSentenceAAR aar(schedule, model.get());
         QCOMPARE(aar.Decode(Reply(body)), status);
-        if (status != 0) QCOMPARE(schedule->GetEntries(), before);
+        if (status != 0)
+            QCOMPARE(schedule->GetEntries(), before);
     }
 
     void ratdmaReplyComesBackInSlots()
@@ -131,7 +134,7 @@ private slots:
         AtoNSentenceAAR aar(schedule, nullptr);
         QCOMPARE(aar.Decode(Reply("$ANAAR,235000001,21,01,00,00,0100,0006750,0,00,00,0200,0006750,R")), 0);
         QCOMPARE(aar.Decode(Reply("$ANAAR,235000001,21,02,00,00,0300,0006750,0,00,00,0400,0006750,R")), 0);
-        QVERIFY(schedule->EnableByCode(308));  // left over from an earlier run
+        QVERIFY(schedule->EnableByCode(308)); // left over from an earlier run
         QCOMPARE(aar.Decode(Reply("$ANAAR,235000001,06,01,00,00,0500,0006750,0,00,00,0600,0006750,R")), 0);
 
         QCOMPARE(schedule->GetEntry(0).blockA.startSlot, 100);
@@ -208,7 +211,8 @@ private slots:
             QCOMPARE(decoder.Decode(AsReply(encoder.Encode(i, nullptr))), 0);
 
         QCOMPARE(target->Count(), schedule->Count());
-        for (int i = 0; i < schedule->Count(); ++i) CompareEntries(target->GetEntry(i), schedule->GetEntry(i));
+        for (int i = 0; i < schedule->Count(); ++i)
+            CompareEntries(target->GetEntry(i), schedule->GetEntry(i));
     }
 
 private:

@@ -3,7 +3,8 @@
 #include "model/Model.h"
 #include "support/TestMain.h"
 
-namespace {
+namespace
+{
 NmeaSentence Reply(const QString& body)
 {
     return NmeaSentence(NmeaSentence::Frame(body));
@@ -29,7 +30,7 @@ void SetUpRealAtoN(Model& model)
     AtoN* aton = model.GetRealAtoN();
     aton->GetAtoNMMSI()->SetMMSI(QStringLiteral("235000001"));
 }
-}  // namespace
+} // namespace
 
 class TestAceAcfSentence : public QObject
 {
@@ -44,8 +45,8 @@ private slots:
         QTest::newRow("north east") << 51.5 << 4.75 << QStringList{"5130.0000", "N", "00445.0000", "E"};
         QTest::newRow("south west") << -0.25 << -1.25 << QStringList{"0015.0000", "S", "00115.0000", "W"};
         QTest::newRow("not available") << 91.0 << 181.0 << QStringList{"9100.0000", "N", "18100.0000", "E"};
-        QTest::newRow("just below a degree") << 51.99999999 << -179.999999999
-                                             << QStringList{"5200.0000", "N", "18000.0000", "W"};
+        QTest::newRow("just below a degree")
+            << 51.99999999 << -179.999999999 << QStringList{"5200.0000", "N", "18000.0000", "W"};
         QTest::newRow("fraction of a minute") << 12.3456789 << 0.0 << QStringList{"1220.7407", "N", "00000.0000", "E"};
     }
 
@@ -90,7 +91,8 @@ private slots:
         aton->SetDimensionD(6);
         AtoNSentenceACE ace(aton, &model);
         int count = 0;
-        QCOMPARE(ace.Encode(0, &count), NmeaSentence::Frame("$UPACE,235000001,00,0050,1,0,0,PIER^2C NORTH,0120340506,C"));
+        QCOMPARE(ace.Encode(0, &count),
+                 NmeaSentence::Frame("$UPACE,235000001,00,0050,1,0,0,PIER^2C NORTH,0120340506,C"));
         QCOMPARE(count, 0);
     }
 
@@ -153,7 +155,7 @@ private slots:
         const QStringList first = FieldsOf(ace.Encode(0, &count));
         QCOMPARE(count, 1);
         QCOMPARE(first.at(7), QString());
-        QCOMPARE(first.at(3), QString());  // no off-position settings for a virtual AtoN
+        QCOMPARE(first.at(3), QString()); // no off-position settings for a virtual AtoN
         const QString second = ace.Encode(1, &count);
         QCOMPARE(count, 0);
         QCOMPARE(second, NmeaSentence::Frame("$UPACE,992351002,,,,,,WEST PIER^2C HEAD^2C LIGHT NUMBER 7,,C"));
@@ -171,7 +173,7 @@ private slots:
         SetUpRealAtoN(sent);
         AtoN* aton = sent.GetRealAtoN();
         aton->SetInland(true);
-        aton->SetTypeOfAtoN(5);  // code 37, a fixed inland type
+        aton->SetTypeOfAtoN(5); // code 37, a fixed inland type
         aton->SetOffPositionThreshold(120);
         aton->SetAckProcedure(0);
         aton->SetOffPositionCheck(1);
@@ -208,7 +210,7 @@ private slots:
 
     void acfRoundTrip_data()
     {
-        QTest::addColumn<int>("virtualIndex");  // 0: the real AtoN
+        QTest::addColumn<int>("virtualIndex"); // 0: the real AtoN
         QTest::newRow("real") << 0;
         QTest::newRow("virtual 3") << 3;
     }
@@ -250,12 +252,12 @@ private slots:
         QCOMPARE(got->GetStationKind(), aton->GetStationKind());
         if (virtualIndex)
         {
-            QCOMPARE(got->GetGnssType(), int(AtoNDef::GNSS_SURVEYED));  // EPFS 7: surveyed
-            QCOMPARE(got->GetChannel1(), int(AtoNDef::CH_2087));      // not sent for a virtual AtoN
+            QCOMPARE(got->GetGnssType(), int(AtoNDef::GNSS_SURVEYED)); // EPFS 7: surveyed
+            QCOMPARE(got->GetChannel1(), int(AtoNDef::CH_2087));       // not sent for a virtual AtoN
         }
         else
         {
-            QCOMPARE(got->GetGnssType(), 5);  // the real AtoN keeps its GNSS system
+            QCOMPARE(got->GetGnssType(), 5); // the real AtoN keeps its GNSS system
             QCOMPARE(got->GetChannel1(), 2086);
             QCOMPARE(got->GetChannel2(), 1085);
         }

@@ -2,12 +2,13 @@
 #include "model/Model.h"
 #include "support/TestMain.h"
 
-namespace {
+namespace
+{
 NmeaSentence Reply(const QString& body)
 {
     return NmeaSentence(NmeaSentence::Frame(body));
 }
-}  // namespace
+} // namespace
 
 class TestAidSentence : public QObject
 {
@@ -23,7 +24,7 @@ private slots:
         QCOMPARE(aid.Encode(0, nullptr), QStringLiteral("$UPAID,000000000,1,235000001,R,C*40\r\n"));
         real->SetAddressMMSI(QStringLiteral("235000009"));
         QCOMPARE(aid.Encode(1, nullptr), NmeaSentence::Frame(QStringLiteral("$UPAID,235000001,1,235000009,0,C")));
-        real->SetAuxFlag(true);  // delete the addressed MMSI
+        real->SetAuxFlag(true); // delete the addressed MMSI
         AtoNSentenceAIDaddress address(real, &model);
         QCOMPARE(address.Encode(0, nullptr), NmeaSentence::Frame(QStringLiteral("$UPAID,235000001,0,235000009,0,C")));
         QCOMPARE(aid.BuildQuery(), QStringLiteral("$UPANQ,AID*") + NmeaSentence::Checksum(u"$UPANQ,AID") + "\r\n");
@@ -138,7 +139,8 @@ private slots:
         record->SetMMSI(QStringLiteral("235000002"));
         AtoNSentenceAID encoder(record, &sent);
         QString reply = encoder.Encode(0, nullptr);
-        reply.replace(QLatin1String("$UPAID"), QLatin1String("$ANAID")).replace(QLatin1String(",C*"), QLatin1String(",R*"));
+        reply.replace(QLatin1String("$UPAID"), QLatin1String("$ANAID"))
+            .replace(QLatin1String(",C*"), QLatin1String(",R*"));
 
         Model received;
         AtoNSentenceAID decoder(received.GetRealAtoN()->GetAtoNMMSI(), &received);

@@ -9,7 +9,8 @@
 
 using VdlFrames::Field;
 
-namespace {
+namespace
+{
 const QString RealMmsi = QStringLiteral("992350001");
 const QString TargetMmsi = QStringLiteral("992350777");
 
@@ -38,7 +39,8 @@ QByteArray ScheduleSection(const QList<ScheduleEntry>& entries)
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out << qint32(2) << qint32(entries.size());
-    for (const ScheduleEntry& e : entries) {
+    for (const ScheduleEntry& e : entries)
+    {
         const int divisor = e.mode != 0 ? 2250 : 1;
         out << e.messageId << e.mode << e.blockA.startTime << e.blockA.startSlot << qint32(e.blockA.increment / divisor)
             << e.blockB.startTime << e.blockB.startSlot << qint32(e.blockB.increment / divisor)
@@ -46,7 +48,7 @@ QByteArray ScheduleSection(const QList<ScheduleEntry>& entries)
     }
     return bytes;
 }
-}  // namespace
+} // namespace
 
 class TestAtoNSentenceBBM : public QObject
 {
@@ -100,7 +102,7 @@ private slots:
         QVERIFY(sentence.endsWith(QStringLiteral("\r\n")));
         QVERIFY(sentence.contains(QStringLiteral(",4*")));
         const QBitArray bits = FrameOf(sentence);
-        QCOMPARE(bits.size(), 22 * 6);  // 128 bits and the 4 fill bits of the last character
+        QCOMPARE(bits.size(), 22 * 6); // 128 bits and the 4 fill bits of the last character
         QCOMPARE(Field(bits, 128, 4), quint64(0));
         QCOMPARE(FrameNumber(sentence), frame);
         QCOMPARE(Field(bits, 16, 30), quint64(992350777));
@@ -155,7 +157,7 @@ private slots:
         AtoNSentenceBBM part2(&model, VDL::ACE_ACF_CONFIGURATION_PART_2);
         const QBitArray frame2 = FrameOf(part2.Encode(0, nullptr));
         QCOMPARE(Field(frame2, 51, 9), quint64(300));
-        QCOMPARE(Field(frame2, 89, 2), quint64(1));  // station kind virtual
+        QCOMPARE(Field(frame2, 89, 2), quint64(1)); // station kind virtual
 
         AtoNSentenceBBM part4(&model, VDL::ACE_ACF_CONFIGURATION_PART_4);
         const QBitArray frame4 = FrameOf(part4.Encode(0, nullptr));
@@ -181,7 +183,8 @@ private slots:
         // The real AtoN's entry configures the addressed unit's own MMSI (type 0).
         const QList<quint64> mmsis{992350777, 992350002, 992350005};
         const QList<quint64> types{0, 1, 1};
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 3; ++i)
+        {
             QCOMPARE(Field(frames[i], 0, 16), quint64(0xF780));
             QCOMPARE(Field(frames[i], 16, 30), quint64(992350777));
             QCOMPARE(Field(frames[i], 46, 1), quint64(1));
@@ -232,7 +235,7 @@ private slots:
         const QBitArray dual = FrameOf(bbm.Encode(2, &count));
 
         QCOMPARE(Field(a, 0, 16), quint64(0xF78C));
-        QCOMPARE(Field(a, 46, 2), quint64(0b01));  // channel A, reservation set
+        QCOMPARE(Field(a, 46, 2), quint64(0b01)); // channel A, reservation set
         QCOMPARE(Field(a, 48, 6), quint64(21));
         QCOMPARE(Field(a, 54, 3), quint64(1));
         QCOMPARE(Field(a, 57, 5), quint64(1));
@@ -241,13 +244,13 @@ private slots:
         QCOMPARE(Field(a, 80, 24), quint64(750));
 
         QCOMPARE(Field(b, 0, 16), quint64(0xF78C));
-        QCOMPARE(Field(b, 46, 2), quint64(0b11));  // channel B
+        QCOMPARE(Field(b, 46, 2), quint64(0b11)); // channel B
         QCOMPARE(Field(b, 68, 12), quint64(200));
         QCOMPARE(Field(b, 80, 24), quint64(1500));
 
         QCOMPARE(Field(dual, 0, 16), quint64(0xF78D));
         QCOMPARE(Field(dual, 46, 6), quint64(21));
-        QCOMPARE(Field(dual, 52, 3), quint64(2));  // second message 21 of the schedule
+        QCOMPARE(Field(dual, 52, 3), quint64(2)); // second message 21 of the schedule
         QCOMPARE(Field(dual, 56, 5), quint64(6));
         QCOMPARE(Field(dual, 61, 6), quint64(30));
         QCOMPARE(Field(dual, 67, 5), quint64(7));
@@ -275,7 +278,8 @@ private slots:
     {
         Model model;
         model.GetVdlModel()->targetMMSI = TargetMmsi;
-        for (int kind : {0, 1, 3, 4, 5, 6, 7, 8, 9, 14, 15, 19, 35}) {
+        for (int kind : {0, 1, 3, 4, 5, 6, 7, 8, 9, 14, 15, 19, 35})
+        {
             AtoNSentenceBBM bbm(&model, kind);
             const QString sentence = bbm.Encode(0, nullptr);
             QVERIFY(sentence.size() - 2 <= NmeaSentence::MaxLineLength);

@@ -4,12 +4,13 @@
 #include "model/VdlItemTable.h"
 #include "support/TestMain.h"
 
-namespace {
+namespace
+{
 NmeaSentence Reply(const QString& body)
 {
     return NmeaSentence(NmeaSentence::Frame(body));
 }
-}  // namespace
+} // namespace
 
 class TestCopAfbSentence : public QObject
 {
@@ -40,7 +41,7 @@ private slots:
     {
         QTest::addColumn<QString>("body");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QList<int>>("values");  // mode, hour, minute, interval, duration
+        QTest::addColumn<QList<int>>("values"); // mode, hour, minute, interval, duration
         QTest::newRow("always on") << "$ANCOP,235000001,1,123000,600,86400,R,00000000" << 0
                                    << QList<int>{2, 12, 30, 600, 86400};
         QTest::newRow("specified") << "$ANCOP,235000001,1,061500,7200,3600,R" << 0 << QList<int>{1, 6, 15, 7200, 3600};
@@ -50,8 +51,10 @@ private slots:
         QTest::newRow("bad time") << "$ANCOP,235000001,1,1x3000,600,86400,R" << -1 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("hour 24") << "$ANCOP,235000001,1,240000,600,86400,R" << -1 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("no MMSI") << "$ANCOP" << -1 << QList<int>{1, 9, 45, 100, 200};
-        QTest::newRow("other talker") << "$GPCOP,235000001,1,123000,600,86400,R" << -4 << QList<int>{1, 9, 45, 100, 200};
-        QTest::newRow("other formatter") << "$ANAFB,235000001,1,123000,600,86400,R" << -3 << QList<int>{1, 9, 45, 100, 200};
+        QTest::newRow("other talker") << "$GPCOP,235000001,1,123000,600,86400,R" << -4
+                                      << QList<int>{1, 9, 45, 100, 200};
+        QTest::newRow("other formatter") << "$ANAFB,235000001,1,123000,600,86400,R" << -3
+                                         << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("invalid") << "" << -3 << QList<int>{1, 9, 45, 100, 200};
     }
 

@@ -2,7 +2,8 @@
 #include "model/Model.h"
 #include "support/TestMain.h"
 
-namespace {
+namespace
+{
 NmeaSentence Reply(const QString& body)
 {
     return NmeaSentence(NmeaSentence::Frame(body));
@@ -21,7 +22,7 @@ QStringList FieldsAfterCode(const QString& line)
 {
     return NmeaSentence(line).Fields().mid(3);
 }
-}  // namespace
+} // namespace
 
 class TestMcrSentence : public QObject
 {

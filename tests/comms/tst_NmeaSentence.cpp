@@ -4,13 +4,15 @@
 #include <QFile>
 #include <QRegularExpression>
 
-namespace {
+namespace
+{
 // Independent oracle for checksums of test lines: XOR of the bytes after the start character.
 QString Sum(const QString& body)
 {
     const QByteArray bytes = body.toLatin1();
     unsigned x = 0;
-    for (int i = 1; i < bytes.size(); ++i) x ^= quint8(bytes[i]);
+    for (int i = 1; i < bytes.size(); ++i)
+        x ^= quint8(bytes[i]);
     return QString::asprintf("%02X", x);
 }
 
@@ -34,9 +36,11 @@ Reference ParseWithRegex(QString line)
     {
         const QStringList pieces = line.split(QLatin1Char('\\'));
         for (const QString& p : pieces)
-            if (p.startsWith(QLatin1Char('$')) || p.startsWith(QLatin1Char('!'))) line = p;
+            if (p.startsWith(QLatin1Char('$')) || p.startsWith(QLatin1Char('!')))
+                line = p;
     }
-    if (line.size() > 82) r.valid = false;
+    if (line.size() > 82)
+        r.valid = false;
     static const QRegularExpression sentence(QStringLiteral("[!\\$][0-9A-Z]{4,5}.+\\*[0-9A-F]{2}"));
     static const QRegularExpression separators(QStringLiteral("[\\*,]"));
     QString matched;
@@ -56,11 +60,12 @@ Reference ParseWithRegex(QString line)
     const qsizetype star = matched.lastIndexOf(QLatin1Char('*'));
     QString covered = matched.left(star);
     covered.replace(QLatin1Char('*'), QLatin1Char(','));
-    if (Sum(covered) != r.fields.last().left(2)) r.valid = false;
+    if (Sum(covered) != r.fields.last().left(2))
+        r.valid = false;
     r.fields.removeLast();
     return r;
 }
-}  // namespace
+} // namespace
 
 class TestNmeaSentence : public QObject
 {
@@ -75,38 +80,44 @@ private slots:
         QTest::addColumn<QString>("formatter");
         QTest::addColumn<QStringList>("fields");
 
-        QTest::newRow("text message") << QStringLiteral("$GPTXT,01,01,02,HELLO*0F\r\n") << true << "GP" << "TXT"
-                                      << QStringList{"$GPTXT", "01", "01", "02", "HELLO"};
-        QTest::newRow("proprietary") << QStringLiteral("$PKVX,255,appver,1,V1.2*6D\n") << true << "P" << "KVX"
-                                     << QStringList{"$PKVX", "255", "appver", "1", "V1.2"};
-        QTest::newRow("binary") << Line("!AIVDM,1,1,,B,13aDp<PP000IwSlN?Wm@0?wN2<1T,0") << true << "AI" << "VDM"
+        QTest::newRow("text message") << QStringLiteral("$GPTXT,01,01,02,HELLO*0F\r\n") << true << "GP"
+                                      << "TXT" << QStringList{"$GPTXT", "01", "01", "02", "HELLO"};
+        QTest::newRow("proprietary") << QStringLiteral("$PKVX,255,appver,1,V1.2*6D\n") << true << "P"
+                                     << "KVX" << QStringList{"$PKVX", "255", "appver", "1", "V1.2"};
+        QTest::newRow("binary") << Line("!AIVDM,1,1,,B,13aDp<PP000IwSlN?Wm@0?wN2<1T,0") << true << "AI"
+                                << "VDM"
                                 << QStringList{"!AIVDM", "1", "1", "", "B", "13aDp<PP000IwSlN?Wm@0?wN2<1T", "0"};
         QTest::newRow("lower-case checksum") << QStringLiteral("$PKVX,255,appver,1,V1.2*6d") << false << ""
                                              << "" << QStringList();
         QTest::newRow("wrong checksum keeps fields") << QStringLiteral("$GPTXT,01,01,02,HELLO*0E") << false << ""
                                                      << "" << QStringList{"$GPTXT", "01", "01", "02", "HELLO"};
         QTest::newRow("tag block") << QStringLiteral("\\s:r003669,c:1241544035*4A\\") + Line("$GPTXT,01,01,02,HELLO")
-                                   << true << "GP" << "TXT" << QStringList{"$GPTXT", "01", "01", "02", "HELLO"};
+                                   << true << "GP"
+                                   << "TXT" << QStringList{"$GPTXT", "01", "01", "02", "HELLO"};
         QTest::newRow("shell prompt before") << "ais> " + Line("$AIALR,,001,A,V,LOW POWER") << true << "AI"
                                              << "ALR" << QStringList{"$AIALR", "", "001", "A", "V", "LOW POWER"};
-        QTest::newRow("text after checksum") << Line("$GPTXT,01,01,02,HELLO") + "garbage" << true << "GP" << "TXT"
-                                             << QStringList{"$GPTXT", "01", "01", "02", "HELLO"};
-        QTest::newRow("star inside counts as comma")
-            << "$GPXYZ,1*2,3*" + Sum("$GPXYZ,1,2,3") << true << "GP" << "XYZ" << QStringList{"$GPXYZ", "1", "2", "3"};
-        QTest::newRow("no sentence") << QStringLiteral("hello world") << false << "" << "" << QStringList();
-        QTest::newRow("short address") << QStringLiteral("$GPT,1*00") << false << "" << "" << QStringList();
-        QTest::newRow("last of two lines") << Line("$GPAAA,1") + "\n" + Line("$GPBBB,2") << true << "GP" << "BBB"
-                                           << QStringList{"$GPBBB", "2"};
-        QTest::newRow("broken surrogate") << Line("$GPTXT,1") + QChar(0xD800) << false << "" << ""
-                                          << QStringList();
+        QTest::newRow("text after checksum") << Line("$GPTXT,01,01,02,HELLO") + "garbage" << true << "GP"
+                                             << "TXT" << QStringList{"$GPTXT", "01", "01", "02", "HELLO"};
+        QTest::newRow("star inside counts as comma") << "$GPXYZ,1*2,3*" + Sum("$GPXYZ,1,2,3") << true << "GP"
+                                                     << "XYZ" << QStringList{"$GPXYZ", "1", "2", "3"};
+        QTest::newRow("no sentence") << QStringLiteral("hello world") << false << ""
+                                     << "" << QStringList();
+        QTest::newRow("short address") << QStringLiteral("$GPT,1*00") << false << ""
+                                       << "" << QStringList();
+        QTest::newRow("last of two lines") << Line("$GPAAA,1") + "\n" + Line("$GPBBB,2") << true << "GP"
+                                           << "BBB" << QStringList{"$GPBBB", "2"};
+        QTest::newRow("broken surrogate") << Line("$GPTXT,1") + QChar(0xD800) << false << ""
+                                          << "" << QStringList();
 
         // Leading noise counts toward the limit of 82 characters.
         const QString body = "$GPTXT,01,01,02," + QString(60, QLatin1Char('A'));
-        const QString sentence = Line(body);  // 79 characters
+        const QString sentence = Line(body); // 79 characters
         QCOMPARE(sentence.size(), 79);
         QStringList fields{"$GPTXT", "01", "01", "02", QString(60, QLatin1Char('A'))};
-        QTest::newRow("82 characters") << "abc" + sentence << true << "GP" << "TXT" << fields;
-        QTest::newRow("83 characters") << "abcd" + sentence << false << "" << "" << fields;
+        QTest::newRow("82 characters") << "abc" + sentence << true << "GP"
+                                       << "TXT" << fields;
+        QTest::newRow("83 characters") << "abcd" + sentence << false << ""
+                                       << "" << fields;
     }
 
     void parse()
@@ -166,7 +177,7 @@ private slots:
         QCOMPARE(c, QChar());
         QVERIFY(s.GetInt(5, value));
         QCOMPARE(value, -7);
-        QVERIFY(s.GetInt(6, value));  // too large for an int: not a number
+        QVERIFY(s.GetInt(6, value)); // too large for an int: not a number
         QCOMPARE(value, 0);
         QVERIFY(!s.GetString(7, text));
         QVERIFY(!s.GetString(-1, text));
@@ -178,9 +189,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("digits");
         QTest::newRow("empty") << QString() << "00";
-        QTest::newRow("start only") << "$" << "00";
-        QTest::newRow("one character") << "$A" << "41";
-        QTest::newRow("query") << "$UPANQ,ACE" << "30";
+        QTest::newRow("start only") << "$"
+                                    << "00";
+        QTest::newRow("one character") << "$A"
+                                       << "41";
+        QTest::newRow("query") << "$UPANQ,ACE"
+                               << "30";
     }
 
     void checksum()
@@ -197,11 +211,15 @@ private slots:
     {
         QTest::addColumn<QString>("raw");
         QTest::addColumn<QString>("escaped");
-        QTest::newRow("separators") << "a,b*c" << "a^2Cb^2Ac";
-        QTest::newRow("all reserved") << "!\"$*,\\^~" << "^21^22^24^2A^2C^5C^5E^7E";
+        QTest::newRow("separators") << "a,b*c"
+                                    << "a^2Cb^2Ac";
+        QTest::newRow("all reserved") << "!\"$*,\\^~"
+                                      << "^21^22^24^2A^2C^5C^5E^7E";
         QTest::newRow("line ends and DEL") << QStringLiteral("a\r\nb\x7f") << "a^0D^0Ab^7F";
-        QTest::newRow("plain") << "LAMP FAIL 12" << "LAMP FAIL 12";
-        QTest::newRow("non Latin-1 passes") << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac") << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac");
+        QTest::newRow("plain") << "LAMP FAIL 12"
+                               << "LAMP FAIL 12";
+        QTest::newRow("non Latin-1 passes")
+            << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac") << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac");
     }
 
     void escapes()
@@ -217,17 +235,22 @@ private slots:
         const QString line = NmeaSentence::Build(QStringLiteral("$UPMCR"), {escaped, QStringLiteral("C")});
         NmeaSentence parsed(line);
         QVERIFY(parsed.IsValid() || line.size() > 82);
-        if (parsed.IsValid()) QCOMPARE(parsed.FieldCount(), 3);
+        if (parsed.IsValid())
+            QCOMPARE(parsed.FieldCount(), 3);
     }
 
     void unescapeOddities_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result");
-        QTest::newRow("not hex") << "^ZZx" << ".x";
-        QTest::newRow("short tail") << "ab^4" << "ab^4";
-        QTest::newRow("lower-case hex") << "^2c" << ",";
-        QTest::newRow("caret at end") << "a^" << "a^";
+        QTest::newRow("not hex") << "^ZZx"
+                                 << ".x";
+        QTest::newRow("short tail") << "ab^4"
+                                    << "ab^4";
+        QTest::newRow("lower-case hex") << "^2c"
+                                        << ",";
+        QTest::newRow("caret at end") << "a^"
+                                      << "a^";
     }
 
     void unescapeOddities()
@@ -248,7 +271,8 @@ private slots:
         QCOMPARE(NmeaSentence::SixBitChar(39), 'W');
         QCOMPARE(NmeaSentence::SixBitChar(40), '`');
         QCOMPARE(NmeaSentence::SixBitChar(0), '0');
-        for (int v = 0; v < 64; ++v) QCOMPARE(NmeaSentence::SixBitValue(NmeaSentence::SixBitChar(v)), v);
+        for (int v = 0; v < 64; ++v)
+            QCOMPARE(NmeaSentence::SixBitValue(NmeaSentence::SixBitChar(v)), v);
     }
 
     void building()
@@ -266,7 +290,8 @@ private slots:
         for (const char* name : {"nmea/ais-nmea.log", "nmea/ublox-neo-m9n-nmea.log"})
         {
             const QString path = KelvaneTest::TestDataPath(QLatin1String(name));
-            if (path.isEmpty()) QSKIP("recorded traffic not available");
+            if (path.isEmpty())
+                QSKIP("recorded traffic not available");
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             NmeaSentence s;

@@ -5,15 +5,17 @@
 
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 QString Line(const QString& body)
 {
     const QByteArray bytes = body.toLatin1();
     unsigned x = 0;
-    for (int i = 1; i < bytes.size(); ++i) x ^= quint8(bytes[i]);
+    for (int i = 1; i < bytes.size(); ++i)
+        x ^= quint8(bytes[i]);
     return body + QString::asprintf("*%02X\r\n", x);
 }
-}  // namespace
+} // namespace
 
 class TestNmeaShellCommand : public QObject
 {
@@ -57,7 +59,7 @@ private slots:
 
     void refusesACommandTooLongForItsField()
     {
-        const QString longCommand = QStringLiteral("cellstouse ") + QString(39, QLatin1Char('1'));  // 50
+        const QString longCommand = QStringLiteral("cellstouse ") + QString(39, QLatin1Char('1')); // 50
         NmeaShellCommand fits(longCommand, 0, 0, 60);
         QVERIFY(fits.IsSendable());
         QVERIFY(!fits.BuildSentence().isEmpty());
@@ -75,8 +77,9 @@ private slots:
         QTest::addColumn<QString>("vendor");
         QTest::addColumn<int>("code");
         QTest::newRow("good") << Line("$PKVX,255,vswr,5,23") << "" << 1;
-        QTest::newRow("lower-case maker") << Line("$Pkvx,255,vswr,5,23") << "" << -6;  // not a sentence address
-        QTest::newRow("invalid") << "$PKVX,255,vswr,5,23*00" << "" << -6;
+        QTest::newRow("lower-case maker") << Line("$Pkvx,255,vswr,5,23") << "" << -6; // not a sentence address
+        QTest::newRow("invalid") << "$PKVX,255,vswr,5,23*00"
+                                 << "" << -6;
         QTest::newRow("not proprietary") << Line("$GPTXT,01,01,02,HELLO") << "" << -5;
         QTest::newRow("other maker") << Line("$PABC,255,vswr,5,23") << "" << -4;
         QTest::newRow("other maker named by VendorID") << Line("$PABC,255,vswr,5,23") << "abc" << 1;
@@ -93,7 +96,8 @@ private slots:
         QFETCH(QString, reply);
         QFETCH(QString, vendor);
         QFETCH(int, code);
-        if (!vendor.isEmpty()) CoreSettings::SetVendorID(vendor);
+        if (!vendor.isEmpty())
+            CoreSettings::SetVendorID(vendor);
         NmeaShellCommand vswr(QStringLiteral("vswr"), 0, 2, 5);
         QCOMPARE(vswr.CheckResponse(NmeaSentence(reply)), code);
     }

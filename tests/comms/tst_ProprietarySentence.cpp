@@ -4,12 +4,13 @@
 
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 NmeaSentence Reply(const QString& body)
 {
     return NmeaSentence(NmeaSentence::Frame(body));
 }
-}  // namespace
+} // namespace
 
 class TestProprietarySentence : public QObject
 {
@@ -69,7 +70,7 @@ private slots:
     {
         AtoNSentencePKVX log(model->GetRealAtoN(), model.get(), AtoNSentencePKVX::FaultLog);
         QCOMPARE(log.Decode(Reply("$PABC,7,R,0,1,1,030126,140000,X")), -3);
-        QCOMPARE(log.Decode(NmeaSentence(QStringLiteral("$PKVX,7,R,0,1,1,030126,140000,X*00"))), -3);  // no formatter
+        QCOMPARE(log.Decode(NmeaSentence(QStringLiteral("$PKVX,7,R,0,1,1,030126,140000,X*00"))), -3); // no formatter
         QCOMPARE(log.Decode(Reply("$PKVX,")), 0);
         QCOMPARE(log.Decode(Reply("$PKVX,99,R")), -1);
         QCOMPARE(log.Decode(Reply("$PKVX,abc,R")), -1);
@@ -105,7 +106,7 @@ private slots:
         QCOMPARE(adc->GetInternalCurrentDividend(), 5001);
         QCOMPARE(adc->GetExternalCurrentOffset(), 4);
 
-        QCOMPARE(query.Decode(Reply("$PKVX,12,,181,824,1,2,3,44,5,6")), 0);  // empty field 2 is accepted
+        QCOMPARE(query.Decode(Reply("$PKVX,12,,181,824,1,2,3,44,5,6")), 0); // empty field 2 is accepted
         QCOMPARE(adc->GetInternalVoltageDividend(), 181);
         QCOMPARE(adc->GetExternalVoltageOffset(), 6);
 

@@ -13,7 +13,8 @@
 
 using LogCounts = QList<QPair<int, int>>;
 
-namespace {
+namespace
+{
 
 // Records every signal of a state machine, in order, as short texts.
 class Recorder : public QObject
@@ -43,7 +44,8 @@ public:
                 [add](bool on, int max) { add(QStringLiteral("bar:%1:%2").arg(int(on)).arg(max)); });
         connect(sm, &StateMachine::UpdateProgressBar, this,
                 [add](int value) { add(QStringLiteral("progress:%1").arg(value)); });
-        connect(sm, &StateMachine::UpdateSensorCommands, this, [add](Model*) { add(QStringLiteral("sensorcommands")); });
+        connect(sm, &StateMachine::UpdateSensorCommands, this,
+                [add](Model*) { add(QStringLiteral("sensorcommands")); });
         connect(sm, &StateMachine::updateAarFlag, this, [add](int s) { add(QStringLiteral("aar:%1").arg(s)); });
         connect(sm, &StateMachine::signalUbloxM8Timeout, this,
                 [add](int v) { add(QStringLiteral("m8timeout:%1").arg(v)); });
@@ -126,7 +128,7 @@ QString CompletingJob(int number, bool send)
     }
 }
 
-}  // namespace
+} // namespace
 
 class TestStateMachine : public QObject
 {
@@ -178,10 +180,9 @@ void TestStateMachine::nullModelIsRefused()
 void TestStateMachine::positions_data()
 {
     QTest::addColumn<bool>("virtualTab");
-    QTest::addColumn<QList<int>>("positionOfNumber");  // numbers 0..6
-    QTest::addColumn<QList<int>>("numberAtPosition");  // positions 0..7
-    QTest::newRow("with virtual tab") << true << QList<int>{0, 1, 2, 3, 4, 5, 6}
-                                      << QList<int>{0, 1, 2, 3, 4, 5, 6, -1};
+    QTest::addColumn<QList<int>>("positionOfNumber"); // numbers 0..6
+    QTest::addColumn<QList<int>>("numberAtPosition"); // positions 0..7
+    QTest::newRow("with virtual tab") << true << QList<int>{0, 1, 2, 3, 4, 5, 6} << QList<int>{0, 1, 2, 3, 4, 5, 6, -1};
     QTest::newRow("without virtual tab") << false << QList<int>{0, 1, -1, 2, 3, 4, 5}
                                          << QList<int>{0, 1, 3, 4, 5, 6, -1, -1};
 }
@@ -345,12 +346,24 @@ void TestStateMachine::realAtoNSendRules_data()
     QTest::addColumn<QStringList>("jobs");
     const QString gnss = Job(Names::SetGnssMode, true), real = Job(Names::RealAtoN, true);
     const QString mmsiJob = Job(Names::RealMMSI, true), adr = Job(Names::AdrMMSI, true);
-    QTest::newRow("unchanged, no addressed") << "992351000" << "992351000" << "000000000" << QStringList{gnss, real};
-    QTest::newRow("unchanged, empty addressed") << "992351000" << "992351000" << "" << QStringList{gnss, real};
-    QTest::newRow("changed") << "992351001" << "992351000" << "000000000" << QStringList{mmsiJob, gnss, real};
-    QTest::newRow("addressed set") << "992351000" << "992351000" << "992359999" << QStringList{adr, gnss, real};
-    QTest::newRow("addressed not a number") << "992351000" << "992351000" << "99235x999" << QStringList{gnss, real};
-    QTest::newRow("changed and addressed") << "992351001" << "992351000" << "1" << QStringList{mmsiJob, adr, gnss, real};
+    QTest::newRow("unchanged, no addressed") << "992351000"
+                                             << "992351000"
+                                             << "000000000" << QStringList{gnss, real};
+    QTest::newRow("unchanged, empty addressed") << "992351000"
+                                                << "992351000"
+                                                << "" << QStringList{gnss, real};
+    QTest::newRow("changed") << "992351001"
+                             << "992351000"
+                             << "000000000" << QStringList{mmsiJob, gnss, real};
+    QTest::newRow("addressed set") << "992351000"
+                                   << "992351000"
+                                   << "992359999" << QStringList{adr, gnss, real};
+    QTest::newRow("addressed not a number") << "992351000"
+                                            << "992351000"
+                                            << "99235x999" << QStringList{gnss, real};
+    QTest::newRow("changed and addressed") << "992351001"
+                                           << "992351000"
+                                           << "1" << QStringList{mmsiJob, adr, gnss, real};
 }
 
 void TestStateMachine::realAtoNSendRules()
@@ -460,12 +473,11 @@ void TestStateMachine::retrieveAllProgress_data()
 {
     QTest::addColumn<bool>("virtualTab");
     QTest::addColumn<QStringList>("progress");
-    QTest::newRow("with virtual tab") << true
-                                      << QStringList{"bar:1:7", "progress:1", "progress:2", "progress:3", "progress:4",
-                                                     "progress:5", "progress:6", "progress:7", "bar:0:1"};
-    QTest::newRow("without virtual tab") << false
-                                         << QStringList{"bar:1:7", "progress:1", "progress:2", "progress:4",
-                                                        "progress:5", "progress:6", "progress:7", "bar:0:1"};
+    QTest::newRow("with virtual tab") << true << QStringList{"bar:1:7",    "progress:1", "progress:2",
+                                                             "progress:3", "progress:4", "progress:5",
+                                                             "progress:6", "progress:7", "bar:0:1"};
+    QTest::newRow("without virtual tab") << false << QStringList{"bar:1:7",    "progress:1", "progress:2", "progress:4",
+                                                                 "progress:5", "progress:6", "progress:7", "bar:0:1"};
 }
 
 void TestStateMachine::retrieveAllProgress()
@@ -517,7 +529,8 @@ void TestStateMachine::sendAllProgressAndReRead()
     {
         const QString job = queue[done++];
         const int before = f.recorder.events.size();
-        f.sm->JobComplete(job.section(QLatin1Char(':'), 1, 1), job.section(QLatin1Char(':'), 2, 2) == QLatin1String("1"));
+        f.sm->JobComplete(job.section(QLatin1Char(':'), 1, 1),
+                          job.section(QLatin1Char(':'), 2, 2) == QLatin1String("1"));
         for (int i = before; i < f.recorder.events.size(); ++i)
             if (f.recorder.events[i].startsWith(QLatin1String("job:")))
                 queue << f.recorder.events[i];
@@ -547,8 +560,7 @@ void TestStateMachine::virtualTabCompletesOnItsLastJob()
     QVERIFY(f.recorder.events.isEmpty());
     QCOMPARE(f.sm->GetTabState(StateMachine::VirtualAtoNsTab), int(StateMachine::TabBusy));
     f.sm->JobComplete(Names::VirtualAtoNMessageScheduleReceiver, false);
-    QCOMPARE(f.recorder.events,
-             QStringList({"reload:2", "icon:2:4", "enable:2:1", "aar:1", "progress:3"}));
+    QCOMPARE(f.recorder.events, QStringList({"reload:2", "icon:2:4", "enable:2:1", "aar:1", "progress:3"}));
 
     // Sending: the first nineteen virtual AtoN jobs change nothing.
     f.recorder.events.clear();
@@ -584,8 +596,8 @@ void TestStateMachine::editedAndFileLoad()
     // Never read: an edit keeps "not read".
     f.sm->Edited(2);
     QVERIFY(f.recorder.events.isEmpty());
-    f.sm->GetTab(2);  // Status Inputs at position 2
-    f.sm->Edited(2);  // busy: stays busy
+    f.sm->GetTab(2); // Status Inputs at position 2
+    f.sm->Edited(2); // busy: stays busy
     QCOMPARE(f.sm->GetTabState(StateMachine::StatusInputsTab), int(StateMachine::TabBusy));
     f.sm->JobComplete(Names::StatusInputConfiguration, false);
     f.recorder.events.clear();
@@ -594,7 +606,7 @@ void TestStateMachine::editedAndFileLoad()
     f.sm->Edited(2);
     QCOMPARE(f.recorder.events.size(), 2);
 
-    f.sm->GetTab(4);  // Repeater
+    f.sm->GetTab(4); // Repeater
     f.sm->JobComplete(Names::Repeater, false);
     f.recorder.events.clear();
     f.sm->FileLoad();
@@ -607,13 +619,19 @@ void TestStateMachine::failures_data()
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("info");
-    QTest::newRow("connect") << 0 << "port gone" << "Error connecting to the AtoN" << "port gone";
-    QTest::newRow("command") << 1 << "vswr" << "Error sending a command to the AtoN" << "vswr";
+    QTest::newRow("connect") << 0 << "port gone"
+                             << "Error connecting to the AtoN"
+                             << "port gone";
+    QTest::newRow("command") << 1 << "vswr"
+                             << "Error sending a command to the AtoN"
+                             << "vswr";
     QTest::newRow("sentence") << 2 << "ACF"
                               << "The application software is not fully compatible with this version of Kelvane."
                                  "                            Please request a software update from your dealer."
                               << "NMEA sentence: ACF";
-    QTest::newRow("timeout") << 3 << "Real MMSI" << "Error communicating with the AtoN" << "A timeout occurred";
+    QTest::newRow("timeout") << 3 << "Real MMSI"
+                             << "Error communicating with the AtoN"
+                             << "A timeout occurred";
 }
 
 void TestStateMachine::failures()
@@ -639,7 +657,8 @@ void TestStateMachine::failures()
         f.sm->Timeout(argument);
     }
     // The connection ends before the (modal) message is shown.
-    QCOMPARE(f.recorder.events, QStringList({QStringLiteral("disconnect"), QStringLiteral("error:%1|%2").arg(text, info)}));
+    QCOMPARE(f.recorder.events,
+             QStringList({QStringLiteral("disconnect"), QStringLiteral("error:%1|%2").arg(text, info)}));
 }
 
 void TestStateMachine::onlyFirstFailureIsShown()
@@ -819,7 +838,7 @@ void TestStateMachine::sensorSet()
     Fixture f(true);
     f.sm->SensorPortSelected(true);
     f.Connect();
-    f.sm->GetTab(1);  // only the first tab of the sensor set acts
+    f.sm->GetTab(1); // only the first tab of the sensor set acts
     QVERIFY(f.recorder.events.isEmpty());
 
     f.sm->GetAllTabs();

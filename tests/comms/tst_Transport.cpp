@@ -559,8 +559,7 @@ private Q_SLOTS:
         t.QueueJob(Names::VdlChaining, true);
         while (t.IsBusy())
             t.Fire();
-        QCOMPARE(t.written.filter(QStringLiteral("992351107")),
-                 t.written.filter(QStringLiteral(",1,992351107,C,C*")));
+        QCOMPARE(t.written.filter(QStringLiteral("992351107")), t.written.filter(QStringLiteral(",1,992351107,C,C*")));
         QCOMPARE(t.written.filter(QStringLiteral("992351107")).size(), 1);
     }
 };

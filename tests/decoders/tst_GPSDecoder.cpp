@@ -9,7 +9,8 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-namespace {
+namespace
+{
 // A received line as the transport hands it on: checksum added, carriage return removed.
 QString Line(const QString& body)
 {
@@ -52,7 +53,7 @@ int CountRecords(const SatelliteData* data)
     }
     return n;
 }
-}  // namespace
+} // namespace
 
 class TestGPSDecoder : public QObject
 {
@@ -84,18 +85,18 @@ private slots:
         QTest::newRow("29 February 2000") << "$GPRMC,120000,A,,,,,,,290200,,,E" << 91.0 << 181.0 << QTime(12, 0, 0)
                                           << QDate(2000, 2, 29) << 0.0 << 0.0 << int(GpsData::ModeEstimated);
         QTest::newRow("no position: not available, not 0/0")
-            << "$GPRMC,120000,V,,,,,,,070420,,,N" << 91.0 << 181.0 << QTime(12, 0, 0) << QDate(2020, 4, 7) << 0.0
-            << 0.0 << int(GpsData::ModeNoFix);
+            << "$GPRMC,120000,V,,,,,,,070420,,,N" << 91.0 << 181.0 << QTime(12, 0, 0) << QDate(2020, 4, 7) << 0.0 << 0.0
+            << int(GpsData::ModeNoFix);
         QTest::newRow("garbage position") << "$GPRMC,120000,A,48x7.0,N,011-1.0,E,,,070420,,,A" << 91.0 << 181.0
                                           << QTime(12, 0, 0) << QDate(2020, 4, 7) << 0.0 << 0.0 << 0;
         QTest::newRow("minutes of 60 or more") << "$GPRMC,120000,A,4860.0,N,01131.000,E,,,070420,,,A" << 91.0 << lon
                                                << QTime(12, 0, 0) << QDate(2020, 4, 7) << 0.0 << 0.0 << 0;
-        QTest::newRow("empty mode field") << "$GPRMC,120000,A,4807.038,N,01131.000,E,,,070420,,," << lat << lon
-                                          << QTime(12, 0, 0) << QDate(2020, 4, 7) << 0.0 << 0.0
-                                          << int(GpsData::ModeNoFix);
-        QTest::newRow("unknown mode letter") << "$GPRMC,120000,A,4807.038,N,01131.000,E,,,070420,,,X" << lat << lon
-                                             << QTime(12, 0, 0) << QDate(2020, 4, 7) << 0.0 << 0.0
-                                             << int(GpsData::ModeNoFix);
+        QTest::newRow("empty mode field")
+            << "$GPRMC,120000,A,4807.038,N,01131.000,E,,,070420,,," << lat << lon << QTime(12, 0, 0)
+            << QDate(2020, 4, 7) << 0.0 << 0.0 << int(GpsData::ModeNoFix);
+        QTest::newRow("unknown mode letter")
+            << "$GPRMC,120000,A,4807.038,N,01131.000,E,,,070420,,,X" << lat << lon << QTime(12, 0, 0)
+            << QDate(2020, 4, 7) << 0.0 << 0.0 << int(GpsData::ModeNoFix);
     }
 
     void rmc()
@@ -198,18 +199,18 @@ private slots:
         QTest::addColumn<QList<int>>("prns");
         QTest::addColumn<QList<bool>>("snrPresent");
 
-        QTest::newRow("GN counts as GPS, system 5") << "$GNGSV,1,1,02,10,45,100,40,11,30,200," << 5
-                                                    << QList<int>{10, 11} << QList<bool>{true, true};
+        QTest::newRow("GN counts as GPS, system 5")
+            << "$GNGSV,1,1,02,10,45,100,40,11,30,200," << 5 << QList<int>{10, 11} << QList<bool>{true, true};
         // NMEA 4.10 appends a signal identifier: with two satellites it would read as a third.
         QTest::newRow("signal identifier after two satellites")
             << "$GAGSV,3,3,10,30,14,215,16,36,08,098,,7" << 3 << QList<int>{30, 36} << QList<bool>{true, true};
         QTest::newRow("signal identifier after four satellites")
             << "$GBGSV,2,1,07,04,01,262,,07,03,328,,27,78,059,44,28,29,115,34,1" << 4 << QList<int>{4, 7, 27, 28}
             << QList<bool>{true, true, true, true};
-        QTest::newRow("truncated block: no SNR field") << "$GPGSV,1,1,02,12,45,100,40,13,30" << 1
-                                                       << QList<int>{12, 13} << QList<bool>{true, false};
-        QTest::newRow("no satellites, only the signal identifier") << "$GPGSV,1,1,00,1" << 1 << QList<int>{}
-                                                                   << QList<bool>{};
+        QTest::newRow("truncated block: no SNR field")
+            << "$GPGSV,1,1,02,12,45,100,40,13,30" << 1 << QList<int>{12, 13} << QList<bool>{true, false};
+        QTest::newRow("no satellites, only the signal identifier")
+            << "$GPGSV,1,1,00,1" << 1 << QList<int>{} << QList<bool>{};
     }
 
     void gsvFields()
@@ -236,11 +237,10 @@ private slots:
     void gsaMarksUsedSatellites_data()
     {
         QTest::addColumn<QString>("gsa");
-        QTest::addColumn<QList<int>>("usedSystems");  // systems whose PRN 5 counts as used
+        QTest::addColumn<QList<int>>("usedSystems"); // systems whose PRN 5 counts as used
 
         QTest::newRow("GLONASS list") << "$GNGSA,A,3,05,,,,,,,,,,,,1.0,1.0,1.0,2" << QList<int>{2};
-        QTest::newRow("no system field: any system") << "$GPGSA,A,3,05,,,,,,,,,,,,1.0,1.0,1.0"
-                                                      << QList<int>{1, 2, 3};
+        QTest::newRow("no system field: any system") << "$GPGSA,A,3,05,,,,,,,,,,,,1.0,1.0,1.0" << QList<int>{1, 2, 3};
         QTest::newRow("QZSS list marks nothing") << "$GNGSA,A,3,05,,,,,,,,,,,,1.0,1.0,1.0,5" << QList<int>{};
     }
 
@@ -325,8 +325,8 @@ private slots:
         // The 49th used entry without an evaluation between is dropped and the list starts over.
         for (int prn = 1; prn <= SatelliteData::MaxSatellites; ++prn)
             data.AddUsed(prn, 1);
-        data.AddUsed(2, 1);    // dropped
-        data.AddUsed(100, 1);  // entry 0, replacing PRN 1
+        data.AddUsed(2, 1);   // dropped
+        data.AddUsed(100, 1); // entry 0, replacing PRN 1
         data.ApplyUsed();
         QVERIFY(data.GetSatellite(0, s) && s.prn == 1 && !s.used);
         QVERIFY(data.GetSatellite(1, s) && s.prn == 2 && s.used);
@@ -407,7 +407,8 @@ private slots:
         connect(&reporter, &QTimer::timeout, this, [&] { Feed(decoder, {"$GPGSV,1,1,01,05,10,100,30"}); });
         reporter.start(SatelliteData::ExpiryInterval / 2);
         QTRY_COMPARE_WITH_TIMEOUT(CountRecords(data), 1, 5000);
-        QVERIFY2(clock.elapsed() >= 2 * SatelliteData::ExpiryInterval * 95 / 100, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() >= 2 * SatelliteData::ExpiryInterval * 95 / 100,
+                 qPrintable(QString::number(clock.elapsed())));
         SatelliteInfo s;
         QVERIFY(FindSatellite(data, 1, 5, s));
         QVERIFY(!FindSatellite(data, 1, 6, s));

@@ -7,7 +7,8 @@
 
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 QString Line(const QString& body)
 {
     QString line = NmeaSentence::Frame(body);
@@ -59,7 +60,17 @@ QString SingleSentence(const QString& formatter, const QBitArray& bits)
 
 QBitArray Message6(quint32 mmsi, int repeat, quint32 data)
 {
-    return BitWriter().Put(6, 6).Put(repeat, 2).Put(mmsi, 30).Put(0, 2).Put(992351000, 30).Put(0, 2).Put(990, 10).Put(10, 6).Put(data, 32).bits;
+    return BitWriter()
+        .Put(6, 6)
+        .Put(repeat, 2)
+        .Put(mmsi, 30)
+        .Put(0, 2)
+        .Put(992351000, 30)
+        .Put(0, 2)
+        .Put(990, 10)
+        .Put(10, 6)
+        .Put(data, 32)
+        .bits;
 }
 
 QBitArray Message21(quint32 mmsi, int racon, int light, int health, int size = 272)
@@ -69,7 +80,7 @@ QBitArray Message21(quint32 mmsi, int racon, int light, int health, int size = 2
     w.Put(0, 3).Put(racon, 2).Put(light, 2).Put(health, 1);
     return w.PadTo(size).bits;
 }
-}  // namespace
+} // namespace
 
 class TestMessageDecoder : public QObject
 {
@@ -85,10 +96,7 @@ private slots:
         model.GetRealAtoN()->SetInland(false);
     }
 
-    void nullModelIsAnAllocationFailure()
-    {
-        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, MessageDecoder(nullptr));
-    }
+    void nullModelIsAnAllocationFailure() { QVERIFY_THROWS_EXCEPTION(std::bad_alloc, MessageDecoder(nullptr)); }
 
     void textMessages()
     {
@@ -123,7 +131,7 @@ private slots:
         MessageDecoder decoder(&model);
         QSignalSpy spy(&decoder, &MessageDecoder::AlarmReceived);
         AlarmData* alarms = decoder.GetAlarmData();
-        QCOMPARE(alarms->At(3).id, 0);  // empty list: an empty entry
+        QCOMPARE(alarms->At(3).id, 0); // empty list: an empty entry
 
         const QTime before = QTime::currentTime();
         decoder.OnReceived(Line("$AIALR,,001,A,V,Tx malfunction"));
@@ -205,7 +213,8 @@ private slots:
         QCOMPARE(spy.count(), 1);
         // The same reply heard again later is a new reply, not a channel copy.
         QTRY_COMPARE_WITH_TIMEOUT(
-            [&] {
+            [&]
+            {
                 decoder.OnReceived(line);
                 return int(spy.count());
             }(),

@@ -27,12 +27,13 @@
 #include <QSet>
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 const double KnotInMetresPerSecond = 1852.0 / 3600.0;
 
 struct Recording
 {
-    QStringList lines;  // log lines without comments, each with its line end
+    QStringList lines; // log lines without comments, each with its line end
     // For each line, the reference objects printed after it.
     QList<QList<QJsonObject>> reference;
 };
@@ -74,12 +75,28 @@ bool ToolSatellite(const QJsonObject& s, int& system, int& prn)
 {
     switch (s.value("gnssid").toInt(-1))
     {
-    case 0: system = 1; prn = s.value("PRN").toInt(); return true;
-    case 1: system = 1; prn = s.value("PRN").toInt(); return true;  // SBAS, reported by GPGSV
-    case 6: system = 2; prn = s.value("PRN").toInt(); return true;
-    case 2: system = 3; prn = s.value("svid").toInt(); return true;
-    case 3: system = 4; prn = s.value("svid").toInt(); return true;
-    default: return false;
+    case 0:
+        system = 1;
+        prn = s.value("PRN").toInt();
+        return true;
+    case 1:
+        system = 1;
+        prn = s.value("PRN").toInt();
+        return true; // SBAS, reported by GPGSV
+    case 6:
+        system = 2;
+        prn = s.value("PRN").toInt();
+        return true;
+    case 2:
+        system = 3;
+        prn = s.value("svid").toInt();
+        return true;
+    case 3:
+        system = 4;
+        prn = s.value("svid").toInt();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -87,14 +104,19 @@ int InView(const SatelliteData* d, int system)
 {
     switch (system)
     {
-    case 1: return d->GetGpsInView();
-    case 2: return d->GetGlonassInView();
-    case 3: return d->GetGalileoInView();
-    case 4: return d->GetBeidouInView();
-    default: return 0;
+    case 1:
+        return d->GetGpsInView();
+    case 2:
+        return d->GetGlonassInView();
+    case 3:
+        return d->GetGalileoInView();
+    case 4:
+        return d->GetBeidouInView();
+    default:
+        return 0;
     }
 }
-}  // namespace
+} // namespace
 
 class TestRecordedTraffic : public QObject
 {
@@ -171,8 +193,10 @@ private slots:
                         const QDateTime t = QDateTime::fromString(o.value("time").toString(), Qt::ISODateWithMs);
                         if (t.toSecsSinceEpoch() != lastFix.toSecsSinceEpoch())
                             continue;
-                        QVERIFY2(qAbs(o.value("lat").toDouble() - d->GetPosition()->GetLatitude()) < 1e-8, qPrintable(line));
-                        QVERIFY2(qAbs(o.value("lon").toDouble() - d->GetPosition()->GetLongitude()) < 1e-8, qPrintable(line));
+                        QVERIFY2(qAbs(o.value("lat").toDouble() - d->GetPosition()->GetLatitude()) < 1e-8,
+                                 qPrintable(line));
+                        QVERIFY2(qAbs(o.value("lon").toDouble() - d->GetPosition()->GetLongitude()) < 1e-8,
+                                 qPrintable(line));
                         if (o.contains("speed"))
                             QVERIFY2(qAbs(o.value("speed").toDouble() - d->GetSpeed() * KnotInMetresPerSecond) < 0.0006,
                                      qPrintable(line));
@@ -206,7 +230,8 @@ private slots:
                         bool present = false;
                         for (int k = 0; k < SatelliteData::MaxSatellites && !present; ++k)
                             present = d->GetSatellite(k, found) && found.system == system && found.prn == prn;
-                        const QString what = QStringLiteral("%1: system %2 PRN %3").arg(line.trimmed()).arg(system).arg(prn);
+                        const QString what =
+                            QStringLiteral("%1: system %2 PRN %3").arg(line.trimmed()).arg(system).arg(prn);
                         QVERIFY2(present, qPrintable(what));
                         QVERIFY2(found.elevation == s.value("el").toDouble(), qPrintable(what));
                         QVERIFY2(found.azimuth == s.value("az").toDouble(), qPrintable(what));
@@ -222,8 +247,10 @@ private slots:
                     {
                         SatelliteInfo s;
                         d->GetSatellite(k, s);
-                        QVERIFY2(s.system == 0 || known.contains({s.system, s.prn}),
-                                 qPrintable(QStringLiteral("made-up satellite %1/%2 after %3").arg(s.system).arg(s.prn).arg(line)));
+                        QVERIFY2(
+                            s.system == 0 || known.contains({s.system, s.prn}),
+                            qPrintable(
+                                QStringLiteral("made-up satellite %1/%2 after %3").arg(s.system).arg(s.prn).arg(line)));
                     }
                     ++skiesCompared;
                 }
@@ -262,8 +289,8 @@ private slots:
             }
         }
 
-        qInfo("%d fixes, %d satellite lists and %d AIS messages agree with the reference", fixesCompared,
-              skiesCompared, aisCompared);
+        qInfo("%d fixes, %d satellite lists and %d AIS messages agree with the reference", fixesCompared, skiesCompared,
+              aisCompared);
         QCOMPARE(fixSpy.count(), fixes);
         QVERIFY(fixesCompared >= fixes * 9 / 10);
         QCOMPARE(skiesCompared, skies);

@@ -4,7 +4,8 @@
 
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 const QString RealMmsi = QStringLiteral("992350001");
 const QString RemoteMmsi = QStringLiteral("992350100");
 
@@ -27,7 +28,7 @@ QByteArray Bytes(ModelObject& record)
     record.Save(out);
     return bytes;
 }
-}  // namespace
+} // namespace
 
 class TestApplyVdlMessage : public QObject
 {
@@ -48,7 +49,7 @@ private slots:
         model.ApplyVdlMessage(&codec, 2, RemoteMmsi);
         QCOMPARE(model.GetRealAtoN()->GetAtoNMMSI()->GetCurrentMMSI(), RemoteMmsi);
         QCOMPARE(model.GetRealAtoN()->GetAtoNMMSI()->GetMMSI(), QStringLiteral("992350200"));
-        QVERIFY(!model.GetVirtualAtoN01()->GetAtoNMmsi()->IsEnabled());  // the second MMSI was "0"
+        QVERIFY(!model.GetVirtualAtoN01()->GetAtoNMmsi()->IsEnabled()); // the second MMSI was "0"
 
         aid->targetMmsi.SetMmsi(QStringLiteral("992350301"));
         aid->targetType = 1;
@@ -61,7 +62,7 @@ private slots:
         QCOMPARE(second->GetCurrentMMSI(), RemoteMmsi);
         QVERIFY(second->IsEnabled());
         QCOMPARE(second->GetIndex(), 1);
-        QVERIFY(!model.GetVirtualAtoN02()->IsEnabled());  // the record's own flag is not touched
+        QVERIFY(!model.GetVirtualAtoN02()->IsEnabled()); // the record's own flag is not touched
         QCOMPARE(model.GetVirtualAtoN03()->GetAtoNMmsi()->GetMMSI(), QStringLiteral("992350302"));
 
         // Kind 1 for an MMSI that a virtual AtoN has already: nothing changes.
@@ -127,7 +128,7 @@ private slots:
         QCOMPARE(target->GetPosition()->GetLongitude(), 18.25);
         QCOMPARE(target->GetSyncLossBehaviour(), 1);
         QCOMPARE(target->GetPowerLevel(), 5);
-        QCOMPARE(target->GetChannel1(), 2087);  // part 1 carries no channels
+        QCOMPARE(target->GetChannel1(), 2087); // part 1 carries no channels
         QCOMPARE(model.GetRealAtoN()->GetOffPositionThreshold(), 50);
     }
 
@@ -242,7 +243,7 @@ private slots:
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
         AarReply(codec, 8, 1, 1, 0, 0, 5, 6);
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
-        AarReply(codec, 0, 1, 1, 0, 0, 5, 6);  // message 0 is no schedule record
+        AarReply(codec, 0, 1, 1, 0, 0, 5, 6); // message 0 is no schedule record
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
         QCOMPARE(model.GetReceivedSchedule().size(), 2);
         const ScheduleEntry merged = model.GetReceivedSchedule().first();
@@ -337,11 +338,11 @@ private slots:
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
         AarReply(codec, 14, 4, 2, 0, 0, 30, 9000);
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
-        AarReply(codec, 8, 1, 1, 0, 0, -1, 6750);  // an unused block (start slot 4095 on the wire) stays
+        AarReply(codec, 8, 1, 1, 0, 0, -1, 6750); // an unused block (start slot 4095 on the wire) stays
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
-        AarReply(codec, 21, 5, 1, 0, 0, 40, 2250);  // no fifth report position: dropped
+        AarReply(codec, 21, 5, 1, 0, 0, 40, 2250); // no fifth report position: dropped
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
-        AarReply(codec, 6, 7, 1, 0, 0, 40, 2250);  // no seventh message 6 position: refused
+        AarReply(codec, 6, 7, 1, 0, 0, 40, 2250); // no seventh message 6 position: refused
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
         AarReply(codec, 21, 2, 2, 0, 0, 50, 2250);
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
@@ -360,8 +361,9 @@ private slots:
         QVERIFY(schedule->GetEntry(1).enabled);
         QCOMPARE(offPosition.count(), 1);
         QCOMPARE(offPosition.first().first().toBool(), false);
-        QVERIFY(schedule->GetEntry(6).enabled);  // message 8 with one used block
-        for (int position = 2; position < 18; ++position) {
+        QVERIFY(schedule->GetEntry(6).enabled); // message 8 with one used block
+        for (int position = 2; position < 18; ++position)
+        {
             if (position == 3 || position == 6 || position == 17)
                 continue;
             QVERIFY2(!schedule->GetEntry(position).enabled, qPrintable(QString::number(position)));

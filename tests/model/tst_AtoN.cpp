@@ -5,7 +5,8 @@
 #include <cstring>
 #include <limits>
 
-namespace {
+namespace
+{
 // Hand-built data-stream bytes, written independently of QDataStream: big-endian integers, strings
 // as a byte length and UTF-16BE, doubles as big-endian IEEE 754.
 struct Bytes
@@ -51,7 +52,7 @@ QByteArray SaveBytes(ModelObject& record)
     record.Save(out);
     return bytes;
 }
-}  // namespace
+} // namespace
 
 class TestAtoN : public QObject
 {
@@ -78,7 +79,7 @@ private slots:
         m->SetAddressMMSI("992351003");
         m->SetIndex(4);
         m->SetEnabled(false);
-        m->SetAuxFlag(true);  // never stored
+        m->SetAuxFlag(true); // never stored
         aton.SetGnssType(13);
         aton.GetPosition()->SetLatitude(51.5);
         aton.GetPosition()->SetLongitude(-1.25);
@@ -166,7 +167,7 @@ private slots:
         aton.SetTypeOfAtoN(5);
         QCOMPARE(aton.GetInlandTypeCode(), 37);
         aton.SetInlandTypeCode(50);
-        aton.SetTypeOfAtoN(5);  // unchanged type keeps a code set directly
+        aton.SetTypeOfAtoN(5); // unchanged type keeps a code set directly
         QCOMPARE(aton.GetInlandTypeCode(), 50);
         aton.SetInland(false);
         QCOMPARE(aton.GetInlandTypeCode(), 0);

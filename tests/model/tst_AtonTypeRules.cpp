@@ -59,11 +59,11 @@ private slots:
         QTest::addColumn<QString>("result");
         QTest::newRow("short") << "LOCK GATE" << 90 << "LOCK GATE%%90";
         QTest::newRow("replaces suffix") << "LOCK GATE%%12345" << 270 << "LOCK GATE%%270";
-        QTest::newRow("34 characters cut to 29") << QString(34, QLatin1Char('N')) << 270
-                                                 << QString(29, QLatin1Char('N')) + "%%270";
+        QTest::newRow("34 characters cut to 29")
+            << QString(34, QLatin1Char('N')) << 270 << QString(29, QLatin1Char('N')) + "%%270";
         QTest::newRow("no direction") << "WEIR" << 360 << "WEIR%%ERROR";
-        QTest::newRow("no direction, long name stays within 34") << QString(34, QLatin1Char('N')) << 360
-                                                                 << QString(27, QLatin1Char('N')) + "%%ERROR";
+        QTest::newRow("no direction, long name stays within 34")
+            << QString(34, QLatin1Char('N')) << 360 << QString(27, QLatin1Char('N')) + "%%ERROR";
     }
 
     void appendDirection()

@@ -8,7 +8,8 @@
 // The configuration file, byte for byte. The expected bytes are composed here field by field from the
 // documented layout (big-endian integers, IEEE doubles, UTF-16 strings with a byte count), never by
 // the records' own Save.
-namespace {
+namespace
+{
 
 class Bytes
 {
@@ -69,8 +70,8 @@ struct AtoNFields
 {
     MmsiFields mmsi;
     int gnss = 1;
-    const char* latitude = "4056c00000000000";   // 91: not available
-    const char* longitude = "4066a00000000000";  // 181: not available
+    const char* latitude = "4056c00000000000";  // 91: not available
+    const char* longitude = "4066a00000000000"; // 181: not available
     int accuracy = 0, channel1 = 2087, channel2 = 2088, power = 0, type = 0, kind = 0, inlandCode = 0;
     int threshold = 50, ack = 1, check = 0, sync = 0;
     const char* name = "ATON";
@@ -252,7 +253,7 @@ void FillEverySection(Model& model)
     alerts->SetOffPositionAction(2);
     alerts->SetBiitText(QStringLiteral("BIIT FAIL"));
     alerts->SetProximityText(QStringLiteral("KEEP CLEAR"));
-    alerts->SetOffPositionText(QString(""));  // empty, not null
+    alerts->SetOffPositionText(QString("")); // empty, not null
     alerts->SetProximityRadius(500);
 
     RepeaterModel* repeater = model.GetRepeater();
@@ -282,8 +283,8 @@ QByteArray FilledFile()
     real.mmsi.mmsi = "992351234";
     real.mmsi.address = "992359999";
     real.gnss = 5;
-    real.latitude = "4049c00000000000";   // 51.5
-    real.longitude = "bff4000000000000";  // -1.25
+    real.latitude = "4049c00000000000";  // 51.5
+    real.longitude = "bff4000000000000"; // -1.25
     real.accuracy = 1;
     real.channel1 = 2001;
     real.channel2 = 1088;
@@ -325,8 +326,8 @@ QByteArray FilledFile()
         wreck.mmsi.mmsi = "993456789";
         wreck.mmsi.enabled = 1;
         wreck.kind = 2;
-        wreck.latitude = "c040800000000000";   // -33
-        wreck.longitude = "4062e00000000000";  // 151
+        wreck.latitude = "c040800000000000";  // -33
+        wreck.longitude = "4062e00000000000"; // 151
         wreck.type = 4;
         wreck.power = 1;
         wreck.name = "WRECK";
@@ -368,7 +369,7 @@ private:
     ModelNotifier::Handler previous;
 };
 
-}  // namespace
+} // namespace
 
 class TestConfigurationFile : public QObject
 {
@@ -419,7 +420,7 @@ private slots:
         QVERIFY(schedule->GetEntry(1).enabled);
         const ScheduleEntry entry = schedule->GetEntry(4);
         QCOMPARE(entry.messageId, 6);
-        QCOMPARE(entry.index, 1);  // indexes are not stored
+        QCOMPARE(entry.index, 1); // indexes are not stored
         QCOMPARE(entry.mode, 1);
         QCOMPARE(entry.blockA.startTime, QTime(12, 30));
         QCOMPARE(entry.blockA.increment, 4500);
@@ -494,7 +495,7 @@ private slots:
             QCOMPARE(model.GetVirtualAtoN(k)->GetAtoN()->GetStationKind(), 1);
             QCOMPARE(model.GetVirtualAtoN(k)->GetMessageSchedule()->Count(), 1);
         }
-        QVERIFY(model.GetVirtualAtoN05()->IsSynthetic());  // the record's own flag stays
+        QVERIFY(model.GetVirtualAtoN05()->IsSynthetic()); // the record's own flag stays
         QCOMPARE(model.GetRepeater()->GetMsg21GuardTime(), 60);
         QCOMPARE(model.GetVirtualAtoNReceiver()->GetAtoNName(), QStringLiteral("RX"));
         QCOMPARE(model.GetMessageSchedule()->Count(), 18);
@@ -532,7 +533,7 @@ private slots:
         model.GetVirtualAtoN10()->GetAtoNMmsi()->SetMMSI(QStringLiteral("992351000"));
         QVERIFY(model.IsMMSIInUse(QStringLiteral("992351000")));
         QVERIFY(!model.IsMMSIInUse(QStringLiteral(" 992351000")));
-        QVERIFY(model.IsMMSIInUse(QStringLiteral("000000000")));  // the unset MMSI of the others
+        QVERIFY(model.IsMMSIInUse(QStringLiteral("000000000"))); // the unset MMSI of the others
     }
 
     // ---- loading all or nothing -----------------------------------------------------------------

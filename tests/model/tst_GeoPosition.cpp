@@ -23,9 +23,9 @@ private slots:
                                  << QString::fromUtf8("91° 0.0000' N");
         QTest::newRow("lon n/a") << false << 181.0 << QString::fromUtf8("__° __' __.___\" E")
                                  << QString::fromUtf8("181° 0.0000' E");
-        QTest::newRow("lat south seconds") << true << -(10 + 5.0 / 60 + 15.25 / 3600)
-                                           << QString::fromUtf8("10° 05' 15.250\" S")
-                                           << QString::fromUtf8("10° 5.2542' S");
+        QTest::newRow("lat south seconds")
+            << true << -(10 + 5.0 / 60 + 15.25 / 3600) << QString::fromUtf8("10° 05' 15.250\" S")
+            << QString::fromUtf8("10° 5.2542' S");
         // Rounding carries into the degrees instead of showing 60 minutes.
         QTest::newRow("lat carry") << true << 51.9999999 << QString::fromUtf8("52° 00' 0.000\" N")
                                    << QString::fromUtf8("52° 0.0000' N");
@@ -83,12 +83,14 @@ private slots:
         if (isLatitude)
         {
             p.SetLatitude(text);
-            QVERIFY2(std::fabs(p.GetLatitude() - expected) < 1e-9, qPrintable(QString::number(p.GetLatitude(), 'f', 9)));
+            QVERIFY2(std::fabs(p.GetLatitude() - expected) < 1e-9,
+                     qPrintable(QString::number(p.GetLatitude(), 'f', 9)));
         }
         else
         {
             p.SetLongitude(text);
-            QVERIFY2(std::fabs(p.GetLongitude() - expected) < 1e-9, qPrintable(QString::number(p.GetLongitude(), 'f', 9)));
+            QVERIFY2(std::fabs(p.GetLongitude() - expected) < 1e-9,
+                     qPrintable(QString::number(p.GetLongitude(), 'f', 9)));
         }
     }
 

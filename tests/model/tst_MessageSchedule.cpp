@@ -4,7 +4,8 @@
 
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 
 QByteArray Saved(MessageSchedule& schedule)
 {
@@ -30,7 +31,7 @@ void EnableAt(MessageSchedule& schedule, int position)
     QVERIFY(schedule.SetEntry(position, entry));
 }
 
-}  // namespace
+} // namespace
 
 class TestMessageSchedule : public QObject
 {
@@ -89,7 +90,7 @@ private slots:
         QCOMPARE(receiver.GetEntry(0), ScheduleEntry(0));
         QCOMPARE(receiver.LastPositionOf(6), 0);
         QCOMPARE(receiver.FirstPositionOf(14), 0);
-        QVERIFY(!receiver.CheckCode(0));  // enabled, so not free
+        QVERIFY(!receiver.CheckCode(0)); // enabled, so not free
         QVERIFY(receiver.DisableEntry(0));
         QVERIFY(receiver.CheckCode(0));
         int position = 0;
@@ -115,7 +116,7 @@ private slots:
         int row = 0;
         QVERIFY(!schedule.GetVisibleRow(9, row));
         int position = 0;
-        QVERIFY(!schedule.PositionOfRow(1, position));  // only position 0 exists
+        QVERIFY(!schedule.PositionOfRow(1, position)); // only position 0 exists
         QVERIFY(schedule.PositionOfRow(0, position));
         QCOMPARE(position, 0);
         QVERIFY_THROWS_EXCEPTION(std::bad_alloc, schedule.SetAtoN(nullptr));
@@ -272,7 +273,7 @@ private slots:
         QVERIFY(schedule.RemoveEntry(0));
         QCOMPARE(schedule.GetEntry(0), second);
         QCOMPARE(schedule.GetEntry(1), ScheduleEntry::Disabled(21));
-        QVERIFY(!schedule.RemoveEntry(1));  // already disabled
+        QVERIFY(!schedule.RemoveEntry(1)); // already disabled
         QCOMPARE(schedule.Count(), 18);
     }
 
@@ -312,7 +313,7 @@ private slots:
         QCOMPARE(entry.mode, 0);
         QCOMPARE(entry.blockA.startSlot, -1);
         QVERIFY(!entry.enabled);
-        QVERIFY(!schedule.EnableEntry(2));  // message 6: only by code
+        QVERIFY(!schedule.EnableEntry(2)); // message 6: only by code
         QVERIFY(schedule.EnableByCode(6));
         QVERIFY(!schedule.DisableEntry(2));
     }
@@ -366,7 +367,7 @@ private slots:
         QVERIFY(!schedule.PositionOfRow(7, position));
         QVERIFY(!schedule.PositionOfRow(-1, position));
         int row = 99;
-        QVERIFY(!schedule.GetVisibleRow(1, row));  // disabled second report
+        QVERIFY(!schedule.GetVisibleRow(1, row)); // disabled second report
         QCOMPARE(row, 99);
 
         const std::array<bool, 4> flags = schedule.GetEnabledFlags(6);
@@ -399,7 +400,7 @@ private slots:
         QDataStream in(bytes);
         loaded.Load(in);
         QCOMPARE(loaded.GetEntry(1).index, 1);
-        QCOMPARE(loaded.GetEntryWithMode(1, 1), ScheduleEntry());  // mode differs
+        QCOMPARE(loaded.GetEntryWithMode(1, 1), ScheduleEntry()); // mode differs
         QCOMPARE(loaded.GetEntry(1).index, 2);
         QCOMPARE(loaded.GetEntryWithMode(0, 0), loaded.GetEntry(0));
     }
@@ -423,9 +424,18 @@ private slots:
     void savedBytesOfAVirtualSchedule()
     {
         MessageSchedule schedule(true, false, nullptr);
-        const QByteArray expected = QByteArray::fromHex("00000002" "00000001")
-            + EntryBytes("00000015" "00000000" "00000000" "00000000" "00001a5e"
-                         "00000000" "00000000" "00001a5e" "01" "00000000");
+        const QByteArray expected = QByteArray::fromHex("00000002"
+                                                        "00000001") +
+                                    EntryBytes("00000015"
+                                               "00000000"
+                                               "00000000"
+                                               "00000000"
+                                               "00001a5e"
+                                               "00000000"
+                                               "00000000"
+                                               "00001a5e"
+                                               "01"
+                                               "00000000");
         QCOMPARE(Saved(schedule), expected);
     }
 
@@ -456,7 +466,7 @@ private slots:
         // version, count, id, mode, time A, slot A, increment A
         QCOMPARE(bytes.mid(8, 4), QByteArray::fromHex("00000015"));
         QCOMPARE(bytes.mid(12, 4), QByteArray::fromHex("00000001"));
-        QCOMPARE(bytes.mid(16, 4), QByteArray::fromHex("02f34f60"));  // 13:45 = 49500000 ms
+        QCOMPARE(bytes.mid(16, 4), QByteArray::fromHex("02f34f60")); // 13:45 = 49500000 ms
         QCOMPARE(bytes.mid(24, 4), stored);
         QCOMPARE(bytes.mid(36, 4), stored);
 
@@ -477,7 +487,7 @@ private slots:
         schedule.SetEntry(0, entry);
         const QByteArray bytes = Saved(schedule);
         QCOMPARE(bytes.mid(16, 4), QByteArray::fromHex("00000000"));
-        QCOMPARE(bytes.mid(28, 4), QByteArray::fromHex("05265c00"));  // 86400000
+        QCOMPARE(bytes.mid(28, 4), QByteArray::fromHex("05265c00")); // 86400000
 
         MessageSchedule back(true, false, nullptr);
         QDataStream in(bytes);
@@ -512,7 +522,8 @@ private slots:
     void countZeroLoadsEmpty()
     {
         MessageSchedule schedule(false, false, nullptr);
-        const QByteArray bytes = QByteArray::fromHex("00000002" "00000000");
+        const QByteArray bytes = QByteArray::fromHex("00000002"
+                                                     "00000000");
         QDataStream in(bytes);
         schedule.Load(in);
         QCOMPARE(in.status(), QDataStream::Ok);
@@ -552,7 +563,7 @@ private slots:
         QVERIFY(!schedule.EnableByCode(206));
         QVERIFY(!schedule.EnableByCode(8));
         position = 2;
-        QVERIFY(!schedule.AddEntry(6, position));  // group position 4 is past the end
+        QVERIFY(!schedule.AddEntry(6, position)); // group position 4 is past the end
         position = 1;
         QVERIFY(schedule.AddEntry(6, position));
         QCOMPARE(position, 3);
@@ -605,9 +616,18 @@ private slots:
     void hugeMinutesSaturate()
     {
         // RATDMA entry whose increments in minutes overflow 32 bits once turned into slots.
-        const QByteArray bytes = QByteArray::fromHex("00000002" "00000001")
-            + EntryBytes("00000015" "00000001" "00000000" "00000000" "7fffffff"
-                         "00000000" "00000000" "80000000" "01" "00000000");
+        const QByteArray bytes = QByteArray::fromHex("00000002"
+                                                     "00000001") +
+                                 EntryBytes("00000015"
+                                            "00000001"
+                                            "00000000"
+                                            "00000000"
+                                            "7fffffff"
+                                            "00000000"
+                                            "00000000"
+                                            "80000000"
+                                            "01"
+                                            "00000000");
         MessageSchedule schedule(true, false, nullptr);
         QDataStream in(bytes);
         schedule.Load(in);

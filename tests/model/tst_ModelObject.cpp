@@ -3,14 +3,15 @@
 
 #include <QBuffer>
 
-namespace {
+namespace
+{
 class Record : public ModelObject
 {
 public:
     explicit Record(int v) : ModelObject(nullptr, v) {}
     void Clear() override {}
 };
-}  // namespace
+} // namespace
 
 class TestModelObject : public QObject
 {

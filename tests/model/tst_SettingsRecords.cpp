@@ -8,7 +8,8 @@
 
 #include <QtEndian>
 
-namespace {
+namespace
+{
 QByteArray Ints(std::initializer_list<qint32> values)
 {
     QByteArray out;
@@ -39,7 +40,7 @@ QByteArray SaveBytes(ModelObject& record)
     record.Save(out);
     return bytes;
 }
-}  // namespace
+} // namespace
 
 class TestSettingsRecords : public QObject
 {

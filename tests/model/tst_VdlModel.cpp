@@ -4,7 +4,8 @@
 
 #include <QAbstractItemModelTester>
 
-namespace {
+namespace
+{
 
 QByteArray Saved(VdlModel& record)
 {
@@ -15,7 +16,10 @@ QByteArray Saved(VdlModel& record)
 }
 
 // "VDL" as stored: byte count 6, then three UTF-16 code units.
-const QByteArray Tag = QByteArray::fromHex("00000006" "0056" "0044" "004c");
+const QByteArray Tag = QByteArray::fromHex("00000006"
+                                           "0056"
+                                           "0044"
+                                           "004c");
 
 class NoticeRecorder
 {
@@ -31,7 +35,7 @@ private:
     ModelNotifier::Handler previous;
 };
 
-}  // namespace
+} // namespace
 
 class TestVdlModel : public QObject
 {
@@ -63,8 +67,12 @@ private slots:
         record.receiverMinute = 30;
         record.receiverInterval = 3600;
         record.receiverDuration = 600;
-        const QByteArray expected = Tag
-            + QByteArray::fromHex("00000002" "00000001" "0000001e" "00000006" "00000e10" "00000258");
+        const QByteArray expected = Tag + QByteArray::fromHex("00000002"
+                                                              "00000001"
+                                                              "0000001e"
+                                                              "00000006"
+                                                              "00000e10"
+                                                              "00000258");
         QCOMPARE(Saved(record), expected);
 
         NoticeRecorder recorder;
@@ -102,8 +110,12 @@ private slots:
         NoticeRecorder recorder;
         VdlModel record(nullptr);
         record.receiverMode = 1;
-        const QByteArray bytes
-            = Tag + version + QByteArray::fromHex("00000002" "0000000f" "0000000c" "0000003c" "0000001e");
+        const QByteArray bytes = Tag + version +
+                                 QByteArray::fromHex("00000002"
+                                                     "0000000f"
+                                                     "0000000c"
+                                                     "0000003c"
+                                                     "0000001e");
         QDataStream in(bytes);
         record.Load(in);
         QCOMPARE(in.status(), QDataStream::Ok);
@@ -128,9 +140,16 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("streamGood");
         QTest::newRow("end of file") << QByteArray() << true;
-        QTest::newRow("another text") << QByteArray::fromHex("00000006" "0041" "0042" "0043" "00000002") << true;
+        QTest::newRow("another text") << QByteArray::fromHex("00000006"
+                                                             "0041"
+                                                             "0042"
+                                                             "0043"
+                                                             "00000002")
+                                      << true;
         QTest::newRow("null text") << QByteArray::fromHex("ffffffff") << true;
-        QTest::newRow("cut tag") << QByteArray::fromHex("00000006" "0056") << false;
+        QTest::newRow("cut tag") << QByteArray::fromHex("00000006"
+                                                        "0056")
+                                 << false;
     }
 
     void missingSection()
@@ -171,7 +190,7 @@ private slots:
         QCOMPARE(record.afbValues, (std::array<int, 6>{}));
         QCOMPARE(record.GetChainingMmsiCount(), 0);
         QCOMPARE(record.GetScheduleTable()->RowCount(), 0);
-        QCOMPARE(record.GetScheduleTable()->ColumnCount(), 0);  // headers go too
+        QCOMPARE(record.GetScheduleTable()->ColumnCount(), 0); // headers go too
         QCOMPARE(record.GetFirstMmsi()->GetMMSI(), QStringLiteral("000000000"));
         QCOMPARE(record.GetFirstMmsi()->GetIndex(), 2);
         QCOMPARE(record.GetSecondMmsi()->GetIndex(), 3);
@@ -243,7 +262,7 @@ private slots:
         source.AddMmsi(QStringLiteral("992350012"));
         source.AddMmsi(QStringLiteral("992350013"));
         source.AppendMmsiFromRow(1);
-        source.GetScheduleTable()->Clear();  // headers lost
+        source.GetScheduleTable()->Clear(); // headers lost
         source.AddTableRow(8, 2, 1, 2, 3, 4);
         source.GetMessageSchedule()->DisableEntry(0);
         source.receiverMode = 2;
@@ -265,7 +284,7 @@ private slots:
         QCOMPARE(target.afbValues, source.afbValues);
         QCOMPARE(target.GetChainingMmsiCount(), 1);
         QCOMPARE(target.GetChainingMmsis()->Text(0, 0), QStringLiteral("992350012"));
-        QCOMPARE(target.GetMmsiCount(), 0);  // removed MMSIs belong to their job
+        QCOMPARE(target.GetMmsiCount(), 0); // removed MMSIs belong to their job
         QCOMPARE(target.GetScheduleTable()->RowCount(), 1);
         QCOMPARE(target.GetScheduleTable()->Text(0, 5), QStringLiteral("4"));
         QCOMPARE(target.GetScheduleTable()->HorizontalHeaders().size(), 6);

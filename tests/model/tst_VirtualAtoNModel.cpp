@@ -2,7 +2,8 @@
 #include "model/VirtualAtoNModel.h"
 #include "support/TestMain.h"
 
-namespace {
+namespace
+{
 QByteArray Saved(VirtualAtoNModel& record)
 {
     QByteArray bytes;
@@ -10,7 +11,7 @@ QByteArray Saved(VirtualAtoNModel& record)
     record.Save(out);
     return bytes;
 }
-}  // namespace
+} // namespace
 
 class TestVirtualAtoNModel : public QObject
 {
@@ -92,8 +93,8 @@ private slots:
         target = source;
         QVERIFY(!target.IsEnabled());
         QVERIFY(!target.IsSynthetic());
-        QVERIFY(target.GetAtoNMmsi()->IsEnabled());          // comes with the station
-        QCOMPARE(target.GetAtoN()->GetStationKind(), 2);     // so does the kind
+        QVERIFY(target.GetAtoNMmsi()->IsEnabled());      // comes with the station
+        QCOMPARE(target.GetAtoN()->GetStationKind(), 2); // so does the kind
         QCOMPARE(target.GetAtoNName(), QStringLiteral("SOURCE"));
         QCOMPARE(target.GetMessageSchedule()->GetEntry(0).blockA.startSlot, 42);
         QCOMPARE(target.GetMessageSchedule()->GetAtoN(), target.GetAtoN());
@@ -108,9 +109,13 @@ private slots:
         record.SetEnabled(true);
         const QByteArray bytes = Saved(record);
         // version, enabled, synthetic, then the station's own version
-        QCOMPARE(bytes.left(10), QByteArray::fromHex("00000002" "01" "00" "00000002"));
+        QCOMPARE(bytes.left(10), QByteArray::fromHex("00000002"
+                                                     "01"
+                                                     "00"
+                                                     "00000002"));
         // The schedule closes the record: version, one entry of 37 bytes.
-        QCOMPARE(bytes.right(45).left(8), QByteArray::fromHex("00000002" "00000001"));
+        QCOMPARE(bytes.right(45).left(8), QByteArray::fromHex("00000002"
+                                                              "00000001"));
     }
 
     void loadTakesFlagsAsStored()

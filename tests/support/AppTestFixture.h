@@ -27,12 +27,13 @@
 #include "app/KelvaneApplication.h"
 #include "support/TestMain.h"
 
-namespace KelvaneTest {
+namespace KelvaneTest
+{
 
 struct AppSettings
 {
-    QVariantMap user;    // "Filename", "PortName", "ShowTransmit", ...
-    QVariantMap system;  // "VendorID", "VAtoNEnabled"
+    QVariantMap user;   // "Filename", "PortName", "ShowTransmit", ...
+    QVariantMap system; // "VendorID", "VAtoNEnabled"
 };
 
 // Folder of one settings scope of this test run.
@@ -67,18 +68,18 @@ inline KelvaneApplication* App()
     return KelvaneApplication::Instance();
 }
 
-}  // namespace KelvaneTest
+} // namespace KelvaneTest
 
-#define KELVANE_TEST_APP_MAIN_WITH(TestObject, settings)                                               \
-    int main(int argc, char** argv)                                                                    \
-    {                                                                                                  \
-        KelvaneTest::PrepareTestEnvironment();                                                         \
-        KelvaneTest::PrepareAppSettings(settings);                                                     \
-        KelvaneApplication app(argc, argv);                                                            \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                                       \
-        TestObject tc;                                                                                 \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                     \
-        return QTest::qExec(&tc, argc, argv);                                                          \
+#define KELVANE_TEST_APP_MAIN_WITH(TestObject, settings)                                                               \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        KelvaneTest::PrepareTestEnvironment();                                                                         \
+        KelvaneTest::PrepareAppSettings(settings);                                                                     \
+        KelvaneApplication app(argc, argv);                                                                            \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
     }
 
 #define KELVANE_TEST_APP_MAIN(TestObject) KELVANE_TEST_APP_MAIN_WITH(TestObject, KelvaneTest::AppSettings())

@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace KelvaneTest {
-namespace {
+namespace KelvaneTest
+{
+namespace
+{
 QtMessageHandler previousHandler = nullptr;
 
 void FailOnBrokenConnections(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -22,7 +24,7 @@ void FailOnBrokenConnections(QtMsgType type, const QMessageLogContext& context, 
     if (previousHandler)
         previousHandler(type, context, message);
 }
-}  // namespace
+} // namespace
 
 void PrepareTestEnvironment()
 {
@@ -58,4 +60,4 @@ QString ArtefactDir()
     return dir;
 }
 
-}  // namespace KelvaneTest
+} // namespace KelvaneTest

@@ -5,7 +5,8 @@
 #include <QtGlobal>
 #include <QtTest/QtTest>
 
-namespace KelvaneTest {
+namespace KelvaneTest
+{
 
 // Installs the message handler that turns "No such signal/slot" warnings into failures and points
 // QSettings and QStandardPaths at test locations.
@@ -17,17 +18,17 @@ QString TestDataPath(const QString& relative);
 // Folder for artefacts a test leaves for people to look at (screenshots); created on demand.
 QString ArtefactDir();
 
-}  // namespace KelvaneTest
+} // namespace KelvaneTest
 
-#define KELVANE_TEST_MAIN_IMPL(TestObject, AppClass)                                               \
-    int main(int argc, char** argv)                                                                \
-    {                                                                                              \
-        KelvaneTest::PrepareTestEnvironment();                                                     \
-        AppClass app(argc, argv);                                                                  \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
-        TestObject tc;                                                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                      \
+#define KELVANE_TEST_MAIN_IMPL(TestObject, AppClass)                                                                   \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        KelvaneTest::PrepareTestEnvironment();                                                                         \
+        AppClass app(argc, argv);                                                                                      \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
     }
 
 // For tests of the core (no widgets).

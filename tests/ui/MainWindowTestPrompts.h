@@ -35,7 +35,7 @@ public:
     QStringList openNames;
     QStringList saveNames;
     QList<FileQuestion> fileQuestions;
-    QStringList dialogs;  // class names of the dialogs run
+    QStringList dialogs; // class names of the dialogs run
     DialogAnswer dialogAnswer = DialogAnswer::Cancel;
 
     QMessageBox::StandardButton Ask(QWidget* parent, const Message& message) override
@@ -62,8 +62,7 @@ public:
     {
         dialogs.append(QString::fromLatin1(dialog->metaObject()->className()));
         // The completeness warning answers through its buttons, as the user would press them.
-        const char* buttonName =
-            dialogAnswer == DialogAnswer::Continue ? "pushButton_continue" : "pushButton_cancel";
+        const char* buttonName = dialogAnswer == DialogAnswer::Continue ? "pushButton_continue" : "pushButton_cancel";
         if (QPushButton* button = dialog->findChild<QPushButton*>(QLatin1String(buttonName)))
         {
             dialog->show();
@@ -78,7 +77,8 @@ public:
     {
         QStringList texts;
         for (const Shown& s : shown)
-            texts.append(s.message.title.isEmpty() ? s.message.text : s.message.title + QStringLiteral(": ") + s.message.text);
+            texts.append(s.message.title.isEmpty() ? s.message.text
+                                                   : s.message.title + QStringLiteral(": ") + s.message.text);
         return texts;
     }
 

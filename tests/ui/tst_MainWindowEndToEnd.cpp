@@ -31,7 +31,8 @@
 
 using KelvaneTest::App;
 
-namespace {
+namespace
+{
 
 // The product's transport with a shorter wait for open-ended replies: the simulated unit answers at
 // once, and a whole transfer would otherwise spend most of its time waiting out 2 s per step.
@@ -50,7 +51,7 @@ QImage IconImage(const QIcon& icon)
     return icon.pixmap(QSize(16, 16)).toImage();
 }
 
-}  // namespace
+} // namespace
 
 class TestMainWindowEndToEnd : public QObject
 {
@@ -77,7 +78,10 @@ private:
     QAction* Action(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
     QWidget* RealAtoN() const { return window->findChild<QWidget*>(QStringLiteral("tabRealAtoN")); }
     QLineEdit* NameEdit() const { return RealAtoN()->findChild<QLineEdit*>(QStringLiteral("lineName")); }
-    QToolButton* RetrieveButton() const { return window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve")); }
+    QToolButton* RetrieveButton() const
+    {
+        return window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
+    }
     QPushButton* Button(const char* name) const { return window->findChild<QPushButton*>(QLatin1String(name)); }
     bool UnitReceived(const QString& text) const;
 
@@ -167,8 +171,9 @@ void TestMainWindowEndToEnd::connectToTheUnitPickedFromThePortList()
     QVERIFY(UnitReceived(QStringLiteral("getgnss")));
     // The port poll leaves the port of an open connection alone: it is ours, not "in use".
     QTest::qWait(2 * MainWindow::PortPollIntervalMs);
-    QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))->currentText().contains(
-        QStringLiteral("IN USE")));
+    QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))
+                 ->currentText()
+                 .contains(QStringLiteral("IN USE")));
     // Every configuration tab shows "not read yet".
     QTabWidget* tabs = window->GetAtoNTabWidget();
     for (int position = 0; position <= window->VdlPosition(); ++position)

@@ -90,7 +90,8 @@ void TestMainWindowFiles::cleanupTestCase()
 
 QLineEdit* TestMainWindowFiles::NameEdit() const
 {
-    return window->findChild<QWidget*>(QStringLiteral("tabRealAtoN"))->findChild<QLineEdit*>(QStringLiteral("lineName"));
+    return window->findChild<QWidget*>(QStringLiteral("tabRealAtoN"))
+        ->findChild<QLineEdit*>(QStringLiteral("lineName"));
 }
 
 void TestMainWindowFiles::EditName(const QString& name)
@@ -306,8 +307,8 @@ void TestMainWindowFiles::unwritablePlaceKeepsTheName()
     window->OnSaveAs();
     QCOMPARE(prompts->shown.size(), 1);
     QCOMPARE(prompts->shown.first().message.title, QStringLiteral("Could not save the file"));
-    QCOMPARE(prompts->shown.first().message.text, QStringLiteral("Could not save file: ") + path +
-                                                      QStringLiteral("/second.kln"));
+    QCOMPARE(prompts->shown.first().message.text,
+             QStringLiteral("Could not save file: ") + path + QStringLiteral("/second.kln"));
     QCOMPARE(window->GetCurrentFile(), path);
     QCOMPARE(window->windowFilePath(), path);
     QCOMPARE(App()->GetFilename(), path + QStringLiteral("/second.kln"));
@@ -316,7 +317,7 @@ void TestMainWindowFiles::unwritablePlaceKeepsTheName()
 
 void TestMainWindowFiles::damagedFileKeepsTheConfiguration_data()
 {
-    QTest::addColumn<int>("keep");  // bytes of a good file kept; -1: not a configuration file at all
+    QTest::addColumn<int>("keep"); // bytes of a good file kept; -1: not a configuration file at all
     QTest::newRow("cut in the real AtoN") << 40;
     QTest::newRow("cut in the schedule") << 400;
     QTest::newRow("cut in the virtual AtoNs") << 1500;
@@ -414,7 +415,7 @@ void TestMainWindowFiles::fileWithoutVdlSectionIsReadWithANotice()
 void TestMainWindowFiles::cancelledDialogsChangeNothing()
 {
     EditName(QStringLiteral("KEPT"));
-    window->OnOpen();  // question answered with its default (Save), then the name dialog is cancelled
+    window->OnOpen(); // question answered with its default (Save), then the name dialog is cancelled
     QCOMPARE(Name(), QStringLiteral("KEPT"));
     QVERIFY(window->isWindowModified());
     prompts->Clear();

@@ -60,9 +60,15 @@ void TestMainWindowNoVirtual::positions()
     QCOMPARE(tabs->count(), 9);
     QVERIFY(!window->findChild<QWidget*>(QStringLiteral("tabVirtualAtoN")));
     QCOMPARE(window->VirtualAtoNPosition(), -1);
-    const QStringList names = {"tabRealAtoN",      "tabMessageSchedule", "tabStatusInputConfiguration",
-                               "tabAlertMessages", "tabRepeaterConfiguration", "tabVdl",
-                               "tabGpsStatus",     "tabStatusData",      "tabSerialData"};
+    const QStringList names = {"tabRealAtoN",
+                               "tabMessageSchedule",
+                               "tabStatusInputConfiguration",
+                               "tabAlertMessages",
+                               "tabRepeaterConfiguration",
+                               "tabVdl",
+                               "tabGpsStatus",
+                               "tabStatusData",
+                               "tabSerialData"};
     for (int position = 0; position < names.size(); ++position)
         QCOMPARE(tabs->widget(position)->objectName(), names.at(position));
     QCOMPARE(window->StatusInputsPosition(), 2);

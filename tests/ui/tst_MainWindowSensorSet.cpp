@@ -16,13 +16,14 @@
 #include "model/Model.h"
 #include "support/AppTestFixture.h"
 #include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
 #include "ui/AtoNConfiguration.h"
+#include "ui/MainWindow.h"
 #include "ui/monitor/LiveDataTab.h"
 
 using KelvaneTest::App;
 
-namespace {
+namespace
+{
 
 class QuickTransport : public SerialTransport
 {
@@ -33,7 +34,7 @@ public:
 
 constexpr int WaitMs = 60000;
 
-}  // namespace
+} // namespace
 
 class TestMainWindowSensorSet : public QObject
 {
@@ -49,7 +50,10 @@ private Q_SLOTS:
 
 private:
     bool WaitForIdle();
-    QToolButton* RetrieveButton() const { return window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve")); }
+    QToolButton* RetrieveButton() const
+    {
+        return window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
+    }
 
     SimulatedUnit* unit = nullptr;
     MainWindow* window = nullptr;
@@ -64,7 +68,7 @@ void TestMainWindowSensorSet::initTestCase()
     unit = new SimulatedUnit(this);
     QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
     qputenv("KELVANE_SIMULATED_PORTS",
-             (unit->PortPath() + QStringLiteral("=AIS AtoN Sensor (simulated)")).toLocal8Bit());
+            (unit->PortPath() + QStringLiteral("=AIS AtoN Sensor (simulated)")).toLocal8Bit());
     App()->SetPortName(unit->PortPath());
     window = new MainWindow();
     auto answers = std::make_unique<TestPrompts>();

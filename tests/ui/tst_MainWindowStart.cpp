@@ -2,10 +2,10 @@
 // set chosen by the port's description; tab icons, the progress bar's hide delay and the edited mark.
 
 #include <QAction>
-#include <QFile>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,7 +32,8 @@
 
 using KelvaneTest::App;
 
-namespace {
+namespace
+{
 
 // Stand-in ports: their paths do not exist, only their list texts matter here.
 const QString SensorPort = QStringLiteral("/tmp/kelvane-test-sensor");
@@ -44,7 +45,7 @@ QImage IconImage(const QIcon& icon)
     return icon.pixmap(QSize(16, 16)).toImage();
 }
 
-}  // namespace
+} // namespace
 
 class TestMainWindowStart : public QObject
 {
@@ -87,10 +88,9 @@ void TestMainWindowStart::initTestCase()
     // The images live in the widgets library; the program registers them in its entry point.
     Q_INIT_RESOURCE(kelvane);
     QVERIFY(QFile::exists(QStringLiteral(":/Images/TabSynced.png")));
-    qputenv("KELVANE_SIMULATED_PORTS",
-            (SensorPort + QStringLiteral("=AIS AtoN Sensor;") + AtoNPort + QStringLiteral("=AIS AtoN;") + OtherPort +
-             QStringLiteral("=USB Serial Port"))
-                .toLocal8Bit());
+    qputenv("KELVANE_SIMULATED_PORTS", (SensorPort + QStringLiteral("=AIS AtoN Sensor;") + AtoNPort +
+                                        QStringLiteral("=AIS AtoN;") + OtherPort + QStringLiteral("=USB Serial Port"))
+                                           .toLocal8Bit());
     App()->SetPortName(AtoNPort);
     window = new MainWindow();
     auto answers = std::make_unique<TestPrompts>();
@@ -202,14 +202,34 @@ void TestMainWindowStart::menusAndActions_data()
     QTest::addColumn<QString>("shortcut");
     QTest::addColumn<bool>("hasIcon");
 
-    QTest::newRow("new") << "actionNewFile" << "&New File" << "Create a new file" << "Ctrl+N" << true;
-    QTest::newRow("open") << "actionOpenFile" << "&Open File..." << "Open an existing file" << "Ctrl+O" << true;
-    QTest::newRow("save") << "actionSaveFile" << "&Save File" << "Save the current file" << "Ctrl+S" << true;
-    QTest::newRow("save as") << "actionSave_As" << "Save &As..." << "Save the current file with a new name" << ""
-                             << false;
-    QTest::newRow("close") << "actionCloseFile" << "&Close File" << "Close the current file" << "" << false;
-    QTest::newRow("exit") << "actionExit" << "E&xit" << "Quit the application" << "" << false;
-    QTest::newRow("about") << "actionAbout" << "&About..." << "About this application" << "" << false;
+    QTest::newRow("new") << "actionNewFile"
+                         << "&New File"
+                         << "Create a new file"
+                         << "Ctrl+N" << true;
+    QTest::newRow("open") << "actionOpenFile"
+                          << "&Open File..."
+                          << "Open an existing file"
+                          << "Ctrl+O" << true;
+    QTest::newRow("save") << "actionSaveFile"
+                          << "&Save File"
+                          << "Save the current file"
+                          << "Ctrl+S" << true;
+    QTest::newRow("save as") << "actionSave_As"
+                             << "Save &As..."
+                             << "Save the current file with a new name"
+                             << "" << false;
+    QTest::newRow("close") << "actionCloseFile"
+                           << "&Close File"
+                           << "Close the current file"
+                           << "" << false;
+    QTest::newRow("exit") << "actionExit"
+                          << "E&xit"
+                          << "Quit the application"
+                          << "" << false;
+    QTest::newRow("about") << "actionAbout"
+                           << "&About..."
+                           << "About this application"
+                           << "" << false;
 }
 
 void TestMainWindowStart::menusAndActions()
@@ -318,8 +338,9 @@ void TestMainWindowStart::portDescriptionChoosesTabSet()
 
     QCOMPARE(App()->GetPortName(), port);
     // The stand-in's path cannot be opened: the port is marked as taken.
-    QVERIFY(window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))->currentText().endsWith(
-        QStringLiteral(")- IN USE")));
+    QVERIFY(window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))
+                ->currentText()
+                .endsWith(QStringLiteral(")- IN USE")));
     QCOMPARE(window->IsSensorMode(), sensorSet);
     QCOMPARE(App()->GetStateMachine()->IsSensorMode(), sensorSet);
     QVERIFY(!sensorSpy.isEmpty());
@@ -500,13 +521,15 @@ void TestMainWindowStart::offPositionCheckMarksTheSchedule()
     QSignalSpy edited(window, &MainWindow::Edited);
     // The Real AtoN tab reminds the user of the schedule in a box of its own.
     auto* closer = new QTimer(this);
-    connect(closer, &QTimer::timeout, this, [closer] {
-        if (QWidget* box = QApplication::activeModalWidget())
-        {
-            box->close();
-            closer->deleteLater();
-        }
-    });
+    connect(closer, &QTimer::timeout, this,
+            [closer]
+            {
+                if (QWidget* box = QApplication::activeModalWidget())
+                {
+                    box->close();
+                    closer->deleteLater();
+                }
+            });
     closer->start(50);
     check->click();
     QList<int> positions;

@@ -7,22 +7,25 @@
 #include <QSpinBox>
 #include <QTimer>
 
-namespace {
+namespace
+{
 // Answers the direction dialog once it is shown: a value and OK, or Cancel, or Escape.
 void AnswerDialog(cDirectionOfImpactInput* dialog, int degrees, const char* button)
 {
-    QTimer::singleShot(0, dialog, [dialog, degrees, button]() {
-        QTRY_VERIFY(dialog->isVisible());
-        if (!button)
-        {
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            return;
-        }
-        dialog->findChild<QSpinBox*>(QStringLiteral("spinBoxDirectionOfImpact"))->setValue(degrees);
-        dialog->findChild<QPushButton*>(QLatin1String(button))->click();
-    });
+    QTimer::singleShot(0, dialog,
+                       [dialog, degrees, button]()
+                       {
+                           QTRY_VERIFY(dialog->isVisible());
+                           if (!button)
+                           {
+                               QTest::keyClick(dialog, Qt::Key_Escape);
+                               return;
+                           }
+                           dialog->findChild<QSpinBox*>(QStringLiteral("spinBoxDirectionOfImpact"))->setValue(degrees);
+                           dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+                       });
 }
-}  // namespace
+} // namespace
 
 class TestcAtonTypeManager : public QObject
 {

@@ -1,8 +1,6 @@
 #include "ui/monitor/GpsStatusTab.h"
 
-GpsStatusTab::GpsStatusTab(QWidget* parent) : QWidget(parent)
-{
-}
+GpsStatusTab::GpsStatusTab(QWidget* parent) : QWidget(parent) {}
 
 GpsStatusTab::~GpsStatusTab() = default;
 

@@ -1,8 +1,6 @@
 #include "ui/monitor/LiveDataTab.h"
 
-LiveDataTab::LiveDataTab(QWidget* parent) : QWidget(parent)
-{
-}
+LiveDataTab::LiveDataTab(QWidget* parent) : QWidget(parent) {}
 
 LiveDataTab::~LiveDataTab() = default;
 

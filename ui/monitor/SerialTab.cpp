@@ -1,8 +1,6 @@
 #include "ui/monitor/SerialTab.h"
 
-SerialTab::SerialTab(QWidget* parent) : QWidget(parent)
-{
-}
+SerialTab::SerialTab(QWidget* parent) : QWidget(parent) {}
 
 SerialTab::~SerialTab() = default;
 

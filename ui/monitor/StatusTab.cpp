@@ -1,18 +1,12 @@
 #include "ui/monitor/StatusTab.h"
 
-StatusTab::StatusTab(QWidget* parent) : QWidget(parent)
-{
-}
+StatusTab::StatusTab(QWidget* parent) : QWidget(parent) {}
 
 StatusTab::~StatusTab() = default;
 
-void StatusTab::ClearStatus()
-{
-}
+void StatusTab::ClearStatus() {}
 
-void StatusTab::ClearReportLabel()
-{
-}
+void StatusTab::ClearReportLabel() {}
 
 void StatusTab::OnVSWR(double ratio)
 {
@@ -73,9 +67,7 @@ void StatusTab::OnFaultMessageReceived(QString date, QString time, QString descr
     Q_UNUSED(description);
 }
 
-void StatusTab::OnFaultMessageLogComplete()
-{
-}
+void StatusTab::OnFaultMessageLogComplete() {}
 
 void StatusTab::OnProximityAlertMessageReceived(QString date, QString time, QString description)
 {
@@ -84,6 +76,4 @@ void StatusTab::OnProximityAlertMessageReceived(QString date, QString time, QStr
     Q_UNUSED(description);
 }
 
-void StatusTab::OnProximityAlertLogComplete()
-{
-}
+void StatusTab::OnProximityAlertLogComplete() {}

@@ -2,9 +2,7 @@
 
 #include "model/Model.h"
 
-SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent)
-{
-}
+SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
 
 SystemInformationTab::~SystemInformationTab() = default;
 

@@ -2,10 +2,7 @@
 
 #include "model/Model.h"
 
-ADCSettingsTab::ADCSettingsTab(Model* model, QWidget* parent)
-    : AtoNConfiguration(model, parent)
-{
-}
+ADCSettingsTab::ADCSettingsTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
 
 ADCSettingsTab::~ADCSettingsTab() = default;
 

@@ -2,10 +2,7 @@
 
 #include "model/Model.h"
 
-AlertMessagesTab::AlertMessagesTab(Model* model, QWidget* parent)
-    : AtoNConfiguration(model, parent)
-{
-}
+AlertMessagesTab::AlertMessagesTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
 
 AlertMessagesTab::~AlertMessagesTab() = default;
 
@@ -24,4 +21,3 @@ bool AlertMessagesTab::UpdateModelFromTab(Model* target)
         *target->GetAlertMessages() = *model->GetAlertMessages();
     return true;
 }
-

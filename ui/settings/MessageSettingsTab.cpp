@@ -2,10 +2,7 @@
 
 #include "model/Model.h"
 
-MessageSettingsTab::MessageSettingsTab(Model* model, QWidget* parent)
-    : AtoNConfiguration(model, parent)
-{
-}
+MessageSettingsTab::MessageSettingsTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
 
 MessageSettingsTab::~MessageSettingsTab() = default;
 

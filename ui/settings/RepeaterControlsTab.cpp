@@ -2,10 +2,7 @@
 
 #include "model/Model.h"
 
-RepeaterControlsTab::RepeaterControlsTab(Model* model, QWidget* parent)
-    : AtoNConfiguration(model, parent)
-{
-}
+RepeaterControlsTab::RepeaterControlsTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
 
 RepeaterControlsTab::~RepeaterControlsTab() = default;
 
@@ -24,4 +21,3 @@ bool RepeaterControlsTab::UpdateModelFromTab(Model* target)
         *target->GetRepeater() = *model->GetRepeater();
     return true;
 }
-

@@ -2,10 +2,7 @@
 
 #include "model/Model.h"
 
-SensorSettingsTab::SensorSettingsTab(Model* model, QWidget* parent)
-    : AtoNConfiguration(model, parent)
-{
-}
+SensorSettingsTab::SensorSettingsTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
 
 SensorSettingsTab::~SensorSettingsTab() = default;
 

@@ -25,9 +25,7 @@ bool StatusInputConfigurationTab::UpdateModelFromTab(Model* target)
     return true;
 }
 
-void StatusInputConfigurationTab::On_messageScheduleChange()
-{
-}
+void StatusInputConfigurationTab::On_messageScheduleChange() {}
 
 void StatusInputConfigurationTab::On_Message21RACONStatus_Received(uint RACONStatus)
 {

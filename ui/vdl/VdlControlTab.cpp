@@ -2,10 +2,7 @@
 
 #include "model/Model.h"
 
-VdlControlTab::VdlControlTab(Model* model, QWidget* parent)
-    : AtoNConfiguration(model, parent)
-{
-}
+VdlControlTab::VdlControlTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
 
 VdlControlTab::~VdlControlTab() = default;
 

@@ -2,10 +2,7 @@
 
 #include "model/Model.h"
 
-VdlCopTab::VdlCopTab(Model* model, QWidget* parent)
-    : AtoNConfiguration(model, parent)
-{
-}
+VdlCopTab::VdlCopTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
 
 VdlCopTab::~VdlCopTab() = default;
 

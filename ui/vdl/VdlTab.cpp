@@ -8,11 +8,8 @@
 #include "ui/vdl/VdlCopTab.h"
 
 VdlTab::VdlTab(Model* model, MainWindow* parent)
-    : AtoNConfiguration(model, parent),
-      tabWidget(new QTabWidget(this)),
-      control(new VdlControlTab(model, this)),
-      cop(new VdlCopTab(model, this)),
-      pages{control, cop}
+    : AtoNConfiguration(model, parent), tabWidget(new QTabWidget(this)), control(new VdlControlTab(model, this)),
+      cop(new VdlCopTab(model, this)), pages{control, cop}
 {
     auto* layout = new QGridLayout(this);
     layout->addWidget(tabWidget, 0, 0);

@@ -6,7 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace VdlFrames {
+namespace VdlFrames
+{
 
 // Bytes in hexadecimal (blanks allowed) to a frame, first bit of each byte first.
 inline QBitArray FromHex(const QByteArray& hex)
@@ -23,7 +24,8 @@ inline QBitArray FromHex(const QByteArray& hex)
 inline QString ToHex(const QBitArray& frame)
 {
     QStringList bytes;
-    for (int i = 0; i + 8 <= frame.size(); i += 8) {
+    for (int i = 0; i + 8 <= frame.size(); i += 8)
+    {
         int value = 0;
         for (int b = 0; b < 8; ++b)
             value = (value << 1) | (frame.testBit(i + b) ? 1 : 0);
@@ -36,7 +38,8 @@ inline QString ToHex(const QBitArray& frame)
 inline QBitArray FromBits(const QString& text)
 {
     QBitArray frame;
-    for (QChar c : text) {
+    for (QChar c : text)
+    {
         if (c != QLatin1Char('0') && c != QLatin1Char('1'))
             continue;
         frame.resize(frame.size() + 1);
@@ -63,4 +66,4 @@ inline quint64 Field(const QBitArray& frame, int from, int count)
     return value;
 }
 
-}  // namespace VdlFrames
+} // namespace VdlFrames

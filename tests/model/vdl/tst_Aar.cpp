@@ -17,7 +17,7 @@ private slots:
     {
         QTest::addColumn<int>("channel");
         QTest::addColumn<bool>("reserve");
-        QTest::addColumn<QList<int>>("values");  // id, index, hour, minute, slot, interval
+        QTest::addColumn<QList<int>>("values"); // id, index, hour, minute, slot, interval
         QTest::addColumn<int>("channelBit");
         QTest::newRow("lowest, block A") << 1 << false << QList<int>{0, 0, 0, 0, 0, 0} << 0;
         QTest::newRow("highest, block B") << 2 << true << QList<int>{63, 7, 31, 63, 4095, 0xFFFFFF} << 1;
@@ -117,7 +117,7 @@ private slots:
 
     void responseRoundTrip_data()
     {
-        QTest::addColumn<QList<int>>("values");  // count, id, index, channel, hour, minute, slot, interval, reserve
+        QTest::addColumn<QList<int>>("values"); // count, id, index, channel, hour, minute, slot, interval, reserve
         QTest::newRow("lowest, channel 1") << QList<int>{0, 0, 0, 1, 0, 0, 0, 0, 0};
         QTest::newRow("highest, channel 2") << QList<int>{63, 63, 7, 2, 31, 63, 4095, 0xFFFFFF, 1};
         QTest::newRow("time based") << QList<int>{5, 21, 1, 2, 12, 30, 2500, 180, 1};
@@ -157,7 +157,8 @@ private slots:
         QCOMPARE(read->startSlot, values[6]);
         QCOMPARE(read->slotInterval, values[7]);
         QCOMPARE(read->enableSlotReservation, values[8] != 0);
-        if (values[0] == 5) {
+        if (values[0] == 5)
+        {
             QCOMPARE(read->ResponseText(),
                      QStringLiteral("AARResponse\n  MMSI: 992350001\n  Number of messages to report: 5\n"
                                     "  Message ID: 21\n  Message Index: 1\n  Channel Selection: 2\n"

@@ -8,7 +8,8 @@
 
 using VdlFrames::Field;
 
-namespace {
+namespace
+{
 // A 128-bit reply frame k from `mmsi` with the given (value, width) fields after the envelope.
 QBitArray Reply(int k, quint32 mmsi, const QList<std::pair<qint32, int>>& fields)
 {
@@ -28,7 +29,7 @@ bool ChecksumHolds(const QBitArray& frame)
     VDLModelObject::AppendChecksum(copy);
     return copy == frame;
 }
-}  // namespace
+} // namespace
 
 class TestAceAcf : public QObject
 {
@@ -82,7 +83,8 @@ private slots:
         const qint32 lat = VDLModelObject::GetSignedBits(27, frame, read);
         const qint32 lon = VDLModelObject::GetSignedBits(28, frame, read);
         VDLCodecModel other;
-        QVERIFY(other.GetAceAcf()->DecodeResponsePart1(Reply(10, 1, {{threshold, 12}, {lat, 27}, {lon, 28}, {1, 1}, {15, 4}})));
+        QVERIFY(other.GetAceAcf()->DecodeResponsePart1(
+            Reply(10, 1, {{threshold, 12}, {lat, 27}, {lon, 28}, {1, 1}, {15, 4}})));
         const bool available = latitude <= 90.0;
         QCOMPARE(other.GetAceAcf()->GetPosition()->GetLatitude(), available ? latitude : 91.0);
         QCOMPARE(other.GetAceAcf()->GetPosition()->GetLongitude(), available ? longitude : 181.0);
@@ -183,11 +185,18 @@ private slots:
         QTest::addColumn<QString>("part1");
         QTest::addColumn<QString>("part2");
         QTest::addColumn<QString>("part3");
-        QTest::newRow("20 characters, blank filled") << "north pier light 123" << "NORTH PIER L"
-                                                     << "IGHT 123    " << "          ";
-        QTest::newRow("40 characters sends 34") << "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789XYZW" << "ABCDEFGHIJKL"
-                                                << "MNOPQRSTUVWX" << "YZ01234567";
-        QTest::newRow("empty name is blanks") << "" << "            " << "            " << "          ";
+        QTest::newRow("20 characters, blank filled") << "north pier light 123"
+                                                     << "NORTH PIER L"
+                                                     << "IGHT 123    "
+                                                     << "          ";
+        QTest::newRow("40 characters sends 34") << "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789XYZW"
+                                                << "ABCDEFGHIJKL"
+                                                << "MNOPQRSTUVWX"
+                                                << "YZ01234567";
+        QTest::newRow("empty name is blanks") << ""
+                                              << "            "
+                                              << "            "
+                                              << "          ";
     }
     void nameTravelsInThreeParts()
     {
@@ -203,13 +212,15 @@ private slots:
         const QList<std::pair<QBitArray, QString>> parts{{ace->EncodeConfigurationPart4(), part1},
                                                          {ace->EncodeConfigurationPart5(), part2},
                                                          {ace->EncodeConfigurationPart6(), part3}};
-        for (int i = 0; i < parts.size(); ++i) {
+        for (int i = 0; i < parts.size(); ++i)
+        {
             const QBitArray& frame = parts[i].first;
             QCOMPARE(Field(frame, 0, 16), quint64(0xF786 + i));
             int at = 46;
             const int characters = i == 2 ? 10 : 12;
             QString sent;
-            for (int c = 0; c < characters; ++c) {
+            for (int c = 0; c < characters; ++c)
+            {
                 const int v = int(VDLModelObject::GetBits(6, frame, at));
                 QVERIFY2(v != 0, "no at sign fill in a name");
                 sent.append(QChar(v < 32 ? v + 64 : v));
@@ -243,7 +254,8 @@ private slots:
     {
         VDLCodecModel codec;
         ACE_ACF* ace = codec.GetAceAcf();
-        QVERIFY(ace->DecodeResponsePart1(Reply(10, 992350001, {{4095, 12}, {-20100000, 27}, {0, 28}, {1, 1}, {15, 4}})));
+        QVERIFY(
+            ace->DecodeResponsePart1(Reply(10, 992350001, {{4095, 12}, {-20100000, 27}, {0, 28}, {1, 1}, {15, 4}})));
         QCOMPARE(ace->offPositionThreshold, 4095);
         QCOMPARE(ace->GetPosition()->GetLatitude(), -33.5);
         QCOMPARE(ace->GetPosition()->GetLongitude(), 0.0);
@@ -252,10 +264,10 @@ private slots:
         QCOMPARE(ace->channel1, 0);
         QCOMPARE(codec.GetRemoteMmsi()->GetMmsi(), QStringLiteral("992350001"));
         QCOMPARE(ace->ResponseText(),
-                 QStringLiteral("ACEACFResponse1\n  MMSI: 992350001\n  Off position threshold: 4095\n  Latitude: ")
-                     + ace->GetPosition()->LatitudeToDMS() + QStringLiteral("\n  Longitude: ")
-                     + ace->GetPosition()->LongitudeToDMS()
-                     + QStringLiteral("\n  Sync loss behaviour: 1\n  Power level: 15\n"));
+                 QStringLiteral("ACEACFResponse1\n  MMSI: 992350001\n  Off position threshold: 4095\n  Latitude: ") +
+                     ace->GetPosition()->LatitudeToDMS() + QStringLiteral("\n  Longitude: ") +
+                     ace->GetPosition()->LongitudeToDMS() +
+                     QStringLiteral("\n  Sync loss behaviour: 1\n  Power level: 15\n"));
 
         QVERIFY(ace->DecodeResponsePart2(Reply(11, 992350002, {{1, 1}, {2087, 12}, {2088, 12}, {1, 12}, {2, 12}})));
         QCOMPARE(ace->GetPosition()->GetLatitude(), -33.5);
@@ -288,8 +300,8 @@ private slots:
         VDLCodecModel codec;
         ACE_ACF* ace = codec.GetAceAcf();
         const qint32 power = highest ? 15 : 0;
-        QVERIFY(ace->DecodeResponsePart1(Reply(10, highest ? 1073741823 : 0,
-                                               {{top, 12}, {latitude, 27}, {longitude, 28}, {highest, 1}, {power, 4}})));
+        QVERIFY(ace->DecodeResponsePart1(Reply(
+            10, highest ? 1073741823 : 0, {{top, 12}, {latitude, 27}, {longitude, 28}, {highest, 1}, {power, 4}})));
         QCOMPARE(codec.GetRemoteMmsi()->GetMmsi(), highest ? QStringLiteral("1073741823") : QStringLiteral("0"));
         QCOMPARE(ace->offPositionThreshold, top);
         QCOMPARE(ace->GetPosition()->GetLatitude(), highest ? 90.0 : -90.0);
@@ -326,7 +338,7 @@ private slots:
         QVERIFY(ace->syncLossBehaviour);
         QVERIFY(ace->offPositionCheck);
         QVERIFY(!ace->ackProcedure);
-        QCOMPARE(ace->epfdType, 7);  // surveyed
+        QCOMPARE(ace->epfdType, 7); // surveyed
         QCOMPARE((QList<int>{ace->channel, ace->hour, ace->minute, ace->slot}), (QList<int>{0, 24, 60, 33}));
         QCOMPARE(ace->inlandTypeCode, 41);
         QCOMPARE(ace->stationKind, 2);

@@ -6,14 +6,15 @@
 
 using VdlFrames::Field;
 
-namespace {
+namespace
+{
 bool ChecksumHolds(const QBitArray& frame)
 {
     QBitArray copy = frame;
     VDLModelObject::AppendChecksum(copy);
     return copy == frame;
 }
-}  // namespace
+} // namespace
 
 class TestAid : public QObject
 {
@@ -143,7 +144,8 @@ private slots:
         QCOMPARE(read->targetType, firstType);
         QCOMPARE(read->GetTargetMmsi2(), second);
         QCOMPARE(read->targetType2, secondType);
-        if (count == 3) {
+        if (count == 3)
+        {
             QCOMPARE(read->ResponseText(), QStringLiteral("AIDResponse\n  MMSI: 992350000\n  Number of MMSIs: 3\n"
                                                           "  Target MMSI: 992351001\n  Target Type: 1\n"
                                                           "  Target MMSI 2: 992351002\n  Target Type 2: 2\n"));

@@ -108,7 +108,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, characters);
         QFETCH(QList<int>, values);
-        for (bool padded : {false, true}) {
+        for (bool padded : {false, true})
+        {
             QBitArray frame(6 * characters + 4, true);
             int position = 2;
             if (padded)
@@ -176,11 +177,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("frame");
-        QTest::newRow("AID request to MMSI 0")
-            << QByteArray("F7 81 00 00 00 03 8F 00 00 00 00 00 00 00 00 00")
-            << "F7 81 00 00 00 03 8F 00 00 00 00 00 00 00 00 21";
-        QTest::newRow("all zero") << QByteArray(32, '0')
-                                  << "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+        QTest::newRow("AID request to MMSI 0") << QByteArray("F7 81 00 00 00 03 8F 00 00 00 00 00 00 00 00 00")
+                                               << "F7 81 00 00 00 03 8F 00 00 00 00 00 00 00 00 21";
+        QTest::newRow("all zero") << QByteArray(32, '0') << "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
         QTest::newRow("old checksum replaced, wraps modulo 256")
             << QByteArray("80 80 80 FF FF 00 00 00 00 00 00 00 00 00 00 AA")
             << "80 80 80 FF FF 00 00 00 00 00 00 00 00 00 00 01";

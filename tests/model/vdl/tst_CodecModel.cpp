@@ -10,7 +10,8 @@
 using VdlFrames::FromHex;
 using VdlFrames::ToHex;
 
-namespace {
+namespace
+{
 using Decoder = std::function<bool(VDLCodecModel&, const QBitArray&)>;
 
 struct DecoderCase
@@ -19,32 +20,43 @@ struct DecoderCase
     Decoder decode;
     int k;
     int minimumBits;
-    int alsoK = -1;  // the other identifier the decoder accepts
+    int alsoK = -1; // the other identifier the decoder accepts
 };
 
 QList<DecoderCase> ReadingDecoders()
 {
     return {
-        {"AID configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAid()->DecodeConfiguration(f); }, 0, 128, 2},
+        {"AID configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAid()->DecodeConfiguration(f); },
+         0, 128, 2},
         {"AID request", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAid()->DecodeRequest(f); }, 1, 128},
         {"AID response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAid()->DecodeResponse(f); }, 2, 128, 0},
-        {"ACE/ACF request", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAceAcf()->DecodeRequest(f); }, 9, 128},
-        {"ACE/ACF response 1", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAceAcf()->DecodeResponsePart1(f); }, 10, 128},
-        {"ACE/ACF response 2", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAceAcf()->DecodeResponsePart2(f); }, 11, 128},
+        {"ACE/ACF request", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAceAcf()->DecodeRequest(f); }, 9,
+         128},
+        {"ACE/ACF response 1",
+         [](VDLCodecModel& c, const QBitArray& f) { return c.GetAceAcf()->DecodeResponsePart1(f); }, 10, 128},
+        {"ACE/ACF response 2",
+         [](VDLCodecModel& c, const QBitArray& f) { return c.GetAceAcf()->DecodeResponsePart2(f); }, 11, 128},
         {"AAR request", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAar()->DecodeRequest(f); }, 14, 128},
         {"AAR response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAar()->DecodeResponse(f); }, 15, 128},
-        {"COP configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetCop()->DecodeConfiguration(f); }, 35, 128, 36},
-        {"COP response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetCop()->DecodeResponse(f); }, 36, 128, 35},
-        {"MCR configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMcr()->DecodeConfiguration(f); }, 20, 128},
+        {"COP configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetCop()->DecodeConfiguration(f); },
+         35, 128, 36},
+        {"COP response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetCop()->DecodeResponse(f); }, 36, 128,
+         35},
+        {"MCR configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMcr()->DecodeConfiguration(f); },
+         20, 128},
         {"MCR request", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMcr()->DecodeRequest(f); }, 21, 128},
         {"MCR response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMcr()->DecodeResponse(f); }, 22, 128},
         {"AFC request", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAfc()->DecodeRequest(f); }, 27, 128},
         {"AFC response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAfc()->DecodeResponse(f); }, 28, 128},
-        {"AFB configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAfb()->DecodeConfiguration(f); }, 24, 128},
-        {"AKE configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAke()->DecodeConfiguration(f); }, 16, 128},
-        {"MPR configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMpr()->DecodeConfiguration(f); }, 23, 128},
+        {"AFB configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAfb()->DecodeConfiguration(f); },
+         24, 128},
+        {"AKE configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetAke()->DecodeConfiguration(f); },
+         16, 128},
+        {"MPR configuration", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMpr()->DecodeConfiguration(f); },
+         23, 128},
         {"Msg21 request", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMsg21()->DecodeRequest(f); }, 32, 128},
-        {"Msg21 response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMsg21()->DecodeResponse(f); }, 33, 372},
+        {"Msg21 response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetMsg21()->DecodeResponse(f); }, 33,
+         372},
         {"VER request", [](VDLCodecModel& c, const QBitArray& f) { return c.GetVer()->DecodeRequest(f); }, 25, 128},
         {"VER response", [](VDLCodecModel& c, const QBitArray& f) { return c.GetVer()->DecodeResponse(f); }, 26, 256},
     };
@@ -66,7 +78,7 @@ QBitArray FrameOf(int k, int bits)
     VDLModelObject::PutBits(VDLModelObject::Identifier(k), 16, frame, position);
     return frame;
 }
-}  // namespace
+} // namespace
 
 class TestCodecModel : public QObject
 {
@@ -116,7 +128,8 @@ private slots:
     void armourCompletesTheLastCharacterWithZeroBits()
     {
         // 5 one bits and a zero: 62; 7 one bits: 63 then 100000 = 32.
-        QCOMPARE(VDLCodecModel::BitsToSixBitText(QBitArray(5, true)), QString(QLatin1Char(NmeaSentence::SixBitChar(62))));
+        QCOMPARE(VDLCodecModel::BitsToSixBitText(QBitArray(5, true)),
+                 QString(QLatin1Char(NmeaSentence::SixBitChar(62))));
         QCOMPARE(VDLCodecModel::BitsToSixBitText(QBitArray(7, true)),
                  QString(QLatin1Char('w')) + QLatin1Char(NmeaSentence::SixBitChar(32)));
     }
@@ -152,12 +165,14 @@ private slots:
         codec.GetRemoteMmsi()->SetMmsi(QStringLiteral("123456789"));
         const QByteArray before = Snapshot(codec);
 
-        for (int bits : {0, 1, 15, 16, 45, 46, c.minimumBits - 1}) {
+        for (int bits : {0, 1, 15, 16, 45, 46, c.minimumBits - 1})
+        {
             QBitArray frame = c.minimumBits - 1 == bits || bits >= 16 ? FrameOf(c.k, bits) : QBitArray(bits, true);
             QVERIFY2(!c.decode(codec, frame), qPrintable(QStringLiteral("%1 bits accepted").arg(bits)));
             QCOMPARE(Snapshot(codec), before);
         }
-        for (int other : {c.k + 1, c.k - 1, 63}) {
+        for (int other : {c.k + 1, c.k - 1, 63})
+        {
             if (other == c.alsoK)
                 continue;
             QVERIFY(!c.decode(codec, FrameOf(other, c.minimumBits)));
@@ -189,10 +204,10 @@ private slots:
     {
         VDLCodecModel codec;
         codec.GetRemoteMmsi()->SetMmsi(QStringLiteral("992351000"));
-        for (VDLModelObject* member : QList<VDLModelObject*>{codec.GetAid(), codec.GetCop(), codec.GetAar(),
-                                                            codec.GetMsg21(), codec.GetAceAcf(), codec.GetVer(),
-                                                            codec.GetAfc(), codec.GetMpr(), codec.GetAfb(),
-                                                            codec.GetAke(), codec.GetMcr()}) {
+        for (VDLModelObject* member : QList<VDLModelObject*>{
+                 codec.GetAid(), codec.GetCop(), codec.GetAar(), codec.GetMsg21(), codec.GetAceAcf(), codec.GetVer(),
+                 codec.GetAfc(), codec.GetMpr(), codec.GetAfb(), codec.GetAke(), codec.GetMcr()})
+        {
             QCOMPARE(member->parent(), &codec);
             QCOMPARE(member->GetRemoteMmsiText(), QStringLiteral("992351000"));
         }

@@ -17,7 +17,7 @@ private slots:
         QTest::addColumn<QTime>("time");
         QTest::addColumn<int>("interval");
         QTest::addColumn<int>("duration");
-        QTest::addColumn<QList<int>>("wire");  // mode, hour, minute, interval, duration
+        QTest::addColumn<QList<int>>("wire"); // mode, hour, minute, interval, duration
         QTest::newRow("lowest") << 0 << QTime(0, 0) << 0 << 0 << QList<int>{0, 0, 0, 0, 0};
         QTest::newRow("mode 2 goes out as 1") << 2 << QTime(6, 30) << 3600 << 90 << QList<int>{1, 6, 30, 60, 1};
         QTest::newRow("one day on") << 1 << QTime(23, 59) << 983040 << 86400 << QList<int>{1, 23, 59, 0, 1440};
@@ -77,7 +77,7 @@ private slots:
                                 "  Receiver wake-up minute: 30\n  Receiver wake-up interval: 3600\n"
                                 "  Receiver wake-up duration: 600\n"));
         at = 0;
-        VDLModelObject::PutBits(0xF792, 16, frame, at);  // the request, not a reply
+        VDLModelObject::PutBits(0xF792, 16, frame, at); // the request, not a reply
         QCOMPARE(Field(frame, 0, 16), quint64(0xF792));
         QVERIFY(!codec.GetCop()->DecodeResponse(frame));
         QVERIFY(!codec.GetCop()->DecodeRequest(frame));

@@ -15,11 +15,16 @@ private slots:
         QTest::addColumn<QString>("payload");
         QTest::addColumn<QString>("decoded");
         QTest::addColumn<int>("lastBits");
-        QTest::newRow("empty") << "" << "" << 0;
-        QTest::newRow("short, at signs removed") << "ok 1" << "OK 1" << 0;
-        QTest::newRow("twelve characters") << "ABCDEFGHIJKL" << "ABCDEFGHIJKL" << 0;
-        QTest::newRow("thirteenth contributes two bits") << "ABCDEFGHIJKLW" << "ABCDEFGHIJKL" << (23 & 3);
-        QTest::newRow("longer still") << "ABCDEFGHIJKLMNOPQ" << "ABCDEFGHIJKL" << (13 & 3);
+        QTest::newRow("empty") << ""
+                               << "" << 0;
+        QTest::newRow("short, at signs removed") << "ok 1"
+                                                 << "OK 1" << 0;
+        QTest::newRow("twelve characters") << "ABCDEFGHIJKL"
+                                           << "ABCDEFGHIJKL" << 0;
+        QTest::newRow("thirteenth contributes two bits") << "ABCDEFGHIJKLW"
+                                                         << "ABCDEFGHIJKL" << (23 & 3);
+        QTest::newRow("longer still") << "ABCDEFGHIJKLMNOPQ"
+                                      << "ABCDEFGHIJKL" << (13 & 3);
     }
     void mcrPayload()
     {
@@ -29,7 +34,8 @@ private slots:
         VDLCodecModel codec;
         MCR* mcr = codec.GetMcr();
         mcr->payload = payload;
-        for (bool response : {false, true}) {
+        for (bool response : {false, true})
+        {
             const QBitArray frame = response ? mcr->EncodeResponse() : mcr->EncodeConfiguration();
             QCOMPARE(Field(frame, 0, 16), quint64(response ? 0xF796 : 0xF794));
             QCOMPARE(Field(frame, 118, 2), quint64(lastBits));
@@ -40,8 +46,8 @@ private slots:
             QCOMPARE(other.GetMcr()->payload, decoded);
             QVERIFY(!(response ? other.GetMcr()->DecodeConfiguration(frame) : other.GetMcr()->DecodeResponse(frame)));
         }
-        QCOMPARE(mcr->ResponseText(), QStringLiteral("MCRResponse\n  MMSI: 000000000\n  Payload: ") + payload
-                                          + QStringLiteral("\n"));
+        QCOMPARE(mcr->ResponseText(),
+                 QStringLiteral("MCRResponse\n  MMSI: 000000000\n  Payload: ") + payload + QStringLiteral("\n"));
     }
 
     void afcStatusIsUnsigned_data()
@@ -71,7 +77,7 @@ private slots:
 
     void afbRoundTrip_data()
     {
-        QTest::addColumn<QList<int>>("values");  // id, index, channel, hour, minute, slot
+        QTest::addColumn<QList<int>>("values"); // id, index, channel, hour, minute, slot
         QTest::newRow("lowest") << QList<int>{0, 0, 1, 0, 0, 0};
         QTest::newRow("highest, channel 2") << QList<int>{63, 7, 2, 31, 63, 4095};
     }
@@ -102,9 +108,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("decoded");
-        QTest::newRow("short") << "key" << "KEY";
-        QTest::newRow("nine characters") << "ABCDEFGHI" << "ABCDEFGHI";
-        QTest::newRow("tenth gives two bits") << "ABCDEFGHIC" << "ABCDEFGHI";
+        QTest::newRow("short") << "key"
+                               << "KEY";
+        QTest::newRow("nine characters") << "ABCDEFGHI"
+                                         << "ABCDEFGHI";
+        QTest::newRow("tenth gives two bits") << "ABCDEFGHIC"
+                                              << "ABCDEFGHI";
     }
     void akeText()
     {
@@ -164,7 +173,8 @@ private slots:
         QVERIFY(!codec.GetMpr()->DecodeRequest(any));
         QVERIFY(!codec.GetMpr()->DecodeResponse(any));
         QVERIFY(codec.GetAfc()->DecodeConfiguration(any));
-        for (VDLModelObject* o : QList<VDLModelObject*>{codec.GetAfb(), codec.GetAke(), codec.GetMpr()}) {
+        for (VDLModelObject* o : QList<VDLModelObject*>{codec.GetAfb(), codec.GetAke(), codec.GetMpr()})
+        {
             QCOMPARE(o->EncodeRequest(), QBitArray(128, false));
             QCOMPARE(o->EncodeResponse(), QBitArray(128, false));
         }
