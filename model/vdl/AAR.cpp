@@ -101,20 +101,12 @@ QBitArray AAR::EncodeConfigurationDual()
 
 QBitArray AAR::EncodeRequest()
 {
-    int at = 0;
-    QBitArray frame = BeginFrame(RequestK, at);
-    PutRequestBlock(channel, hour, minute, startSlot, frame, at);
-    AppendChecksum(frame);
-    return frame;
+    return EncodeRequestFrame(RequestK, channel, hour, minute, startSlot);
 }
 
 bool AAR::DecodeRequest(QBitArray frame)
 {
-    int at = 0;
-    if (!BeginDecode(frame, FrameBits, {RequestK}, at))
-        return false;
-    GetRequestBlock(channel, hour, minute, startSlot, frame, at);
-    return true;
+    return DecodeRequestFrame(frame, RequestK, channel, hour, minute, startSlot);
 }
 
 QBitArray AAR::EncodeResponse()

@@ -163,20 +163,12 @@ QBitArray ACE_ACF::EncodeConfigurationPart6()
 
 QBitArray ACE_ACF::EncodeRequest()
 {
-    int at = 0;
-    QBitArray frame = BeginFrame(RequestK, at);
-    PutRequestBlock(channel, hour, minute, slot, frame, at);
-    AppendChecksum(frame);
-    return frame;
+    return EncodeRequestFrame(RequestK, channel, hour, minute, slot);
 }
 
 bool ACE_ACF::DecodeRequest(QBitArray frame)
 {
-    int at = 0;
-    if (!BeginDecode(frame, FrameBits, {RequestK}, at))
-        return false;
-    GetRequestBlock(channel, hour, minute, slot, frame, at);
-    return true;
+    return DecodeRequestFrame(frame, RequestK, channel, hour, minute, slot);
 }
 
 bool ACE_ACF::DecodeResponsePart1(QBitArray frame)

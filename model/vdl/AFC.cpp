@@ -40,20 +40,12 @@ bool AFC::DecodeConfiguration(QBitArray frame)
 
 QBitArray AFC::EncodeRequest()
 {
-    int at = 0;
-    QBitArray frame = BeginFrame(RequestK, at);
-    PutRequestBlock(channel, hour, minute, slot, frame, at);
-    AppendChecksum(frame);
-    return frame;
+    return EncodeRequestFrame(RequestK, channel, hour, minute, slot);
 }
 
 bool AFC::DecodeRequest(QBitArray frame)
 {
-    int at = 0;
-    if (!BeginDecode(frame, FrameBits, {RequestK}, at))
-        return false;
-    GetRequestBlock(channel, hour, minute, slot, frame, at);
-    return true;
+    return DecodeRequestFrame(frame, RequestK, channel, hour, minute, slot);
 }
 
 QBitArray AFC::EncodeResponse()

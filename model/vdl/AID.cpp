@@ -67,20 +67,12 @@ bool AID::DecodeConfiguration(QBitArray frame)
 
 QBitArray AID::EncodeRequest()
 {
-    int position = 0;
-    QBitArray frame = BeginFrame(RequestK, position);
-    PutRequestBlock(channel, hour, minute, slot, frame, position);
-    AppendChecksum(frame);
-    return frame;
+    return EncodeRequestFrame(RequestK, channel, hour, minute, slot);
 }
 
 bool AID::DecodeRequest(QBitArray frame)
 {
-    int position = 0;
-    if (!BeginDecode(frame, FrameBits, {RequestK}, position))
-        return false;
-    GetRequestBlock(channel, hour, minute, slot, frame, position);
-    return true;
+    return DecodeRequestFrame(frame, RequestK, channel, hour, minute, slot);
 }
 
 QBitArray AID::EncodeResponse()

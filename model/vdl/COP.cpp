@@ -64,11 +64,7 @@ bool COP::DecodeConfiguration(QBitArray frame)
 
 QBitArray COP::EncodeRequest()
 {
-    int at = 0;
-    QBitArray frame = BeginFrame(RequestK, at);
-    PutRequestBlock(channel, hour, minute, slot, frame, at);
-    AppendChecksum(frame);
-    return frame;
+    return EncodeRequestFrame(RequestK, channel, hour, minute, slot);
 }
 
 QBitArray COP::EncodeResponse()

@@ -58,20 +58,12 @@ bool MCR::DecodeConfiguration(QBitArray frame)
 
 QBitArray MCR::EncodeRequest()
 {
-    int at = 0;
-    QBitArray frame = BeginFrame(RequestK, at);
-    PutRequestBlock(channel, hour, minute, slot, frame, at);
-    AppendChecksum(frame);
-    return frame;
+    return EncodeRequestFrame(RequestK, channel, hour, minute, slot);
 }
 
 bool MCR::DecodeRequest(QBitArray frame)
 {
-    int at = 0;
-    if (!BeginDecode(frame, FrameBits, {RequestK}, at))
-        return false;
-    GetRequestBlock(channel, hour, minute, slot, frame, at);
-    return true;
+    return DecodeRequestFrame(frame, RequestK, channel, hour, minute, slot);
 }
 
 QBitArray MCR::EncodeResponse()

@@ -95,20 +95,12 @@ bool Msg21::DecodeConfiguration(QBitArray frame)
 
 QBitArray Msg21::EncodeRequest()
 {
-    int at = 0;
-    QBitArray frame = BeginFrame(RequestK, at);
-    PutRequestBlock(channel, hour, minute, slot, frame, at);
-    AppendChecksum(frame);
-    return frame;
+    return EncodeRequestFrame(RequestK, channel, hour, minute, slot);
 }
 
 bool Msg21::DecodeRequest(QBitArray frame)
 {
-    int at = 0;
-    if (!BeginDecode(frame, FrameBits, {RequestK}, at))
-        return false;
-    GetRequestBlock(channel, hour, minute, slot, frame, at);
-    return true;
+    return DecodeRequestFrame(frame, RequestK, channel, hour, minute, slot);
 }
 
 QBitArray Msg21::EncodeResponse()

@@ -312,3 +312,22 @@ void VDLModelObject::GetRequestBlock(qint32& channel, qint32& hour, qint32& minu
     minute = static_cast<qint32>(GetBits(6, frame, position));
     slot = static_cast<qint32>(GetBits(12, frame, position));
 }
+
+QBitArray VDLModelObject::EncodeRequestFrame(int k, qint32 channel, qint32 hour, qint32 minute, qint32 slot) const
+{
+    int at = 0;
+    QBitArray frame = BeginFrame(k, at);
+    PutRequestBlock(channel, hour, minute, slot, frame, at);
+    AppendChecksum(frame);
+    return frame;
+}
+
+bool VDLModelObject::DecodeRequestFrame(const QBitArray& frame, int k, qint32& channel, qint32& hour, qint32& minute,
+                                        qint32& slot)
+{
+    int at = 0;
+    if (!BeginDecode(frame, FrameBits, {k}, at))
+        return false;
+    GetRequestBlock(channel, hour, minute, slot, frame, at);
+    return true;
+}

@@ -91,6 +91,10 @@ protected:
                                 int& position);
     static void GetRequestBlock(qint32& channel, qint32& hour, qint32& minute, qint32& slot, const QBitArray& frame,
                                 int& position);
+    // A whole request frame k: the envelope, the request block and the checksum; and its decoder,
+    // which changes nothing when the frame is short or carries another identifier.
+    QBitArray EncodeRequestFrame(int k, qint32 channel, qint32 hour, qint32 minute, qint32 slot) const;
+    bool DecodeRequestFrame(const QBitArray& frame, int k, qint32& channel, qint32& hour, qint32& minute, qint32& slot);
 
     VDLCodecModel* Codec() const;
 
