@@ -94,52 +94,10 @@ private:
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// Prompts
-
-QMessageBox::StandardButton MainWindow::Prompts::Ask(QWidget* parent, const Message& message)
-{
-    QMessageBox box(parent);
-    box.setWindowIcon(QIcon(QStringLiteral(":/Images/Kelvane.ico")));
-    box.setIcon(message.icon);
-    if (!message.title.isEmpty())
-        box.setWindowTitle(message.title);
-    box.setText(message.text);
-    box.setInformativeText(message.informativeText);
-    box.setStandardButtons(message.buttons);
-    for (const auto& text : message.buttonTexts)
-    {
-        if (QAbstractButton* button = box.button(text.first))
-            button->setText(text.second);
-    }
-    if (message.defaultButton != QMessageBox::NoButton)
-        box.setDefaultButton(message.defaultButton);
-    const int answer = box.exec();
-    return QMessageBox::StandardButton(answer);
-}
-
-QString MainWindow::Prompts::OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                          const QString& filter)
-{
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
-}
-
-QString MainWindow::Prompts::SaveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                          const QString& filter)
-{
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
-}
-
-int MainWindow::Prompts::Run(QDialog* dialog)
-{
-    return dialog->exec();
-}
-
-// ---------------------------------------------------------------------------------------------
 // Construction
 
 MainWindow::MainWindow(QWidget* parent, Qt::WindowFlags flags)
-    : QMainWindow(parent, flags), ui(std::make_unique<Ui::MainWindow>()), prompts(std::make_unique<Prompts>()),
-      app(KelvaneApplication::Instance())
+    : QMainWindow(parent, flags), ui(std::make_unique<Ui::MainWindow>()), app(KelvaneApplication::Instance())
 {
     ui->setupUi(this);
     virtualAtoNEnabled = app->GetVAtoNEnabled();
@@ -212,7 +170,7 @@ MainWindow::MainWindow(QWidget* parent, Qt::WindowFlags flags)
                 Prompts::Message message;
                 message.icon = QMessageBox::Warning;
                 message.text = text;
-                prompts->Ask(this, message);
+                Prompts::Current().Ask(this, message);
             };
             if (QThread::currentThread() == thread())
                 show();
@@ -250,7 +208,7 @@ void MainWindow::SetPrompts(std::unique_ptr<Prompts> replacement)
 {
     if (!replacement)
         throw std::bad_alloc();
-    prompts = std::move(replacement);
+    Prompts::Install(std::move(replacement));
 }
 
 void MainWindow::CreateTabs()
@@ -458,7 +416,7 @@ void MainWindow::OnExit()
 void MainWindow::OnAbout()
 {
     AboutDialog dialog(this);
-    prompts->Run(&dialog);
+    Prompts::Current().Run(&dialog);
 }
 
 void MainWindow::OnSerialDropdown()
@@ -888,7 +846,7 @@ void MainWindow::ShowCritical(const QString& title, const QString& text, const Q
     message.informativeText = informativeText;
     message.buttons = QMessageBox::Ok;
     message.defaultButton = QMessageBox::Ok;
-    prompts->Ask(this, message);
+    Prompts::Current().Ask(this, message);
 }
 
 void MainWindow::OnDisplayError(QString text, QString informativeText)
@@ -899,7 +857,7 @@ void MainWindow::OnDisplayError(QString text, QString informativeText)
     message.informativeText = informativeText;
     message.buttons = QMessageBox::Ok;
     message.defaultButton = QMessageBox::Ok;
-    prompts->Ask(nullptr, message);
+    Prompts::Current().Ask(nullptr, message);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -963,7 +921,7 @@ void MainWindow::RunNeedAllDataWarning(void (cNeedAllDataWarning::*setMessage)()
 {
     cNeedAllDataWarning dialog(this);
     (dialog.*setMessage)();
-    prompts->Run(&dialog);
+    Prompts::Current().Run(&dialog);
 }
 
 void MainWindow::OnSendCurrentTab()
@@ -1264,7 +1222,7 @@ void MainWindow::On_AarNakReceived()
     scheduleAarPending = false;
     virtualAarPending = false;
     cAarNakWarning dialog(this);
-    prompts->Run(&dialog);
+    Prompts::Current().Run(&dialog);
 }
 
 void MainWindow::On_updateAarFlag(int scenario)
@@ -1298,8 +1256,8 @@ void MainWindow::SaveLogToFile()
     SerialController* controller = app->GetTransportDevice();
     if (!controller)
         return;
-    const QString name = prompts->SaveFileName(this, tr("Save Log To File"), app->GetLogFilename(),
-                                               tr("Text Log Files ( *.txt *.log )"));
+    const QString name = Prompts::Current().SaveFileName(this, tr("Save Log To File"), app->GetLogFilename(),
+                                                         tr("Text Log Files ( *.txt *.log )"));
     if (name.isEmpty())
         return;
     app->SetLogFilename(name);
@@ -1367,7 +1325,7 @@ bool MainWindow::MaybeSave()
     message.defaultButton = QMessageBox::Save;
     message.buttonTexts = {
         {QMessageBox::Save, tr("Save")}, {QMessageBox::Discard, tr("Discard")}, {QMessageBox::Cancel, tr("Cancel")}};
-    switch (prompts->Ask(this, message))
+    switch (Prompts::Current().Ask(this, message))
     {
     case QMessageBox::Save:
         // Going on discards the edits: only when they reached the file.
@@ -1409,7 +1367,7 @@ void MainWindow::OnOpen()
         return;
     }
     const QString path =
-        prompts->OpenFileName(this, tr("Open File"), app->GetFilename(), tr("Kelvane Files ( *.kln )"));
+        Prompts::Current().OpenFileName(this, tr("Open File"), app->GetFilename(), tr("Kelvane Files ( *.kln )"));
     if (path.isEmpty())
         return;
     // The next file dialog starts where this one ended, whatever becomes of the file.
@@ -1474,7 +1432,8 @@ void MainWindow::OnSaveAs()
 
 bool MainWindow::SaveAsWithName()
 {
-    QString path = prompts->SaveFileName(this, tr("Save File"), app->GetFilename(), tr("Kelvane Files ( *.kln )"));
+    QString path =
+        Prompts::Current().SaveFileName(this, tr("Save File"), app->GetFilename(), tr("Kelvane Files ( *.kln )"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -1550,7 +1509,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         message.buttons = QMessageBox::Yes | QMessageBox::Cancel;
         message.defaultButton = QMessageBox::Cancel;
         message.buttonTexts = {{QMessageBox::Yes, tr("Yes")}, {QMessageBox::Cancel, tr("Cancel")}};
-        if (prompts->Ask(this, message) != QMessageBox::Yes)
+        if (Prompts::Current().Ask(this, message) != QMessageBox::Yes)
         {
             event->ignore();
             return;

@@ -10,6 +10,7 @@
 
 #include "model/ModelNotifier.h"
 #include "model/vdl/VdlApplicationID.h"
+#include "ui/Prompts.h"
 
 class ADCSettingsTab;
 class AlertMessagesTab;
@@ -60,35 +61,9 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // Everything the window asks the user goes through one object, so that nothing modal is hidden in the
-    // window's logic: the default asks with real dialogs, tests answer themselves.
-    class Prompts
-    {
-    public:
-        struct Message
-        {
-            QMessageBox::Icon icon = QMessageBox::NoIcon;
-            QString title;
-            QString text;
-            QString informativeText;
-            QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-            // Button texts to show in place of the standard ones.
-            QList<QPair<QMessageBox::StandardButton, QString>> buttonTexts;
-        };
-
-        virtual ~Prompts() = default;
-        // Shows the message modally; the button chosen, QMessageBox::Cancel (or Escape's button) when the
-        // box was closed.
-        virtual QMessageBox::StandardButton Ask(QWidget* parent, const Message& message);
-        // File names; empty when cancelled.
-        virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                     const QString& filter);
-        virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                     const QString& filter);
-        // Runs a dialog of the window (completeness warning, AAR refusal, About) modally.
-        virtual int Run(QDialog* dialog);
-    };
+    // What the window asks the user goes through the process-wide prompts (see ui/Prompts.h); the name
+    // stays here for the window's callers.
+    using Prompts = ::Prompts;
 
     static constexpr int ProgressHideDelayMs = 2000;
     static constexpr int PortPollIntervalMs = 1000;
@@ -96,9 +71,9 @@ public:
     explicit MainWindow(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~MainWindow() override;
 
-    // Replaces the way the window asks the user (never null; the window owns it).
+    // Replaces the way the tool asks the user (never null): installs it for the whole process.
     void SetPrompts(std::unique_ptr<Prompts> prompts);
-    Prompts* GetPrompts() const { return prompts.get(); }
+    Prompts* GetPrompts() const { return &Prompts::Current(); }
 
     // Positions of the tabs in their tab sets; -1 for the virtual AtoN tab when it is absent.
     int RealAtoNPosition() const { return positionRealAtoN; }
@@ -234,7 +209,6 @@ private:
     void ShowCritical(const QString& title, const QString& text, const QString& informativeText = QString());
 
     std::unique_ptr<Ui::MainWindow> ui;
-    std::unique_ptr<Prompts> prompts;
     KelvaneApplication* app;
 
     QTabWidget* atonTabs = nullptr;
