@@ -543,7 +543,7 @@ private Q_SLOTS:
     {
         const QString source = KelvaneTest::TestDataPath(QStringLiteral("nmea/ais-nmea.log"));
         if (source.isEmpty())
-            QSKIP("recorded traffic not available");
+            QFAIL("recorded traffic missing from tests/data");
         QFile in(source);
         QVERIFY(in.open(QIODevice::ReadOnly));
         QTemporaryDir dir;

@@ -42,7 +42,6 @@ QString TestDataPath(const QString& relative)
 #ifdef KELVANE_TESTDATA_DIR
     roots << QStringLiteral(KELVANE_TESTDATA_DIR);
 #endif
-    roots << QStringLiteral("../shared/testdata") << QStringLiteral("../../shared/testdata");
     for (const QString& root : roots)
     {
         const QString path = QDir(root).filePath(relative);

@@ -12,7 +12,7 @@ namespace KelvaneTest
 // QSettings and QStandardPaths at test locations.
 void PrepareTestEnvironment();
 
-// Path of a file in the recorded test data (shared/testdata), or an empty string when missing.
+// Path of a file in the recorded test data (tests/data), or an empty string when missing.
 QString TestDataPath(const QString& relative);
 
 // Folder for artefacts a test leaves for people to look at (screenshots); created on demand.
