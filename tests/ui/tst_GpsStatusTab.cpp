@@ -298,14 +298,14 @@ void TestGpsStatusTab::histogramGeometryAndColours()
     QCOMPARE(histogram.size(), QSize(700, 200));
     histogram.gnssMode = 99; // no legend in the way
     QMap<int, SatelliteBar> bars;
-    bars.insert(5, {30, true});     // slot 0: GPS used, 60 pixels high
-    bars.insert(70, {45, false});   // slot 1: GLONASS unused
-    bars.insert(120, {20, false});  // slot 2: outside every range: the used GPS colour
-    bars.insert(205, {10, true});   // slot 3: BeiDou used
-    bars.insert(305, {60, false});  // slot 4: Galileo unused, up to the top of the scale
-    bars.insert(306, {101, true});  // slot 5: above 100: an empty slot
-    bars.insert(307, {-4, true});   // slot 6: a negative ratio draws nothing
-    bars.insert(308, {0, true});    // slot 7: zero height
+    bars.insert(5, {30, true});    // slot 0: GPS used, 60 pixels high
+    bars.insert(70, {45, false});  // slot 1: GLONASS unused
+    bars.insert(120, {20, false}); // slot 2: outside every range: the used GPS colour
+    bars.insert(205, {10, true});  // slot 3: BeiDou used
+    bars.insert(305, {60, false}); // slot 4: Galileo unused, up to the top of the scale
+    bars.insert(306, {101, true}); // slot 5: above 100: an empty slot
+    bars.insert(307, {-4, true});  // slot 6: a negative ratio draws nothing
+    bars.insert(308, {0, true});   // slot 7: zero height
     histogram.SetData(bars);
     const QImage image = Render(histogram);
     QCOMPARE(histogram.ScaleY(30), 120);
@@ -317,9 +317,14 @@ void TestGpsStatusTab::histogramGeometryAndColours()
         QRgb colour;
     };
     const Bar expected[] = {
-        {0, 120, Rgb(60, 182, 223)}, {1, 90, Rgb(206, 255, 176)}, {2, 140, Rgb(60, 182, 223)},
-        {3, 160, Rgb(255, 0, 0)},    {4, 60, Rgb(190, 130, 255)}, {5, 180, 0},
-        {6, 180, 0},                 {7, 180, 0},
+        {0, 120, Rgb(60, 182, 223)},
+        {1, 90, Rgb(206, 255, 176)},
+        {2, 140, Rgb(60, 182, 223)},
+        {3, 160, Rgb(255, 0, 0)},
+        {4, 60, Rgb(190, 130, 255)},
+        {5, 180, 0},
+        {6, 180, 0},
+        {7, 180, 0},
     };
     const QRgb white = qRgb(255, 255, 255);
     for (const Bar& bar : expected)
@@ -330,8 +335,10 @@ void TestGpsStatusTab::histogramGeometryAndColours()
         for (int y = 30; y < 180; ++y)
         {
             const bool inside = y >= bar.top;
-            QVERIFY2((image.pixel(x0, y) == bar.colour) == inside, where + " left column, row " + QByteArray::number(y));
-            QVERIFY2((image.pixel(x1, y) == bar.colour) == inside, where + " right column, row " + QByteArray::number(y));
+            QVERIFY2((image.pixel(x0, y) == bar.colour) == inside,
+                     where + " left column, row " + QByteArray::number(y));
+            QVERIFY2((image.pixel(x1, y) == bar.colour) == inside,
+                     where + " right column, row " + QByteArray::number(y));
         }
         // The two-pixel gap before each bar stays clear.
         QCOMPARE(image.pixel(x0 - 1, 170), white);
@@ -350,7 +357,8 @@ void TestGpsStatusTab::histogramGeometryAndColours()
     QCOMPARE(image.pixel(35, 15), white);
     QCOMPARE(image.pixel(36, 100), white); // no tick marks
     // The scale labels sit left of the axis, the ID labels under the bars.
-    auto inkIn = [&](const QRect& box) {
+    auto inkIn = [&](const QRect& box)
+    {
         for (int y = box.top(); y <= box.bottom(); ++y)
             for (int x = box.left(); x <= box.right(); ++x)
                 if (image.pixel(x, y) != white)
@@ -405,7 +413,7 @@ void TestGpsStatusTab::histogramLegend()
         QCOMPARE(image.pixel(x, 7), swatches[k]);
         QCOMPARE(image.pixel(x + 14, 21), swatches[k]);
         QCOMPARE(image.pixel(x + 15, 21), qRgb(255, 255, 255));
-        QCOMPARE(unused, cHistogram::BarColour(swatches[k] == qRgb(60, 182, 223)   ? 1
+        QCOMPARE(unused, cHistogram::BarColour(swatches[k] == qRgb(60, 182, 223) ? 1
                                                : swatches[k] == qRgb(2, 157, 59) ? 65
                                                : swatches[k] == qRgb(255, 0, 0)  ? 200
                                                                                  : 300,
