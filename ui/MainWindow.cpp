@@ -1348,7 +1348,7 @@ void MainWindow::OnNew()
         SetCurrentFile();
         ClearEditedOfConfigurationTabs();
         app->GetTabModel()->Clear();
-        ClearNewConfigurationExtras();
+        ClearRepeaterForNewConfiguration();
         ReloadConfigurationTabs();
         ReloadClearedSensorTabs();
     }
@@ -1356,7 +1356,7 @@ void MainWindow::OnNew()
     UpdateConnectionWidgets();
 }
 
-void MainWindow::ClearNewConfigurationExtras()
+void MainWindow::ClearRepeaterForNewConfiguration()
 {
     // The model keeps the repeater record through a clear; a new configuration must not carry the last
     // one's repeater settings into its file or onto the next unit.

@@ -222,22 +222,6 @@ private Q_SLOTS:
         QVERIFY(!tab.IsEdited());
     }
 
-    // After New the tab shows the cleared record the way a tab that has read nothing does.
-    void notRetrievedAfterAUnit()
-    {
-        Model own;
-        Model source;
-        source.GetSensorSettings()->SetConfigurationCode(2);
-        source.GetSensorSettings()->SetSurfaceCell(9);
-        SensorSettingsTab tab(&own);
-        tab.UpdateTabFromModel(&source);
-        own.Clear();
-        tab.ShowNotRetrieved();
-        QCOMPARE(Layout(tab), QStringLiteral("00001000"));
-        QCOMPARE(Child<QSpinBox>(tab, QStringLiteral("surfaceCurrent1SpinBox"))->value(), 0);
-        QCOMPARE(own.GetSensorSettings()->GetConfigurationCode(), 99);
-    }
-
     // The three sensor tabs' values, as the command job puts them on the wire.
     void commandLinesOfTheSensorSet()
     {
