@@ -16,7 +16,7 @@ namespace
 constexpr int OffPositionReport = 1;
 
 // Combo code of message 6 index 1: the status input tab depends on it.
-constexpr int Message6Index1Code = 6;
+constexpr int Message6Code = 6;
 
 } // namespace
 
@@ -244,7 +244,9 @@ void MessageScheduleTab::on_buttonAdd_clicked()
             tableModel->EndInsertRows();
 
             CommitUserEdit();
-            if (code == Message6Index1Code)
+            // The Status Inputs tab warns about message 6 indices 1 to 4 the schedule does not send; any of
+            // them may have just been added.
+            if (code % 100 == Message6Code)
             {
                 Q_EMIT messageScheduleChanged();
             }
