@@ -42,6 +42,23 @@ bool HasDigit(const QString& text)
     return false;
 }
 
+// The value a position field's text stands for; `parse` reads a text with a digit into a fresh position
+// (no position until then) and answers the coordinate, range-checked.
+template <class Parse> double Typed(const QString& text, const QString& storedText, double storedValue, Parse parse)
+{
+    if (text == storedText)
+    {
+        return storedValue;
+    }
+    GeoPosition typed;
+    const QString trimmed = text.trimmed();
+    if (!HasDigit(trimmed))
+    {
+        return parse(typed, QStringLiteral("_")); // the no-position text
+    }
+    return parse(typed, trimmed);
+}
+
 } // namespace
 
 int CurrentData(const QComboBox* combo)
@@ -91,34 +108,24 @@ bool IsAcceptable(const QValidator* validator, const QString& text)
 
 double TypedLatitude(const QString& text, const GeoPosition& stored)
 {
-    if (text == stored.LatitudeToDMS())
-    {
-        return stored.GetLatitude();
-    }
-    GeoPosition typed;
-    const QString trimmed = text.trimmed();
-    if (HasDigit(trimmed))
-    {
-        typed.SetLatitude(trimmed);
-        typed.SetLatitude(typed.GetLatitude());
-    }
-    return typed.GetLatitude();
+    return Typed(text, stored.LatitudeToDMS(), stored.GetLatitude(),
+                 [](GeoPosition& typed, const QString& trimmed)
+                 {
+                     typed.SetLatitude(trimmed);
+                     typed.SetLatitude(typed.GetLatitude());
+                     return typed.GetLatitude();
+                 });
 }
 
 double TypedLongitude(const QString& text, const GeoPosition& stored)
 {
-    if (text == stored.LongitudeToDMS())
-    {
-        return stored.GetLongitude();
-    }
-    GeoPosition typed;
-    const QString trimmed = text.trimmed();
-    if (HasDigit(trimmed))
-    {
-        typed.SetLongitude(trimmed);
-        typed.SetLongitude(typed.GetLongitude());
-    }
-    return typed.GetLongitude();
+    return Typed(text, stored.LongitudeToDMS(), stored.GetLongitude(),
+                 [](GeoPosition& typed, const QString& trimmed)
+                 {
+                     typed.SetLongitude(trimmed);
+                     typed.SetLongitude(typed.GetLongitude());
+                     return typed.GetLongitude();
+                 });
 }
 
 void ShowLatitude(QLineEdit* field, const GeoPosition& position, int decimals)

@@ -146,24 +146,8 @@ QVariant MessageScheduleTableModel::headerData(int section, Qt::Orientation orie
 
 Qt::ItemFlags MessageScheduleTableModel::flags(const QModelIndex& index) const
 {
-    Qt::ItemFlags result = QAbstractTableModel::flags(index);
-    if (!index.isValid())
-    {
-        return result;
-    }
-    result |= Qt::ItemIsEnabled;
-    int position = 0;
-    if (!PositionOf(index, position))
-    {
-        return result;
-    }
     // Only an active entry is edited; an inactive message 21 report is activated from the tab first.
-    const ScheduleEntry entry = schedule->GetEntry(position);
-    if (entry.enabled && ScheduleTable::IsCellEditable(entry, index.column()))
-    {
-        result |= Qt::ItemIsEditable;
-    }
-    return result;
+    return ScheduleTable::CellFlags(QAbstractTableModel::flags(index), *schedule, index, true);
 }
 
 void MessageScheduleTableModel::BeginInsertRows(int row)

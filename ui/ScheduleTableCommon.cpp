@@ -2,8 +2,10 @@
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QSignalBlocker>
 #include <QStyleOptionViewItem>
+#include <QTableView>
 
 #include "model/MessageSchedule.h"
 
@@ -362,6 +364,37 @@ bool TakeEditorChange(QWidget* editor, int column, QVariant& value)
     editor->setProperty(FilledValueProperty, now);
     value = now;
     return true;
+}
+
+void SetUpView(QTableView* table, QAbstractItemModel* model)
+{
+    table->setModel(model);
+    table->setSortingEnabled(false);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                           QAbstractItemView::EditKeyPressed);
+}
+
+Qt::ItemFlags CellFlags(Qt::ItemFlags base, const MessageSchedule& schedule, const QModelIndex& index,
+                        bool onlyEnabledEntries)
+{
+    if (!index.isValid())
+    {
+        return base;
+    }
+    base |= Qt::ItemIsEnabled;
+    ScheduleEntry entry;
+    if (EntryOfIndex(schedule, index, entry) && (entry.enabled || !onlyEnabledEntries) &&
+        IsCellEditable(entry, index.column()))
+    {
+        base |= Qt::ItemIsEditable;
+    }
+    return base;
 }
 
 int RowCount(const MessageSchedule& schedule, const QModelIndex& parent)

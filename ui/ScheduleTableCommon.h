@@ -12,6 +12,7 @@ class MessageSchedule;
 class QAbstractItemModel;
 class QModelIndex;
 class QStyleOptionViewItem;
+class QTableView;
 
 // What the real AtoN's schedule table and the virtual AtoNs' schedule tables share: the nine columns,
 // their texts, the slot/minute conversions of the interval, and the cell editors. Both tables read and
@@ -93,6 +94,16 @@ QVariant EditorValue(QWidget* editor, int column);
 // something other than what it was last filled with or last gave; false when nothing changed (an
 // editor merely opened and closed) or there is no value (a combo without a current item).
 bool TakeEditorChange(QWidget* editor, int column, QVariant& value);
+
+// Sets up a schedule table view over its model: whole rows selected one at a time, every column
+// stretched, no row numbers, no sorting, editing on a double click, a click on the selected cell or the
+// edit key.
+void SetUpView(QTableView* table, QAbstractItemModel* model);
+
+// A table model's flags: the base flags, enabled for a valid index, and editable where IsCellEditable
+// allows it; with onlyEnabledEntries, an entry that is not enabled is not edited.
+Qt::ItemFlags CellFlags(Qt::ItemFlags base, const MessageSchedule& schedule, const QModelIndex& index,
+                        bool onlyEnabledEntries);
 
 // A table model's rowCount and columnCount: the visible entries and the nine columns; none under a
 // valid parent (a table's items have no children).

@@ -1,7 +1,6 @@
 #include "ui/VirtualAtoNWidget.h"
 
 #include <QBoxLayout>
-#include <QHeaderView>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
@@ -12,6 +11,7 @@
 #include "model/Model.h"
 #include "ui/AisValidator.h"
 #include "ui/AtoNFieldsCommon.h"
+#include "ui/ScheduleTableCommon.h"
 #include "ui/VirtualMessageScheduleDelegate.h"
 #include "ui/VirtualMessageScheduleTableModel.h"
 #include "ui/cAtonTypeManager.h"
@@ -91,19 +91,9 @@ void VirtualAtoNWidget::PopulateComboBoxes()
 
 void VirtualAtoNWidget::SetUpScheduleTable()
 {
-    QTableView* table = ui->tableSchedules;
-    table->setModel(tableModel);
-    table->setSortingEnabled(false);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->horizontalHeader()->setStretchLastSection(false);
-    table->horizontalHeader()->setHighlightSections(false);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                           QAbstractItemView::EditKeyPressed);
-    table->resizeColumnsToContents();
-    table->resizeRowsToContents();
+    ScheduleTable::SetUpView(ui->tableSchedules, tableModel);
+    ui->tableSchedules->resizeColumnsToContents();
+    ui->tableSchedules->resizeRowsToContents();
 }
 
 void VirtualAtoNWidget::Connect()
@@ -361,54 +351,62 @@ void VirtualAtoNWidget::on_AtoNTypeComboBox_currentIndexChanged(int index)
 // ---------------------------------------------------------------------------------------------------
 // Position, accuracy, power
 
-bool VirtualAtoNWidget::TakeLatitude()
+bool VirtualAtoNWidget::TakePosition(bool latitude)
 {
     if (updating)
         return false;
     GeoPosition* stored = record->GetPosition();
-    const double latitude = AtoNFields::TypedLatitude(ui->latitudeLineEdit->text(), *stored);
-    if (latitude != stored->GetLatitude())
-        stored->SetLatitude(latitude);
+    if (latitude)
+    {
+        const double value = AtoNFields::TypedLatitude(ui->latitudeLineEdit->text(), *stored);
+        if (value != stored->GetLatitude())
+            stored->SetLatitude(value);
+    }
+    else
+    {
+        const double value = AtoNFields::TypedLongitude(ui->longitudeLineEdit->text(), *stored);
+        if (value != stored->GetLongitude())
+            stored->SetLongitude(value);
+    }
     return true;
 }
 
-bool VirtualAtoNWidget::TakeLongitude()
+void VirtualAtoNWidget::OnPositionEdited(bool latitude)
 {
-    if (updating)
-        return false;
-    GeoPosition* stored = record->GetPosition();
-    const double longitude = AtoNFields::TypedLongitude(ui->longitudeLineEdit->text(), *stored);
-    if (longitude != stored->GetLongitude())
-        stored->SetLongitude(longitude);
-    return true;
+    // Every keystroke counts as an edit, even one that leaves the position as it was.
+    if (TakePosition(latitude))
+        StoreAndMarkEdited();
+}
+
+void VirtualAtoNWidget::OnPositionFinished(bool latitude)
+{
+    if (!TakePosition(latitude))
+        return;
+    if (latitude)
+        AtoNFields::ShowLatitude(ui->latitudeLineEdit, *record->GetPosition(), ToolTipDecimals);
+    else
+        AtoNFields::ShowLongitude(ui->longitudeLineEdit, *record->GetPosition(), ToolTipDecimals);
+    UpdateModelFromTab();
 }
 
 void VirtualAtoNWidget::on_latitudeLineEdit_textEdited(const QString& /*text*/)
 {
-    if (TakeLatitude())
-        StoreAndMarkEdited();
+    OnPositionEdited(true);
 }
 
 void VirtualAtoNWidget::on_latitudeLineEdit_editingFinished()
 {
-    if (!TakeLatitude())
-        return;
-    AtoNFields::ShowLatitude(ui->latitudeLineEdit, *record->GetPosition(), ToolTipDecimals);
-    UpdateModelFromTab();
+    OnPositionFinished(true);
 }
 
 void VirtualAtoNWidget::on_longitudeLineEdit_textEdited(const QString& /*text*/)
 {
-    if (TakeLongitude())
-        StoreAndMarkEdited();
+    OnPositionEdited(false);
 }
 
 void VirtualAtoNWidget::on_longitudeLineEdit_editingFinished()
 {
-    if (!TakeLongitude())
-        return;
-    AtoNFields::ShowLongitude(ui->longitudeLineEdit, *record->GetPosition(), ToolTipDecimals);
-    UpdateModelFromTab();
+    OnPositionFinished(false);
 }
 
 void VirtualAtoNWidget::OnValueEdit(int value, int stored)

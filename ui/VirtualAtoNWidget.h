@@ -87,9 +87,10 @@ private:
     int ShownType() const;
     // Store and mark edited when a widget's value differs from the stored one.
     void OnValueEdit(int value, int stored);
-    // The latitude or longitude slots: take the field's text into the record; false while loading.
-    bool TakeLatitude();
-    bool TakeLongitude();
+    // The latitude (true) or longitude field's text into the record; false while loading.
+    bool TakePosition(bool latitude);
+    void OnPositionEdited(bool latitude);
+    void OnPositionFinished(bool latitude);
 
     std::unique_ptr<Ui::VirtualAtoNWidget> ui;
     QPointer<QWidget> form;

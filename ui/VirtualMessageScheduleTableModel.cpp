@@ -88,20 +88,9 @@ QVariant VirtualMessageScheduleTableModel::headerData(int section, Qt::Orientati
 
 Qt::ItemFlags VirtualMessageScheduleTableModel::flags(const QModelIndex& index) const
 {
-    Qt::ItemFlags result = QAbstractTableModel::flags(index);
-    if (!index.isValid())
-    {
-        return result;
-    }
-    result |= Qt::ItemIsEnabled;
     // Unlike the real AtoN's table, an entry is edited whether or not it is enabled: the page's Enable
     // decides whether the AtoN exists at all.
-    ScheduleEntry entry;
-    if (ScheduleTable::EntryOfIndex(*schedule, index, entry) && ScheduleTable::IsCellEditable(entry, index.column()))
-    {
-        result |= Qt::ItemIsEditable;
-    }
-    return result;
+    return ScheduleTable::CellFlags(QAbstractTableModel::flags(index), *schedule, index, false);
 }
 
 void VirtualMessageScheduleTableModel::Reset()
