@@ -6,6 +6,7 @@
 #include "model/Model.h"
 #include "ui/MessageScheduleDelegate.h"
 #include "ui/MessageScheduleTableModel.h"
+#include "ui/ScheduleTableCommon.h"
 #include "ui_MessageScheduleTab.h"
 
 namespace
@@ -35,16 +36,7 @@ MessageScheduleTab::MessageScheduleTab(Model* model, QWidget* parent)
     delegate = new MessageScheduleDelegate(schedule, this);
 
     QTableView* table = ui->tableSchedules;
-    table->setModel(tableModel);
-    table->setSortingEnabled(false);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->horizontalHeader()->setStretchLastSection(false);
-    table->horizontalHeader()->setHighlightSections(false);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                           QAbstractItemView::EditKeyPressed);
+    ScheduleTable::SetUpView(table, tableModel);
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &MessageScheduleTab::OnSelected);
 
     table->setItemDelegate(delegate);
