@@ -662,6 +662,112 @@ private Q_SLOTS:
             QVERIFY(line.size() <= SerialController::PieceSize - 1 + SerialController::MaxPartialLine);
     }
 
+    void oddUnitIsRetrievedToTheEnd_data()
+    {
+        QTest::addColumn<QString>("oddity");
+        QTest::newRow("no broadcast row, no wake-up schedule") << QStringLiteral("unanswered AFB COP");
+        QTest::newRow("an MCR type the firmware lacks") << QStringLiteral("unanswered UPW");
+        QTest::newRow("only MCR types the tool does not know") << QStringLiteral("unknown MCR type");
+        QTest::newRow("wake-up time not available") << QStringLiteral("COP 24:60");
+        QTest::newRow("numbers that are no decimal integers") << QStringLiteral("not decimal");
+        QTest::newRow("inland code not hexadecimal") << QStringLiteral("inland code");
+        QTest::newRow("dimensions of another length") << QStringLiteral("dimensions");
+        QTest::newRow("empty increment") << QStringLiteral("empty increment");
+        QTest::newRow("empty name") << QStringLiteral("empty name");
+        QTest::newRow("a third message 21 entry") << QStringLiteral("message 21 index 3");
+    }
+
+    // Replies a real unit can send read on to the end of the retrieve; what each means for the model
+    // is checked where it is most telling.
+    void oddUnitIsRetrievedToTheEnd()
+    {
+        QFETCH(QString, oddity);
+        Link link;
+        SimUnitState& unit = link.unit.State();
+        RoundTrip trip(link);
+        QVERIFY(link.Connect());
+        QVERIFY(trip.Settle());
+        if (oddity.startsWith(QLatin1String("unanswered ")))
+            link.unit.SetUnansweredQueries(oddity.mid(11).split(QLatin1Char(' ')));
+        if (oddity == QLatin1String("unknown MCR type"))
+            link.unit.SetMcrReplyCode(QStringLiteral("SAI"));
+        if (oddity == QLatin1String("COP 24:60"))
+            unit.cop = {QStringLiteral("1"), QStringLiteral("246000"), QStringLiteral("60"), QStringLiteral("30")};
+        if (oddity == QLatin1String("not decimal"))
+        {
+            unit.real.acf[10] = QStringLiteral("1.5");
+            unit.mcr[QStringLiteral("SBS")] = {QStringLiteral("x")};
+            unit.afb = {QStringLiteral("21"), QStringLiteral("?"), QStringLiteral("1"),
+                        QStringLiteral("2"),  QStringLiteral("3"), QStringLiteral("1")};
+        }
+        if (oddity == QLatin1String("inland code"))
+            unit.real.ace[0] = QStringLiteral("zz");
+        if (oddity == QLatin1String("dimensions"))
+            unit.real.ace[6] = QStringLiteral("01200803041");
+        if (oddity == QLatin1String("empty increment"))
+            unit.real.schedule.last()[5] = QString();
+        if (oddity == QLatin1String("empty name"))
+            unit.real.ace[5] = QString();
+        if (oddity == QLatin1String("message 21 index 3"))
+            unit.real.schedule.insert(
+                unit.real.schedule.size() - 2,
+                QStringList{QStringLiteral("21"), QStringLiteral("03"), QStringLiteral("00"), QStringLiteral("00"),
+                            QStringLiteral("500"), QStringLiteral("0006750"), QStringLiteral("0"), QStringLiteral("00"),
+                            QStringLiteral("00"), QStringLiteral("510"), QStringLiteral("0006750")});
+        {
+            // What the tool held for the previous unit, which these replies must not leave behind.
+            QMutexLocker locker(&Transport::ModelLock());
+            link.model.GetRealAtoN()->SetName(QStringLiteral("PREVIOUS UNIT"));
+            link.model.GetRealAtoN()->SetDimensionA(5);
+        }
+
+        trip.machine.GetAllTabs();
+        QVERIFY(trip.Settle());
+        QVERIFY(link.observer.connected);
+
+        QMutexLocker locker(&Transport::ModelLock());
+        const Model& m = link.model;
+        const AtoN* real = const_cast<Model&>(m).GetRealAtoN();
+        VdlModel* vdl = const_cast<Model&>(m).GetVdlModel();
+        if (oddity == QLatin1String("COP 24:60"))
+        {
+            QCOMPARE(vdl->receiverMode, 1);
+            QCOMPARE(vdl->receiverInterval, 60);
+        }
+        if (oddity.contains(QLatin1String("COP")))
+        {
+            // The cleared schedule's time stays: 24:60 is no time of day, and no reply is no value.
+            QCOMPARE(vdl->receiverHour, 0);
+            QCOMPARE(vdl->receiverMinute, 0);
+        }
+        if (oddity == QLatin1String("not decimal"))
+        {
+            QCOMPARE(real->GetTypeOfAtoN(), 5);
+            QCOMPARE(vdl->afbValues, (std::array<int, 6>{21, 0, 1, 2, 3, 1}));
+        }
+        if (oddity == QLatin1String("dimensions"))
+            QCOMPARE(real->GetDimensionA(), 5);
+        if (oddity == QLatin1String("empty increment"))
+            QCOMPARE(const_cast<Model&>(m).GetMessageSchedule()->GetEntry(1).blockA.increment, 0);
+        if (oddity == QLatin1String("empty name"))
+            QCOMPARE(real->GetName(), QString());
+        if (oddity == QLatin1String("message 21 index 3"))
+        {
+            QCOMPARE(const_cast<Model&>(m).GetMessageSchedule()->GetEntry(0).blockA.startSlot, 100);
+            QCOMPARE(const_cast<Model&>(m).GetMessageSchedule()->GetEntry(1).messageId, 21);
+        }
+    }
+
+    // A unit that has gone silent still fails, also where every step of the job is open-ended.
+    void silentUnitTimesOutOnOpenEndedSteps()
+    {
+        Link link;
+        QVERIFY(link.Connect());
+        link.unit.SetSilent(true);
+        QVERIFY(!link.Run(Names::VdlChaining, false));
+        QCOMPARE(link.observer.timeouts, QStringList{Names::VdlChaining});
+    }
+
     void silenceTimesOut()
     {
         Link link;
