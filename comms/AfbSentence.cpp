@@ -44,12 +44,14 @@ int AtoNSentenceAFB::Decode(const NmeaSentence& sentence)
     if (!sentence.HasField(1))
         return SentenceStatus::FieldMissing;
 
-    int values[6] = {1, 0, 0, 0, 0, 0};
+    std::array<int, 6> values{1, 0, 0, 0, 0, 0};
     for (int i = 0; i < 6; ++i)
-        if (ReadInt(sentence, 2 + i, values[i]) == Field::Bad && sentence.HasField(2 + i))
-            return SentenceStatus::FieldMissing;
+        (void)ReadInt(sentence, 2 + i, values[size_t(i)]);
     if (!FieldIs(sentence, 8, "R"))
         return SentenceStatus::FieldMissing;
     vdl->AddTableRow(values[0], values[1], values[2], values[3], values[4], values[5]);
+    // The next send puts these values back: left at their cleared zeros, a retrieve followed by a
+    // send would wipe the unit's broadcast settings.
+    vdl->afbValues = values;
     return SentenceStatus::Decoded;
 }

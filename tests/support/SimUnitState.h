@@ -72,4 +72,10 @@ struct SimUnitState
     const SimStation* Station(const QString& mmsi) const;
     // Virtual AtoN k (1-based, in configuration order), or null.
     SimStation* Virtual(int k);
+
+    // The first field in which two states differ, named with its path and both values
+    // ("real.acf[3]: "S" against "N""); empty when the states are equal field by field. The shell
+    // settings map is a record of the commands given, not a setting of its own (what they set is
+    // compared in gnssMode, gpsFilter and the sensor records), so it is left out.
+    QString FirstDifference(const SimUnitState& other) const;
 };

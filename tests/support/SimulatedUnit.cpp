@@ -374,6 +374,8 @@ void SimulatedUnit::HandleProprietaryQuery(const NmeaSentence& s)
     }
     else if ((type == QLatin1String("7") || type == QLatin1String("8")) && Field(s, 2) == QLatin1String("Q"))
     {
+        if (unanswered.contains(QStringLiteral("PKVX") + type))
+            return;
         const QList<SimLogLine>& log = type == QLatin1String("7") ? state.faultLog : state.proximityLog;
         if (log.isEmpty())
             bodies << QStringLiteral("$PKVX,%1,R,0,0,0,,,").arg(type);
@@ -443,6 +445,8 @@ QStringList SimulatedUnit::AarReplies() const
 
 void SimulatedUnit::HandleQuery(const QString& formatter)
 {
+    if (unanswered.contains(formatter))
+        return;
     const QString real = state.real.mmsi;
     if (formatter == QLatin1String("AID"))
         Reply(AidReplies());
@@ -463,6 +467,13 @@ void SimulatedUnit::HandleQuery(const QString& formatter)
 void SimulatedUnit::HandleMcrQuery(const QString& code)
 {
     const QString prefix = QStringLiteral("$ANMCR,") + state.real.mmsi + QLatin1Char(',');
+    if (unanswered.contains(code))
+        return;
+    if (!mcrReplyCode.isEmpty())
+    {
+        Reply({prefix + mcrReplyCode + QStringLiteral(",1,R")});
+        return;
+    }
     QStringList bodies;
     if (code == QLatin1String("RPT"))
     {
