@@ -51,5 +51,11 @@ int AtoNSentenceAFB::Decode(const NmeaSentence& sentence)
     if (!FieldIs(sentence, 8, "R"))
         return SentenceStatus::FieldMissing;
     vdl->AddTableRow(values[0], values[1], values[2], values[3], values[4], values[5]);
+    // The values a send writes back are the ones just read, or a retrieve followed by a send would
+    // overwrite the unit's broadcast with zeros. An empty slot is "no slot", which goes out empty again.
+    for (int i = 0; i < 6; ++i)
+        vdl->afbValues[size_t(i)] = values[i];
+    if (!sentence.HasValue(2 + SlotColumn))
+        vdl->afbValues[size_t(SlotColumn)] = -1;
     return SentenceStatus::Decoded;
 }
