@@ -50,8 +50,10 @@ int AtoNSentenceAFB::Decode(const NmeaSentence& sentence)
     if (!FieldIs(sentence, 8, "R"))
         return SentenceStatus::FieldMissing;
     vdl->AddTableRow(values[0], values[1], values[2], values[3], values[4], values[5]);
-    // The next send puts these values back: left at their cleared zeros, a retrieve followed by a
-    // send would wipe the unit's broadcast settings.
+    // The values a send writes back are the ones just read, or a retrieve followed by a send would
+    // overwrite the unit's broadcast with zeros. An empty slot is "no slot", which goes out empty again.
     vdl->afbValues = values;
+    if (!sentence.HasValue(2 + SlotColumn))
+        vdl->afbValues[size_t(SlotColumn)] = -1;
     return SentenceStatus::Decoded;
 }

@@ -139,6 +139,26 @@ private slots:
         }
     }
 
+    void afbReadIsWrittenBackUnchanged_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("all values") << "$ANAFB,235000001,21,1,12,30,1234,2,R"
+                                    << "$UPAFB,235000001,21,1,12,30,1234,2,C";
+        QTest::newRow("no slot") << "$ANAFB,235000001,1,0,0,0,,0,R"
+                                 << "$UPAFB,235000001,1,0,0,0,,0,C";
+    }
+
+    void afbReadIsWrittenBackUnchanged()
+    {
+        QFETCH(QString, reply);
+        QFETCH(QString, sent);
+        VdlModel* vdl = model->GetVdlModel();
+        AtoNSentenceAFB afb(vdl, model.get());
+        QCOMPARE(afb.Decode(Reply(reply)), 0);
+        QCOMPARE(afb.Encode(0, nullptr), NmeaSentence::Frame(sent));
+    }
+
 private:
     std::unique_ptr<Model> model;
 };

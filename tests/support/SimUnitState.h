@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "support/SimRemoteAtoN.h"
+
 // One AtoN station of the unit: the real AtoN or one virtual AtoN.
 struct SimStation
 {
@@ -53,6 +55,8 @@ struct SimUnitState
     QStringList afb;          // AFB fields 2 to 7
     QStringList cop;          // COP fields 2 to 5
     QStringList broadcasts;   // "!AIBBM" sentences received, as sent
+    // A station in VHF range that answers the broadcasts addressed to it (none while its MMSI is 0).
+    SimRemoteAtoN remote;
 
     // Shell: the reply text of each query command ("appver", "vswr", ...).
     QMap<QString, QString> shellReplies;

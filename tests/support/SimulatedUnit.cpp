@@ -217,6 +217,7 @@ void SimulatedUnit::HandleLine(const QString& line)
     if (talker == QLatin1String("AI") && formatter == QLatin1String("BBM"))
     {
         state.broadcasts << line;
+        HandleBroadcast(s);
         Q_EMIT ConfigurationApplied(QStringLiteral("BBM"));
         return;
     }
@@ -240,6 +241,18 @@ void SimulatedUnit::HandleLine(const QString& line)
         ApplyCop(s);
     else if (formatter == QLatin1String("AFB"))
         ApplyAfb(s);
+}
+
+void SimulatedUnit::HandleBroadcast(const NmeaSentence& s)
+{
+    // The unit puts the frame on the air; a remote station it addresses answers at once, and the
+    // unit reports what it hears as received messages.
+    const QBitArray frame = SimVdl::FromSixBit(Field(s, 6), Number(Field(s, 7)));
+    QStringList bodies;
+    for (const QBitArray& reply : state.remote.Hear(frame))
+        bodies << SimVdl::VdmBodies(SimVdl::Message6(state.remote.mmsi, quint32(state.real.mmsi.toULongLong()), reply));
+    if (!bodies.isEmpty())
+        Reply(bodies);
 }
 
 void SimulatedUnit::HandleShell(const NmeaSentence& s)

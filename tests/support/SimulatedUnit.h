@@ -109,6 +109,7 @@ private:
     void Write(const QByteArray& bytes);
 
     void HandleShell(const NmeaSentence& s);
+    void HandleBroadcast(const NmeaSentence& s);
     void HandleProprietaryQuery(const NmeaSentence& s);
     void HandleQuery(const QString& formatter);
     void HandleMcrQuery(const QString& code);
