@@ -1,5 +1,6 @@
 #include "ui/monitor/SerialTab.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QRegularExpression>
 
@@ -31,7 +32,8 @@ SerialTab::SerialTab(QWidget* parent) : QWidget(parent), ui(new Ui::SerialTab)
     display = new TrafficDisplay(ui->textEditReceived);
     commandLine = new TerminalCommandLine(this, ui->lineSend, ui->labelSendError);
     ui->labelSendError->hide();
-    if (KelvaneApplication* app = KelvaneApplication::Instance())
+    // Without the application object (a tab on its own) there is no setting, and nothing sent is shown.
+    if (auto* app = qobject_cast<KelvaneApplication*>(QCoreApplication::instance()))
         showTransmit = app->GetShowTransmit();
     QFont font(QStringLiteral("Courier New"));
     font.setPixelSize(DisplayFontPixels);
