@@ -83,21 +83,19 @@ void TestLiveDataTab::sequences_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("start scaled Non ISO ADC 2")
-        << QStringList{"adc 3", "scaled", "start"}
-        << QStringList{"+++\n", "isolate", "getadccontscaled 3\n"};
+        << QStringList{"adc 3", "scaled", "start"} << QStringList{"+++\n", "isolate", "getadccontscaled 3\n"};
     QTest::newRow("start raw, stop by the button")
-        << QStringList{"start", "start"}
-        << QStringList{"+++\n", "isolate", "getadccont 0\n", "release", Esc, "exit\n"};
+        << QStringList{"start", "start"} << QStringList{"+++\n", "isolate", "getadccont 0\n", "release", Esc, "exit\n"};
     QTest::newRow("restart on another ADC")
         << QStringList{"start", "adc 5"} << QStringList{"+++\n", "isolate", "getadccont 0\n", Esc, "getadccont 5\n"};
     QTest::newRow("restart scaled, then raw")
         << QStringList{"adc 6", "start", "scaled", "raw"}
         << QStringList{"+++\n", "isolate", "getadccont 6\n", Esc, "getadccontscaled 6\n", Esc, "getadccont 6\n"};
-    QTest::newRow("choices while stopped send nothing")
-        << QStringList{"adc 2", "scaled", "adc 4"} << QStringList{};
+    QTest::newRow("choices while stopped send nothing") << QStringList{"adc 2", "scaled", "adc 4"} << QStringList{};
     QTest::newRow("Stop with nothing running") << QStringList{"stop"} << QStringList{"release", Esc, "exit\n"};
-    QTest::newRow("Stop while streaming") << QStringList{"adc 1", "start", "stop"}
-                                          << QStringList{"+++\n", "isolate", "getadccont 1\n", "release", Esc, "exit\n"};
+    QTest::newRow("Stop while streaming")
+        << QStringList{"adc 1", "start", "stop"}
+        << QStringList{"+++\n", "isolate", "getadccont 1\n", "release", Esc, "exit\n"};
 }
 
 void TestLiveDataTab::sequences()

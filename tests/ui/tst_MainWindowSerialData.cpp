@@ -146,8 +146,8 @@ void TestMainWindowSerialData::typedSentenceReachesTheUnit()
     line->setFocus();
     QTest::keyClicks(line, QStringLiteral("$UPTXT,01,01,77,KELVANE"));
     QTest::keyClick(line, Qt::Key_Return);
-    const QString expected = QStringLiteral("$UPTXT,01,01,77,KELVANE*") +
-                             NmeaSentence::Checksum(QStringLiteral("$UPTXT,01,01,77,KELVANE"));
+    const QString expected =
+        QStringLiteral("$UPTXT,01,01,77,KELVANE*") + NmeaSentence::Checksum(QStringLiteral("$UPTXT,01,01,77,KELVANE"));
     QTRY_VERIFY_WITH_TIMEOUT(unit->ReceivedLines().contains(expected), WaitMs);
     QVERIFY(line->text().isEmpty());
     // A wrong checksum never leaves the tool.

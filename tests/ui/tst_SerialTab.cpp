@@ -111,13 +111,11 @@ void TestSerialTab::filters_data()
     QTest::newRow("Gxxxx hides GN") << gga << int(Gnss) << true;
     QTest::newRow("Gxxxx leaves AI") << txt << int(Gnss) << false;
     // The Gnss pattern takes any three-letter formatter of the GNSS talkers.
-    QTest::newRow("Gxxxx hides a GP TXT") << QStringLiteral("$GPTXT,01,01,02,ANTSTATUS=OK*3B\n") << int(Gnss)
-                                          << true;
+    QTest::newRow("Gxxxx hides a GP TXT") << QStringLiteral("$GPTXT,01,01,02,ANTSTATUS=OK*3B\n") << int(Gnss) << true;
     QTest::newRow("match after other text") << QStringLiteral("noise >") + txt << int(Txt) << true;
     QTest::newRow("no checksum is never hidden")
         << QStringLiteral("$AITXT,01,01,91,FREQ\n") << int(Vdo | Vdm | Gnss | Txt) << false;
-    QTest::newRow("lower-case checksum is no match") << QStringLiteral("$AITXT,01,01,91,X*5a\n") << int(Txt)
-                                                     << false;
+    QTest::newRow("lower-case checksum is no match") << QStringLiteral("$AITXT,01,01,91,X*5a\n") << int(Txt) << false;
     QTest::newRow("shell text passes") << QStringLiteral("ADC 3: 2048\n") << int(Vdo | Vdm | Gnss | Txt) << false;
 }
 
@@ -183,8 +181,8 @@ void TestSerialTab::displayDropsTheOldestWhenFull()
     {
         while (expected.size() <= TrafficDisplay::MaxCharacters)
         {
-            const QString line = QStringLiteral("$GPTXT,%1,").arg(n) + QString(n % 70, QLatin1Char('a' + n % 26)) +
-                                 QStringLiteral("\n");
+            const QString line =
+                QStringLiteral("$GPTXT,%1,").arg(n) + QString(n % 70, QLatin1Char('a' + n % 26)) + QStringLiteral("\n");
             ++n;
             tab.OnReceived(line);
             expected += line;
@@ -232,7 +230,9 @@ void TestSerialTab::controlsFollowThePort()
     auto* send = Child<QToolButton>(tab, "toolButtonSend");
     auto* pause = Child<QToolButton>(tab, "toolButtonPause");
     auto* log = Child<QToolButton>(tab, "toolButtonSaveToLog");
-    auto enabled = [&] { return QList<bool>{line->isEnabled(), send->isEnabled(), pause->isEnabled(), log->isEnabled()}; };
+    auto enabled = [&] {
+        return QList<bool>{line->isEnabled(), send->isEnabled(), pause->isEnabled(), log->isEnabled()};
+    };
     QCOMPARE(enabled(), (QList<bool>{false, false, false, false}));
     QVERIFY(Child<QCheckBox>(tab, "filterGXXXXCheckBox")->isEnabled());
     tab.OnOpened();
@@ -288,8 +288,8 @@ void TestSerialTab::sendRule_data()
     QTest::newRow("wrong checksum") << QStringLiteral("$UPANQ,ACF*34") << QString() << true;
     QTest::newRow("no start character") << QStringLiteral("UPANQ,ACF") << QString() << true;
     QTest::newRow("short address") << QStringLiteral("$UPA,ACF") << QString() << true;
-    QTest::newRow("longer than a sentence") << QStringLiteral("$UPMCR,") + QString(80, QLatin1Char('1')) << QString()
-                                            << true;
+    QTest::newRow("longer than a sentence")
+        << QStringLiteral("$UPMCR,") + QString(80, QLatin1Char('1')) << QString() << true;
     QTest::newRow("shell escape with a blank") << QStringLiteral(" +++") << QString() << true;
     QTest::newRow("empty") << QString() << QString() << false;
 }
@@ -341,7 +341,8 @@ void TestSerialTab::shellEscapeIsRefused()
     tab.OnSend();
     QVERIFY(line->text().isEmpty());
     QCOMPARE(prompts->shown.size(), 1);
-    QCOMPARE(prompts->shown.at(0).message.text, QStringLiteral("The Command Shell is not\n accessible from Kelvane. \n"));
+    QCOMPARE(prompts->shown.at(0).message.text,
+             QStringLiteral("The Command Shell is not\n accessible from Kelvane. \n"));
     QVERIFY(prompts->shown.at(0).parentless);
     QVERIFY(!Child<QLabel>(tab, "labelSendError")->isVisible());
     QCOMPARE(sends.size(), 0);
