@@ -71,6 +71,14 @@ struct SimUnitState
     QList<SimLogLine> faultLog;
     QList<SimLogLine> proximityLog;
 
+    // Console of a sensor unit. "+++" opens the command shell and "exit" leaves it; in the shell
+    // "getadccont n" and "getadccontscaled n" stream readings of ADC n until the escape character.
+    // The wave meter output is switched by the shell-command sentence "wavemeterout 1" / "0".
+    bool shellOpen = false;
+    int adcStream = -1; // the ADC streaming, -1 none
+    bool adcScaled = false;
+    bool waveMeterOn = false;
+
     // The station of an MMSI (real or virtual), or null.
     SimStation* Station(const QString& mmsi);
     const SimStation* Station(const QString& mmsi) const;

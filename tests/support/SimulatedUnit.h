@@ -94,6 +94,9 @@ public:
 
     // The sentence the unit would put on the wire for a body: "*", checksum and "\r\n" added.
     static QByteArray Frame(const QString& body);
+    // One line of the live output: the reading of a streaming ADC, or of the wave meter.
+    static QByteArray AdcReading(int adc, bool scaled, int sequence);
+    static QByteArray WaveMeterReading(int sequence);
 
 Q_SIGNALS:
     // A complete line arrived from the tool ("\r\n" removed).
@@ -105,6 +108,10 @@ Q_SIGNALS:
 private:
     void OnReadable();
     void HandleLine(const QString& line);
+    // The console's own text: "+++", shell commands, "exit"; true when the line was one.
+    bool HandleConsole(const QString& line);
+    void EndStream();
+    void SendLiveOutput();
     void Reply(const QStringList& bodies);
     void Write(const QByteArray& bytes);
 
@@ -132,6 +139,8 @@ private:
     std::unique_ptr<PtyPair> pty;
     QSocketNotifier* notifier = nullptr;
     QTimer* gnssTimer = nullptr;
+    QTimer* liveTimer = nullptr;
+    int liveSequence = 0;
     QByteArray pending;
     QStringList received;
     QString error;
