@@ -217,6 +217,7 @@ void SimulatedUnit::HandleLine(const QString& line)
     if (talker == QLatin1String("AI") && formatter == QLatin1String("BBM"))
     {
         state.broadcasts << line;
+        HandleBroadcast(s);
         Q_EMIT ConfigurationApplied(QStringLiteral("BBM"));
         return;
     }
@@ -240,6 +241,18 @@ void SimulatedUnit::HandleLine(const QString& line)
         ApplyCop(s);
     else if (formatter == QLatin1String("AFB"))
         ApplyAfb(s);
+}
+
+void SimulatedUnit::HandleBroadcast(const NmeaSentence& s)
+{
+    // The unit puts the frame on the air; a remote station it addresses answers at once, and the
+    // unit reports what it hears as received messages.
+    const QBitArray frame = SimVdl::FromSixBit(Field(s, 6), Number(Field(s, 7)));
+    QStringList bodies;
+    for (const QBitArray& reply : state.remote.Hear(frame))
+        bodies << SimVdl::VdmBodies(SimVdl::Message6(state.remote.mmsi, quint32(state.real.mmsi.toULongLong()), reply));
+    if (!bodies.isEmpty())
+        Reply(bodies);
 }
 
 void SimulatedUnit::HandleShell(const NmeaSentence& s)
@@ -374,6 +387,8 @@ void SimulatedUnit::HandleProprietaryQuery(const NmeaSentence& s)
     }
     else if ((type == QLatin1String("7") || type == QLatin1String("8")) && Field(s, 2) == QLatin1String("Q"))
     {
+        if (unanswered.contains(QStringLiteral("PKVX") + type))
+            return;
         const QList<SimLogLine>& log = type == QLatin1String("7") ? state.faultLog : state.proximityLog;
         if (log.isEmpty())
             bodies << QStringLiteral("$PKVX,%1,R,0,0,0,,,").arg(type);
@@ -443,6 +458,8 @@ QStringList SimulatedUnit::AarReplies() const
 
 void SimulatedUnit::HandleQuery(const QString& formatter)
 {
+    if (unanswered.contains(formatter))
+        return;
     const QString real = state.real.mmsi;
     if (formatter == QLatin1String("AID"))
         Reply(AidReplies());
@@ -463,6 +480,13 @@ void SimulatedUnit::HandleQuery(const QString& formatter)
 void SimulatedUnit::HandleMcrQuery(const QString& code)
 {
     const QString prefix = QStringLiteral("$ANMCR,") + state.real.mmsi + QLatin1Char(',');
+    if (unanswered.contains(code))
+        return;
+    if (!mcrReplyCode.isEmpty())
+    {
+        Reply({prefix + mcrReplyCode + QStringLiteral(",1,R")});
+        return;
+    }
     QStringList bodies;
     if (code == QLatin1String("RPT"))
     {

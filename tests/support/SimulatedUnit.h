@@ -67,6 +67,12 @@ public:
     void SetCorruptReplies(bool corrupt) { corruptReplies = corrupt; }
     // Answer every shell command with a reply that lacks its identifier (a malformed reply).
     void SetMalformedShellReplies(bool malformed) { malformedShell = malformed; }
+    // Leave these queries unanswered, as a firmware without the feature or with nothing to report
+    // does: query formatters ("AFB", "COP"), MCR codes ("UPW") and log types ("PKVX7").
+    void SetUnansweredQueries(const QStringList& queries) { unanswered = queries; }
+    // Answer every MCR query with this code instead of the one asked for (a type the tool does not
+    // know, such as "SAI"); empty: answer as asked.
+    void SetMcrReplyCode(const QString& code) { mcrReplyCode = code; }
     // Write these bytes as they are (unsolicited or malformed lines, noise, an endless line).
     void SendRaw(const QByteArray& bytes);
     // Write one sentence ("$GPTXT,..." without "*hh\r\n"): checksum and line end are added.
@@ -103,6 +109,7 @@ private:
     void Write(const QByteArray& bytes);
 
     void HandleShell(const NmeaSentence& s);
+    void HandleBroadcast(const NmeaSentence& s);
     void HandleProprietaryQuery(const NmeaSentence& s);
     void HandleQuery(const QString& formatter);
     void HandleMcrQuery(const QString& code);
@@ -131,6 +138,8 @@ private:
     bool silent = false;
     bool corruptReplies = false;
     bool malformedShell = false;
+    QStringList unanswered;
+    QString mcrReplyCode;
     int replyDelayMs = 0;
     int gnssIntervalMs = 250;
     int textSequence = 0;
