@@ -1371,10 +1371,28 @@ void MainWindow::OnNew()
         SetCurrentFile();
         ClearEditedOfConfigurationTabs();
         app->GetTabModel()->Clear();
+        ClearRepeaterForNewConfiguration();
         ReloadConfigurationTabs();
+        ReloadClearedSensorTabs();
     }
     Q_EMIT FileLoad();
     UpdateConnectionWidgets();
+}
+
+void MainWindow::ClearRepeaterForNewConfiguration()
+{
+    // The model keeps the repeater record through a clear; a new configuration must not carry the last
+    // one's repeater settings into its file or onto the next unit.
+    app->GetTabModel()->GetRepeater()->Clear();
+}
+
+void MainWindow::ReloadClearedSensorTabs()
+{
+    // The sensor records were cleared with the model: the sensor tabs must not go on showing (and, at the
+    // next store, writing back) the last unit's values.
+    sensorSettingsTab->ShowNotRetrieved();
+    adcSettingsTab->UpdateTabFromModel();
+    messageSettingsTab->UpdateTabFromModel();
 }
 
 void MainWindow::OnClose()
