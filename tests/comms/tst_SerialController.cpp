@@ -356,7 +356,6 @@ private Q_SLOTS:
         QCOMPARE(lost.count(), 1);
         // Said as a loss; the reason, when there is one, is this failure's own.
         const QString reason = lost.at(0).at(0).toString();
-        qInfo() << "lost:" << reason;
         QVERIFY2(reason.startsWith(QStringLiteral("The device was lost")), qPrintable(reason));
         QVERIFY2(!reason.contains(QString::fromLocal8Bit(std::strerror(ENOTTY))), qPrintable(reason));
         QVERIFY(!controller.IsOpen());
