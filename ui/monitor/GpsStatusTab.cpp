@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <limits>
+
 #include "decoders/GpsData.h"
 #include "decoders/SatelliteData.h"
 #include "model/GeoPosition.h"
@@ -182,18 +184,22 @@ void GpsStatusTab::OnSatelliteDataReceived(SatelliteData* satelliteData)
         SatelliteInfo record;
         if (!satelliteData->GetSatellite(i, record) || record.prn < 1 || !Admits(record.system))
             continue;
-        int key = record.prn;
+        qint64 key = record.prn;
         if (record.system == SatelliteData::SystemGalileo)
             key += 300;
         else if (record.system == SatelliteData::SystemBeidou)
             key += 200;
-        chart.insert(key, SatelliteBar{record.snr, record.used});
+        // The PRN is whatever the sentence's field held: one that no key can name is no satellite to chart.
+        if (key > std::numeric_limits<int>::max())
+            continue;
+        chart.insert(int(key), SatelliteBar{record.snr, record.used});
     }
 
     if (InRange(gnssMode))
     {
         const int counted = RowOf(gnssMode, m8).inView;
-        int inView = 0;
+        // Each count is the receiver's own field, any integer: their sum must not overflow.
+        qint64 inView = 0;
         inView += (counted & Gps) ? satelliteData->GetGpsInView() : 0;
         inView += (counted & Glonass) ? satelliteData->GetGlonassInView() : 0;
         inView += (counted & Galileo) ? satelliteData->GetGalileoInView() : 0;
