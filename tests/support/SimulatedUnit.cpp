@@ -554,6 +554,8 @@ void SimulatedUnit::ApplyAcf(const NmeaSentence& s)
     const QString kind = Field(s, 14);
     if (!state.Station(mmsi) && kind != QLatin1String("1") && kind != QLatin1String("2"))
         return; // the real AtoN is addressed by its configured MMSI only
+    if (mmsi == QLatin1String("000000000"))
+        return; // the unset MMSI names no station: the tool sends it for its unused virtual AtoN pages
     StationFor(mmsi).acf = Fields(s, 2, 14);
     Q_EMIT ConfigurationApplied(QStringLiteral("ACF"));
 }
