@@ -224,6 +224,16 @@ void TestGpsStatusTab::gnssDataLabels()
              QStringLiteral("-122.6269\n") + data.GetPosition()->LongitudeToDM());
     QCOMPARE(Text(tab, "labelSOG"), QStringLiteral("0.018"));
     QCOMPARE(Text(tab, "labelCOG"), QStringLiteral("271.500"));
+
+    // A receiver without a fix reports no position: the labels show the placeholder, and no tooltip offers
+    // 91 N or 181 E as a position.
+    GpsData noFix;
+    noFix.SetTime(QStringLiteral("223846"), QStringLiteral("hhmmss"));
+    noFix.SetPosition(GeoPosition::NotAvailableLatitude, GeoPosition::NotAvailableLongitude);
+    tab.OnGpsDataReceived(&noFix);
+    QCOMPARE(Text(tab, "labelLatitude"), noFix.GetPosition()->LatitudeToDMS());
+    QVERIFY(tab.findChild<QLabel*>(QStringLiteral("labelLatitude"))->toolTip().isEmpty());
+    QVERIFY(tab.findChild<QLabel*>(QStringLiteral("labelLongitude"))->toolTip().isEmpty());
 }
 
 void TestGpsStatusTab::pauseAndWatchdogs()

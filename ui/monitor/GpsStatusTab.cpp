@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include <cmath>
 #include <limits>
 
 #include "decoders/GpsData.h"
@@ -140,12 +141,18 @@ void GpsStatusTab::OnGpsDataReceived(GpsData* gpsData)
     }
     ui->labelUTC->setText(gpsData->GetTime().toString(QStringLiteral("hh:mm:ss")));
     const GeoPosition* position = gpsData->GetPosition();
+    // Without a fix the receiver gives no position: the labels show their placeholder, and the tooltips
+    // must not offer the "not available" markers (91 N, 181 E) as a position.
+    const double latitude = position->GetLatitude();
+    const double longitude = position->GetLongitude();
     ui->labelLatitude->setText(position->LatitudeToDMS());
-    ui->labelLatitude->setToolTip(QString::number(position->GetLatitude(), 'f', 4) + QLatin1Char('\n') +
-                                  position->LatitudeToDM());
+    ui->labelLatitude->setToolTip(std::fabs(latitude) <= 90.0
+                                      ? QString::number(latitude, 'f', 4) + QLatin1Char('\n') + position->LatitudeToDM()
+                                      : QString());
     ui->labelLongitude->setText(position->LongitudeToDMS());
-    ui->labelLongitude->setToolTip(QString::number(position->GetLongitude(), 'f', 4) + QLatin1Char('\n') +
-                                   position->LongitudeToDM());
+    ui->labelLongitude->setToolTip(std::fabs(longitude) <= 180.0 ? QString::number(longitude, 'f', 4) +
+                                                                       QLatin1Char('\n') + position->LongitudeToDM()
+                                                                 : QString());
     ui->labelSOG->setText(QString::number(gpsData->GetSpeed(), 'f', 3));
     ui->labelCOG->setText(QString::number(gpsData->GetCourse(), 'f', 3));
 }
