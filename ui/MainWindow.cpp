@@ -956,11 +956,12 @@ void MainWindow::OnSendCurrentTab()
         sendGoAhead = true;
     }
 
+    // Only a send of a schedule can be refused by the unit. The flags are armed whatever the user
+    // answered: a refusal that arrives is always shown.
+    scheduleAarPending = position == positionMessageSchedule;
+    virtualAarPending = virtualAtoNTab && position == positionVirtualAtoN;
     if (sendGoAhead)
     {
-        // Only a schedule that goes to the unit can be refused by it.
-        scheduleAarPending = position == positionMessageSchedule;
-        virtualAarPending = virtualAtoNTab && position == positionVirtualAtoN;
         if (position == positionRealAtoN)
             Q_EMIT pauseGNSS(true);
         RunRequest([this, position] { Q_EMIT SendTab(position); });
@@ -987,12 +988,13 @@ void MainWindow::OnSendAllTabs()
     }
     if (sendGoAhead)
     {
-        scheduleAarPending = true;
-        virtualAarPending = true;
         Q_EMIT pauseGNSS(true);
         RunRequest([this] { Q_EMIT SendAllTabs(); });
     }
     sendGoAhead = true;
+    // Armed whatever the user answered: a refusal that arrives is always shown.
+    scheduleAarPending = true;
+    virtualAarPending = true;
 }
 
 void MainWindow::onNeedAllDataContinueButtonPressed()
