@@ -424,7 +424,7 @@ bool StatusTab::CreateXMLFile(bool prx_only)
     // The report replaces the old file only once it is whole on disk: a failed write keeps the old file
     // and the gathered log, and says so.
     QSaveFile file(fileName);
-    if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly))
+    if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     {
         ReportFailed(true, file.errorString());
         return false;
