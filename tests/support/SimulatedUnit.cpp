@@ -262,7 +262,7 @@ void SimulatedUnit::HandleShell(const NmeaSentence& s)
     if (!console.isEmpty() && result != QLatin1String("ACCESS DENIED"))
     {
         SendRaw((console.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
-        result = QStringLiteral("OK");
+        result = QStringLiteral("0");
     }
     if (malformedShell)
     {
