@@ -33,7 +33,9 @@ StatusTab::StatusTab(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
 
     ui->tableWidgetMessages->setHorizontalHeaderLabels({tr("Time"), tr("Description")});
     ui->tableWidgetAlarms->setHorizontalHeaderLabels({tr("No."), tr("Time"), tr("ACK"), tr("Description")});
-    ui->tableWidgetMessages->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // The time column always holds "hh:mm:ss": it is sized to that content once, rather than measured
+    // again over the rows each time messages arrive.
+    ui->tableWidgetMessages->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     ui->tableWidgetMessages->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < 3; ++column)
         ui->tableWidgetAlarms->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
@@ -46,6 +48,17 @@ StatusTab::StatusTab(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
         table->verticalHeader()->setMinimumSectionSize(1);
         table->verticalHeader()->setDefaultSectionSize(RowHeight);
     }
+
+    // The messages table sorts when the user clicks a header, as the alarm table does, but a new message
+    // goes straight to its sorted place: the table's own sorting would sort or scan every row for each
+    // message, and a long session brings a great many.
+    QTableWidget* messages = ui->tableWidgetMessages;
+    messages->setSortingEnabled(false);
+    messages->horizontalHeader()->setSortIndicatorShown(true);
+    messages->horizontalHeader()->setSectionsClickable(true);
+    messages->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
+    connect(messages->horizontalHeader(), &QHeaderView::sortIndicatorChanged, messages,
+            [messages](int column, Qt::SortOrder order) { messages->sortItems(column, order); });
 
     productSerial = QStringLiteral("Product_Serial_Not_Set");
 
@@ -164,7 +177,7 @@ int StatusTab::MessageRow(const QString& time, const QString& message) const
     const QHeaderView* header = table->horizontalHeader();
     const int column = header->sortIndicatorSection();
     const int rows = table->rowCount();
-    if (!table->isSortingEnabled() || column < 0 || column > 1)
+    if (column < 0 || column > 1)
         return rows;
     const QString key = column == 0 ? time : message;
     const bool ascending = header->sortIndicatorOrder() == Qt::AscendingOrder;
@@ -190,21 +203,13 @@ void StatusTab::OnTextMessageReceived(QString message)
 {
     const QString time = UtcTimeText();
     QTableWidget* table = ui->tableWidgetMessages;
-    // The row goes straight to its sorted place; the sort column's cell is set last, when the row is
-    // complete, so the table finds it already in place and never sorts the whole list again.
+    // The row goes straight to its sorted place, complete, without sorting the rows already there.
     const int row = MessageRow(time, message);
-    const int sortColumn = table->horizontalHeader()->sortIndicatorSection() == 1 ? 1 : 0;
     table->insertRow(row);
-    if (sortColumn == 0)
-    {
-        SetMessageCell(message, Qt::AlignLeft, row, 1);
-        SetMessageCell(time, Qt::AlignHCenter, row, 0);
-    }
-    else
-    {
-        SetMessageCell(time, Qt::AlignHCenter, row, 0);
-        SetMessageCell(message, Qt::AlignLeft, row, 1);
-    }
+    SetMessageCell(time, Qt::AlignHCenter, row, 0);
+    SetMessageCell(message, Qt::AlignLeft, row, 1);
+    if (table->rowCount() == 1)
+        table->resizeColumnToContents(0);
     table->viewport()->update();
     textMessages.append({time, message});
 }
