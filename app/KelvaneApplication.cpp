@@ -97,7 +97,9 @@ void KelvaneApplication::LoadSettings()
     FCCAccept = user.value(FCCAcceptKey, false).toBool();
 
     QSettings system(QSettings::NativeFormat, QSettings::SystemScope, OrganisationName, ApplicationName);
-    VendorID = system.value(VendorIDKey, DefaultVendorID).toString();
+    // The code is only compared with replies, without regard to case: a code written in lower case
+    // is the same code.
+    VendorID = system.value(VendorIDKey, DefaultVendorID).toString().toUpper();
     // The code goes into every proprietary sentence: a text that is no three-character code would
     // break each of them, so such a value is not taken.
     static const QRegularExpression vendorCode(QStringLiteral("^[A-Z0-9]{3}$"));

@@ -32,42 +32,42 @@ QStringList BlockFields(const ScheduleEntry& entry, const ScheduleBlock& block)
 enum class BlockRead
 {
     Good,
-    Bad,        // a field missing or malformed
+    Bad,        // a field missing
     NoTimeOfDay // all fields there, but the hour and minute make no time of day
 };
+
+// A number field of a block: empty, or no decimal integer, reads as 0 (a start slot not read counts
+// as 0, and a block without an increment has none).
+int BlockNumber(const NmeaSentence& s, int field)
+{
+    int value = 0;
+    if (s.HasValue(field))
+        (void)NmeaSentence::ToInt(s.FieldView(field), value);
+    return value;
+}
 
 // Reads one channel block of a reply (fields hour, minute, slot, increment).
 BlockRead ReadBlock(const NmeaSentence& s, int hourField, int slotField, int incrementField, int messageId,
                     bool timeBased, ScheduleBlock& block)
 {
-    int hour = 0;
-    int minute = 0;
     if (!s.HasField(hourField) || !s.HasField(hourField + 1))
         return BlockRead::Bad;
-    if (s.HasValue(hourField) && !NmeaSentence::ToInt(s.FieldView(hourField), hour))
-        return BlockRead::Bad;
-    if (s.HasValue(hourField + 1) && !NmeaSentence::ToInt(s.FieldView(hourField + 1), minute))
-        return BlockRead::Bad;
+    const int hour = BlockNumber(s, hourField);
+    const int minute = BlockNumber(s, hourField + 1);
 
     block.startSlot = 0;
     if (!timeBased)
     {
         if (!s.HasField(slotField))
             return BlockRead::Bad;
-        if (s.HasValue(slotField) && !NmeaSentence::ToInt(s.FieldView(slotField), block.startSlot))
-            return BlockRead::Bad;
+        block.startSlot = BlockNumber(s, slotField);
     }
     if (!s.HasField(incrementField))
         return BlockRead::Bad;
-    int increment = block.increment;
-    if (s.HasValue(incrementField))
-    {
-        if (!NmeaSentence::ToInt(s.FieldView(incrementField), increment))
-            return BlockRead::Bad;
-        if (timeBased)
-            increment = int(qBound(qint64(0), qint64(increment) * ScheduleEntry::SlotsPerMinute / SecondsPerMinute,
-                                   qint64(ScheduleEntry::MaxIncrement)));
-    }
+    int increment = BlockNumber(s, incrementField);
+    if (timeBased)
+        increment = int(qBound(qint64(0), qint64(increment) * ScheduleEntry::SlotsPerMinute / SecondsPerMinute,
+                               qint64(ScheduleEntry::MaxIncrement)));
     block.increment = increment;
 
     // The receiver schedule marks a block without a start time with hour 24.
@@ -125,16 +125,17 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
 
     QString mmsi;
     int messageId = 0;
-    if (!sentence.GetString(1, mmsi))
+    if (!sentence.GetString(1, mmsi) || !sentence.HasField(2))
         return SentenceStatus::FieldMissing;
-    if (!sentence.HasValue(2) || !NmeaSentence::ToInt(sentence.FieldView(2), messageId))
-        return SentenceStatus::FieldMissing;
+    // A message field without a number names no entry: the reply is heard and written nowhere (read
+    // as 0 it would land in the receiver schedule).
+    const bool messageNamed = sentence.HasValue(2) && NmeaSentence::ToInt(sentence.FieldView(2), messageId);
     int index = 0;
     if (!sentence.HasValue(3) || !NmeaSentence::ToInt(sentence.FieldView(3), index) || index == 0)
         return SentenceStatus::InvalidSentence;
-    int mode = 0;
-    if (!sentence.HasValue(8) || !NmeaSentence::ToInt(sentence.FieldView(8), mode))
+    if (!sentence.HasField(4) || !sentence.HasField(5) || !sentence.HasField(8))
         return SentenceStatus::FieldMissing;
+    const int mode = BlockNumber(sentence, 8);
 
     ScheduleEntry entry(messageId);
     entry.index = 1;
@@ -151,6 +152,8 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
         return SentenceStatus::FieldMissing;
     if (mmsi == AtoNMMSI::Unset)
         return SentenceStatus::UnknownMmsi;
+    if (!messageNamed)
+        return SentenceStatus::Decoded;
     entry.enabled = !(entry.blockA.startSlot == -1 && entry.blockB.startSlot == -1);
 
     // Which schedule the reply belongs to.
@@ -204,9 +207,10 @@ int AtoNSentenceAAR::Decode(const NmeaSentence& sentence)
     switch (kind)
     {
     case RealSchedule:
-        // Message 21 has two places only: a higher index would land on a binary message entry.
+        // Message 21 has two places only: a higher index would land on a binary message entry. A
+        // unit may still hold such an entry; it is heard and left out.
         if (messageId == 21 && index != 1 && index != 2)
-            return SentenceStatus::FieldMissing;
+            return SentenceStatus::Decoded;
         if (messageId == 6 && index == 1)
         {
             // The first binary entry of a retrieve starts the binary part afresh; the message 21

@@ -119,11 +119,11 @@ int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
     // Field 2: the inland type code, which also says whether the AtoN is inland.
     if (!sentence.HasField(2))
         return SentenceStatus::FieldMissing;
-    if (sentence.HasValue(2))
+    // A code that is no hexadecimal number keeps the AtoN's: read as 0 it would make an inland AtoN
+    // a sea one.
+    int code = 0;
+    if (sentence.HasValue(2) && ReadHex(sentence.FieldView(2), code))
     {
-        int code = 0;
-        if (!ReadHex(sentence.FieldView(2), code))
-            return SentenceStatus::FieldMissing;
         target->SetInland(code >= 32 && code <= 63);
         target->SetInlandTypeCode(code);
     }
@@ -153,28 +153,33 @@ int AtoNSentenceACE::Decode(const NmeaSentence& sentence)
         }
     }
 
-    if (sentence.HasValue(7))
+    // An empty name is the unit's name too; keeping the one before would send another unit's name back.
+    if (sentence.HasField(7))
         target->SetName(NmeaSentence::Unescaped(sentence.FieldView(7).toString()));
 
     if (!sentence.HasField(8))
         return SentenceStatus::FieldMissing;
-    if (sentence.HasValue(8))
+    // The four dimensions are read by their places in a ten-digit field. A field of another length
+    // has no places to read them from, and a place without a number has no dimension: the AtoN keeps
+    // what it has there.
+    const QStringView dimensions = sentence.FieldView(8);
+    if (dimensions.size() == 10)
     {
-        const QStringView dimensions = sentence.FieldView(8);
-        if (dimensions.size() != 10)
-            return SentenceStatus::FieldMissing;
-        int a = 0;
-        int b = 0;
-        int c = 0;
-        int d = 0;
-        if (!NmeaSentence::ToInt(dimensions.mid(0, 3), a) || !NmeaSentence::ToInt(dimensions.mid(3, 3), b) ||
-            !NmeaSentence::ToInt(dimensions.mid(6, 2), c) || !NmeaSentence::ToInt(dimensions.mid(8, 2), d) || a < 0 ||
-            b < 0 || c < 0 || d < 0)
-            return SentenceStatus::FieldMissing;
-        target->SetDimensionA(a);
-        target->SetDimensionB(b);
-        target->SetDimensionC(c);
-        target->SetDimensionD(d);
+        const struct
+        {
+            int from;
+            int width;
+            void (AtoN::*set)(int);
+        } places[] = {{0, 3, &AtoN::SetDimensionA},
+                      {3, 3, &AtoN::SetDimensionB},
+                      {6, 2, &AtoN::SetDimensionC},
+                      {8, 2, &AtoN::SetDimensionD}};
+        for (const auto& place : places)
+        {
+            int value = 0;
+            if (NmeaSentence::ToInt(dimensions.mid(place.from, place.width), value) && value >= 0)
+                (target->*place.set)(value);
+        }
     }
 
     if (!FieldIs(sentence, 9, "R"))

@@ -44,12 +44,16 @@ int AtoNSentenceAFB::Decode(const NmeaSentence& sentence)
     if (!sentence.HasField(1))
         return SentenceStatus::FieldMissing;
 
-    int values[6] = {1, 0, 0, 0, 0, 0};
+    std::array<int, 6> values{1, 0, 0, 0, 0, 0};
     for (int i = 0; i < 6; ++i)
-        if (ReadInt(sentence, 2 + i, values[i]) == Field::Bad && sentence.HasField(2 + i))
-            return SentenceStatus::FieldMissing;
+        (void)ReadInt(sentence, 2 + i, values[size_t(i)]);
     if (!FieldIs(sentence, 8, "R"))
         return SentenceStatus::FieldMissing;
     vdl->AddTableRow(values[0], values[1], values[2], values[3], values[4], values[5]);
+    // The values a send writes back are the ones just read, or a retrieve followed by a send would
+    // overwrite the unit's broadcast with zeros. An empty slot is "no slot", which goes out empty again.
+    vdl->afbValues = values;
+    if (!sentence.HasValue(2 + SlotColumn))
+        vdl->afbValues[size_t(SlotColumn)] = -1;
     return SentenceStatus::Decoded;
 }

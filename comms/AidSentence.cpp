@@ -128,7 +128,15 @@ int AtoNSentenceAID::Decode(const NmeaSentence& sentence)
     else if (letter == QLatin1String("P"))
     {
         if (owner)
-            owner->GetVdlModel()->GetFirstMmsi()->SetMMSI(second);
+        {
+            AtoNMMSI* firstMmsi = owner->GetVdlModel()->GetFirstMmsi();
+            firstMmsi->SetMMSI(second);
+            // The next send puts the flag back: left cleared, a retrieve followed by a send would
+            // disable the MMSI on the unit.
+            QString flag;
+            if (sentence.GetString(2, flag) && (flag == QLatin1String("0") || flag == QLatin1String("1")))
+                firstMmsi->SetEnabled(flag == QLatin1String("1"));
+        }
     }
     else if (letter == QLatin1String("C"))
     {

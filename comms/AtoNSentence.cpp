@@ -52,7 +52,7 @@ AtoNSentence::Field AtoNSentence::ReadInt(const NmeaSentence& sentence, int i, i
         return Field::Empty;
     int read = 0;
     if (!NmeaSentence::ToInt(sentence.FieldView(i), read))
-        return Field::Bad;
+        return Field::Empty;
     value = read;
     return Field::Value;
 }

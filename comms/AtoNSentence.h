@@ -57,12 +57,13 @@ protected:
     // '$UP' + formatter + the fields, framed.
     QString BuildSentence(const QStringList& fields) const;
 
-    // How a numeric field of a reply reads. A field that is present but empty leaves its model
-    // value as it is; one that is missing, or holds no decimal integer, fails the reply.
+    // How a numeric field of a reply reads. A field that is present but empty, or holds no decimal
+    // integer, leaves its model value as it is: a unit's odd field must not end the connection, and
+    // the 0 it would read as is no setting of the unit. Only a missing field fails the reply.
     enum class Field
     {
-        Bad,   // missing, or not a decimal integer
-        Empty, // present, empty
+        Bad,   // missing
+        Empty, // present, but empty or not a decimal integer
         Value  // present, a decimal integer
     };
     static Field ReadInt(const NmeaSentence& sentence, int i, int& value);

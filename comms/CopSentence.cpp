@@ -49,16 +49,18 @@ int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
     if (!sentence.HasField(1))
         return SentenceStatus::FieldMissing;
 
-    // An empty field keeps the value the model holds.
+    // An empty field, or one that holds no value of its kind, keeps the value the model holds: the
+    // unit may report a start time as "not available" (24:60), which is no time the schedule can hold.
     bool hasFlag = false;
     int flag = 0;
     if (sentence.HasValue(2))
     {
         const QChar first = sentence.FieldView(2).front();
-        if (first < QLatin1Char('0') || first > QLatin1Char('9'))
-            return SentenceStatus::FieldMissing;
-        flag = first.unicode() - '0';
-        hasFlag = true;
+        if (first >= QLatin1Char('0') && first <= QLatin1Char('9'))
+        {
+            flag = first.unicode() - '0';
+            hasFlag = true;
+        }
     }
 
     int hour = vdl->receiverHour;
@@ -66,17 +68,20 @@ int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
     if (sentence.HasValue(3))
     {
         const QStringView time = sentence.FieldView(3);
-        if (time.size() < 4 || !NmeaSentence::ToInt(time.mid(0, 2), hour) ||
-            !NmeaSentence::ToInt(time.mid(2, 2), minute) || !QTime::isValid(hour, minute, 0))
-            return SentenceStatus::FieldMissing;
+        int readHour = 0;
+        int readMinute = 0;
+        if (time.size() >= 4 && NmeaSentence::ToInt(time.mid(0, 2), readHour) &&
+            NmeaSentence::ToInt(time.mid(2, 2), readMinute) && QTime::isValid(readHour, readMinute, 0))
+        {
+            hour = readHour;
+            minute = readMinute;
+        }
     }
 
     int interval = vdl->receiverInterval;
     int duration = vdl->receiverDuration;
-    if (ReadInt(sentence, 4, interval) == Field::Bad && sentence.HasField(4))
-        return SentenceStatus::FieldMissing;
-    if (ReadInt(sentence, 5, duration) == Field::Bad && sentence.HasField(5))
-        return SentenceStatus::FieldMissing;
+    (void)ReadInt(sentence, 4, interval);
+    (void)ReadInt(sentence, 5, duration);
     if (!FieldIs(sentence, 6, "R"))
         return SentenceStatus::FieldMissing;
 

@@ -405,13 +405,31 @@ QString NmeaSentence::Frame(const QString& body)
     return out;
 }
 
+namespace
+{
+// A field must never end the line or start another sentence on it, whatever the model holds (a
+// configuration file can carry any text): control characters and the sentence start and checksum
+// marks go out as escapes. Text fields are escaped before and never hold these.
+void AppendFramable(QString& body, const QString& field)
+{
+    for (QChar c : field)
+    {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == u'$' || u == u'!' || u == u'*')
+            body.append(QStringLiteral("^%1").arg(unsigned(u), 2, 16, QLatin1Char('0')).toUpper());
+        else
+            body.append(c);
+    }
+}
+} // namespace
+
 QString NmeaSentence::Build(const QString& addressField, const QStringList& fields)
 {
     QString body = addressField;
     for (const QString& f : fields)
     {
         body.append(QLatin1Char(','));
-        body.append(f);
+        AppendFramable(body, f);
     }
     return Frame(body);
 }

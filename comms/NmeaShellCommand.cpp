@@ -98,9 +98,11 @@ int NmeaShellCommand::CheckResponse(const NmeaSentence& sentence)
     if (sentence.FieldView(2) != command)
         return -1;
 
-    // The reply must carry an identifier, but the stored one stays: a unit answering with another
-    // id must not change what every later send carries.
-    if (!sentence.HasValue(3))
+    // The unit's identifier replaces ours without comparison; a reply without one is no reply.
+    int replyId = 0;
+    const bool hasId = sentence.GetInt(3, replyId);
+    id = replyId;
+    if (!hasId)
         return 0;
 
     // The stored command stays escaped, as it is sent; only copies are unescaped.

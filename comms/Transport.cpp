@@ -238,6 +238,7 @@ void Transport::StartNextJob()
         UpdateBusy();
         step = 0;
         stepRepeat = 0;
+        runAnswered = false;
         if (currentSend)
         {
             // Each send run encodes from the counts the table gave; an encoder raises them again
@@ -400,6 +401,8 @@ void Transport::ProcessSentence(const NmeaSentence& sentence)
         if (!option && !IsShellReply(sentence))
             return;
         const int result = s->command->CheckResponse(sentence);
+        if (result == 0 || result == 1)
+            runAnswered = true;
         if (result == 1)
         {
             EndStep();
@@ -437,8 +440,8 @@ void Transport::ProcessSentence(const NmeaSentence& sentence)
     s = CurrentStepRecord();
     if (!s || !s->sentence)
         return;
-    if (result <= 0 && result >= -5)
-        stepAnswered = true;
+    if (result <= 0 && result >= -6)
+        stepAnswered = runAnswered = true;
     switch (result)
     {
     case 0:
@@ -460,7 +463,10 @@ void Transport::ProcessSentence(const NmeaSentence& sentence)
             responseTimer->start();
         return;
     default:
-        // Not a reply this step knows: the step goes on waiting, its timer untouched.
+        // A reply of a type the decoder does not handle (an MCR the firmware added) still shows the
+        // unit answering: an open-ended step waits on for more.
+        if (s->expectedReplies == 0)
+            responseTimer->start();
         return;
     }
 }
@@ -481,10 +487,11 @@ void Transport::OnTimeout()
         EndStep();
         return;
     }
-    // An open-ended query step ends with its timer once the unit has answered. Without a single
-    // answer the job would "complete" on the cleared records and load defaults into the tab as if
-    // the unit held them: that is a time-out like any other.
-    if (s->sentence && s->expectedReplies == 0 && stepAnswered)
+    // An open-ended query step ends with its timer. Only when the run's last step ends so and no
+    // step of the run heard anything has the unit gone silent: the job would "complete" on cleared
+    // records and load defaults into the tab as if the unit held them, so that is a time-out.
+    const bool lastStep = step == int(currentJob->steps.size()) - 1;
+    if (s->sentence && s->expectedReplies == 0 && (stepAnswered || runAnswered || !lastStep))
     {
         EndStep();
         return;

@@ -177,9 +177,11 @@ protected:
     bool currentSend = false;
     int step = -1;
     int stepRepeat = 0;
-    // Whether the unit answered the current step at all: an open-ended query step that heard
-    // nothing is a silent unit, not an empty answer.
+    // Whether the unit answered the current step, and any step of the current run. An open-ended
+    // query step that hears nothing is an empty answer (no broadcast rows, an empty log, a type the
+    // firmware does not know); only a run that heard nothing at all is a silent unit.
     bool stepAnswered = false;
+    bool runAnswered = false;
     QTimer* responseTimer = nullptr;
 
 private:

@@ -222,7 +222,8 @@ void AtoN::Load(QDataStream& stream)
     ackProcedure = ack;
     offPositionCheck = check;
     syncLossBehaviour = sync;
-    name = storedName;
+    // Limited as the name editor limits it: a file may hold any text.
+    SetName(storedName);
     dimensionA = a;
     dimensionB = b;
     dimensionC = c;

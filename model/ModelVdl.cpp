@@ -17,6 +17,17 @@ constexpr int CopResponse = 36;
 // A reply with this start slot stands for a time-based entry.
 constexpr qint32 TimeBasedStartSlot = 2500;
 
+// A reply names its station in decimal without leading zeros, the model holds nine-digit text: the two
+// are the same station when their numbers are. No number (or 0) is no station.
+bool IsSameMmsi(const QString& held, const QString& reported)
+{
+    bool heldOk = false;
+    bool reportedOk = false;
+    const qulonglong a = held.trimmed().toULongLong(&heldOk);
+    const qulonglong b = reported.trimmed().toULongLong(&reportedOk);
+    return heldOk && reportedOk && a != 0 && a == b;
+}
+
 VDLCodecModel* Checked(VDLCodecModel* codec)
 {
     if (!codec)
@@ -30,7 +41,7 @@ void Model::ApplyVdlMessage(VDLCodecModel* codec, int applicationId, const QStri
     Checked(codec);
     for (VirtualAtoNModel& virtualAtoN : virtualAtoNs)
     {
-        if (virtualAtoN.GetAtoNMmsi()->GetMMSI() == mmsi)
+        if (IsSameMmsi(virtualAtoN.GetAtoNMmsi()->GetMMSI(), mmsi))
         {
             ApplyVirtualAtoNMessage(&virtualAtoN, codec, applicationId, mmsi);
             return;
@@ -212,7 +223,7 @@ void Model::ApplyReceivedSchedule(const QString& mmsi)
     MessageSchedule* target = &messageSchedule;
     for (VirtualAtoNModel& virtualAtoN : virtualAtoNs)
     {
-        if (virtualAtoN.GetAtoNMmsi()->GetMMSI() == mmsi)
+        if (IsSameMmsi(virtualAtoN.GetAtoNMmsi()->GetMMSI(), mmsi))
         {
             target = virtualAtoN.GetMessageSchedule();
             break;

@@ -956,11 +956,12 @@ void MainWindow::OnSendCurrentTab()
         sendGoAhead = true;
     }
 
+    // Only a send of a schedule can be refused by the unit. The flags are armed whatever the user
+    // answered: a refusal that arrives is always shown.
+    scheduleAarPending = position == positionMessageSchedule;
+    virtualAarPending = virtualAtoNTab && position == positionVirtualAtoN;
     if (sendGoAhead)
     {
-        // Only a schedule that goes to the unit can be refused by it.
-        scheduleAarPending = position == positionMessageSchedule;
-        virtualAarPending = virtualAtoNTab && position == positionVirtualAtoN;
         if (position == positionRealAtoN)
             Q_EMIT pauseGNSS(true);
         RunRequest([this, position] { Q_EMIT SendTab(position); });
@@ -987,12 +988,13 @@ void MainWindow::OnSendAllTabs()
     }
     if (sendGoAhead)
     {
-        scheduleAarPending = true;
-        virtualAarPending = true;
         Q_EMIT pauseGNSS(true);
         RunRequest([this] { Q_EMIT SendAllTabs(); });
     }
     sendGoAhead = true;
+    // Armed whatever the user answered: a refusal that arrives is always shown.
+    scheduleAarPending = true;
+    virtualAarPending = true;
 }
 
 void MainWindow::onNeedAllDataContinueButtonPressed()
@@ -1348,10 +1350,28 @@ void MainWindow::OnNew()
         SetCurrentFile();
         ClearEditedOfConfigurationTabs();
         app->GetTabModel()->Clear();
+        ClearRepeaterForNewConfiguration();
         ReloadConfigurationTabs();
+        ReloadClearedSensorTabs();
     }
     Q_EMIT FileLoad();
     UpdateConnectionWidgets();
+}
+
+void MainWindow::ClearRepeaterForNewConfiguration()
+{
+    // The model keeps the repeater record through a clear; a new configuration must not carry the last
+    // one's repeater settings into its file or onto the next unit.
+    app->GetTabModel()->GetRepeater()->Clear();
+}
+
+void MainWindow::ReloadClearedSensorTabs()
+{
+    // The sensor records were cleared with the model: the sensor tabs must not go on showing (and, at the
+    // next store, writing back) the last unit's values.
+    sensorSettingsTab->ShowNotRetrieved();
+    adcSettingsTab->UpdateTabFromModel();
+    messageSettingsTab->UpdateTabFromModel();
 }
 
 void MainWindow::OnClose()

@@ -191,6 +191,9 @@ private:
     // The AtoN configuration tabs: the edited marks cleared, then loaded from the tab model.
     void ClearEditedOfConfigurationTabs();
     void ReloadConfigurationTabs();
+    // After New: the repeater record, which the model clear leaves alone, and the sensor tabs.
+    void ClearRepeaterForNewConfiguration();
+    void ReloadClearedSensorTabs();
     // Loads the tab at a position of the shown set from a model (the transport or the tab model).
     void ReloadTab(int tab, Model* source, bool fromUnit);
     // The configuration tab at an AtoN position (null for the others).

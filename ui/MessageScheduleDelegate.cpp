@@ -14,79 +14,36 @@ MessageScheduleDelegate::MessageScheduleDelegate(MessageSchedule* schedule, QObj
     }
 }
 
-bool MessageScheduleDelegate::EntryOf(const QModelIndex& index, ScheduleEntry& entry) const
-{
-    int position = 0;
-    if (!index.isValid() || index.row() >= schedule->CountVisibleEntries() ||
-        index.column() >= ScheduleTable::ColumnCount || !schedule->PositionOfRow(index.row(), position))
-    {
-        return false;
-    }
-    entry = schedule->GetEntry(position);
-    return true;
-}
-
 QWidget* MessageScheduleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                                const QModelIndex& index) const
 {
     Q_UNUSED(option);
-    if (!index.isValid())
-    {
-        return nullptr;
-    }
-    // The interval editor works in the units of the scheme the entry has now; after a change of scheme
-    // the cell is opened again to get the other unit.
-    ScheduleEntry entry;
-    EntryOf(index, entry);
-    QWidget* editor = ScheduleTable::CreateEditor(parent, index.column(), entry.mode);
-    if (editor != nullptr)
-    {
-        ScheduleTable::ConnectEditorChange(editor, const_cast<MessageScheduleDelegate*>(this),
-                                           &MessageScheduleDelegate::saveDataOnWidgetEdit);
-    }
-    return editor;
+    return ScheduleTable::CreateConnectedEditor(*schedule, parent, index, const_cast<MessageScheduleDelegate*>(this),
+                                                &MessageScheduleDelegate::saveDataOnWidgetEdit);
 }
 
 void MessageScheduleDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
     ScheduleEntry entry;
-    if (!EntryOf(index, entry))
+    if (ScheduleTable::EntryOfIndex(*schedule, index, entry))
     {
-        return;
+        ScheduleTable::SetEditorData(editor, entry, index.column());
     }
-    ScheduleTable::SetEditorData(editor, entry, index.column());
 }
 
 void MessageScheduleDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    if (!index.isValid() || model == nullptr)
+    if (ScheduleTable::CommitEditor(*schedule, editor, model, index))
     {
-        return;
+        Q_EMIT const_cast<MessageScheduleDelegate*>(this)->DelegateEdited();
     }
-    ScheduleEntry entry;
-    if (!EntryOf(index, entry) || !ScheduleTable::IsEditableColumn(index.column()))
-    {
-        return;
-    }
-    // Only what the user changed is written: an editor that was merely opened and closed again leaves
-    // the schedule (and the tab's edited mark) alone, and a combo without a current item (a scheme it
-    // does not offer) writes nothing.
-    QVariant value;
-    if (!ScheduleTable::TakeEditorChange(editor, index.column(), value) || !model->setData(index, value, Qt::EditRole))
-    {
-        return;
-    }
-    Q_EMIT const_cast<MessageScheduleDelegate*>(this)->DelegateEdited();
 }
 
 void MessageScheduleDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                                    const QModelIndex& index) const
 {
     Q_UNUSED(index);
-    if (editor != nullptr)
-    {
-        editor->setGeometry(option.rect);
-    }
+    ScheduleTable::PlaceEditor(editor, option);
 }
 
 void MessageScheduleDelegate::cleanupEditor() {}

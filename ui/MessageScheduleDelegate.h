@@ -31,8 +31,5 @@ public Q_SLOTS:
     void saveDataOnWidgetEdit();
 
 private:
-    // The entry shown in the index's row; false when the row is outside the table.
-    bool EntryOf(const QModelIndex& index, ScheduleEntry& entry) const;
-
     MessageSchedule* schedule;
 };

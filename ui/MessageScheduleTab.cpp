@@ -6,6 +6,7 @@
 #include "model/Model.h"
 #include "ui/MessageScheduleDelegate.h"
 #include "ui/MessageScheduleTableModel.h"
+#include "ui/ScheduleTableCommon.h"
 #include "ui_MessageScheduleTab.h"
 
 namespace
@@ -16,7 +17,7 @@ namespace
 constexpr int OffPositionReport = 1;
 
 // Combo code of message 6 index 1: the status input tab depends on it.
-constexpr int Message6Index1Code = 6;
+constexpr int Message6Code = 6;
 
 } // namespace
 
@@ -35,16 +36,7 @@ MessageScheduleTab::MessageScheduleTab(Model* model, QWidget* parent)
     delegate = new MessageScheduleDelegate(schedule, this);
 
     QTableView* table = ui->tableSchedules;
-    table->setModel(tableModel);
-    table->setSortingEnabled(false);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->horizontalHeader()->setStretchLastSection(false);
-    table->horizontalHeader()->setHighlightSections(false);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                           QAbstractItemView::EditKeyPressed);
+    ScheduleTable::SetUpView(table, tableModel);
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &MessageScheduleTab::OnSelected);
 
     table->setItemDelegate(delegate);
@@ -244,7 +236,9 @@ void MessageScheduleTab::on_buttonAdd_clicked()
             tableModel->EndInsertRows();
 
             CommitUserEdit();
-            if (code == Message6Index1Code)
+            // The Status Inputs tab warns about message 6 indices 1 to 4 the schedule does not send; any of
+            // them may have just been added.
+            if (code % 100 == Message6Code)
             {
                 Q_EMIT messageScheduleChanged();
             }

@@ -28,30 +28,17 @@ MessageScheduleTableModel::MessageScheduleTableModel(MessageSchedule* schedule, 
 
 int MessageScheduleTableModel::rowCount(const QModelIndex& parent) const
 {
-    // A table: items have no children.
-    if (parent.isValid())
-    {
-        return 0;
-    }
-    return schedule->CountVisibleEntries();
+    return ScheduleTable::RowCount(*schedule, parent);
 }
 
 int MessageScheduleTableModel::columnCount(const QModelIndex& parent) const
 {
-    if (parent.isValid())
-    {
-        return 0;
-    }
-    return ScheduleTable::ColumnCount;
+    return ScheduleTable::ColumnCountUnder(parent);
 }
 
 bool MessageScheduleTableModel::PositionOf(const QModelIndex& index, int& position) const
 {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= ScheduleTable::ColumnCount)
-    {
-        return false;
-    }
-    return schedule->PositionOfRow(index.row(), position);
+    return ScheduleTable::PositionOfIndex(*schedule, index, position);
 }
 
 QVariant MessageScheduleTableModel::IndexData(int messageId, int index, int role) const
@@ -138,17 +125,7 @@ QVariant MessageScheduleTableModel::data(const QModelIndex& index, int role) con
 
 bool MessageScheduleTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !ScheduleTable::IsEditableColumn(index.column()))
-    {
-        return false;
-    }
-    int position = 0;
-    if (!PositionOf(index, position))
-    {
-        return false;
-    }
-    ScheduleEntry entry = schedule->GetEntry(position);
-    if (!ScheduleTable::ApplyEdit(entry, index.column(), value) || !schedule->SetEntry(position, entry))
+    if (!ScheduleTable::WriteCell(*schedule, index, value, role))
     {
         return false;
     }
@@ -169,24 +146,8 @@ QVariant MessageScheduleTableModel::headerData(int section, Qt::Orientation orie
 
 Qt::ItemFlags MessageScheduleTableModel::flags(const QModelIndex& index) const
 {
-    Qt::ItemFlags result = QAbstractTableModel::flags(index);
-    if (!index.isValid())
-    {
-        return result;
-    }
-    result |= Qt::ItemIsEnabled;
-    int position = 0;
-    if (!PositionOf(index, position))
-    {
-        return result;
-    }
     // Only an active entry is edited; an inactive message 21 report is activated from the tab first.
-    const ScheduleEntry entry = schedule->GetEntry(position);
-    if (entry.enabled && ScheduleTable::IsCellEditable(entry, index.column()))
-    {
-        result |= Qt::ItemIsEditable;
-    }
-    return result;
+    return ScheduleTable::CellFlags(QAbstractTableModel::flags(index), *schedule, index, true);
 }
 
 void MessageScheduleTableModel::BeginInsertRows(int row)

@@ -15,6 +15,7 @@
 #include "model/GeoPosition.h"
 #include "model/Model.h"
 #include "ui/AisValidator.h"
+#include "ui/AtoNFieldsCommon.h"
 #include "ui/cAtonTypeManager.h"
 
 #include "ui_RealAtoNTab.h"
@@ -59,10 +60,8 @@ int ChannelFrequencyKHz(int channel)
     return kHz;
 }
 
-QString PositionToolTip(double degrees, const QString& degreesMinutes)
-{
-    return QStringLiteral("%1\n%2").arg(degrees, 0, 'f', 6).arg(degreesMinutes);
-}
+// Decimal places of the position fields' tool tips.
+constexpr int ToolTipDecimals = 6;
 
 } // namespace
 
@@ -144,16 +143,12 @@ void RealAtoNTab::FillComboBoxes()
     updating = true;
     FillGnssSystemCombo(true);
 
-    ui->comboPositionAccuracy->addItem(tr("> 10m"), int(AtoNDef::LOW));
-    ui->comboPositionAccuracy->addItem(tr("< 10m"), int(AtoNDef::HIGH));
+    AtoNFields::FillPositionAccuracies(ui->comboPositionAccuracy);
 
     FillChannelCombo(ui->comboChannel1);
     FillChannelCombo(ui->comboChannel2);
 
-    ui->comboPowerLevel->addItem(tr("12.5 W"), int(AtoNDef::W_12_5));
-    ui->comboPowerLevel->addItem(tr(" 5.0 W"), int(AtoNDef::W_5));
-    ui->comboPowerLevel->addItem(tr(" 2.0 W"), int(AtoNDef::W_2));
-    ui->comboPowerLevel->addItem(tr(" 1.0 W"), int(AtoNDef::W_1));
+    AtoNFields::FillPowerLevels(ui->comboPowerLevel);
     updating = false;
 }
 
@@ -210,28 +205,19 @@ void RealAtoNTab::FillGnssSystemCombo(bool extended)
 
 void RealAtoNTab::SetModeTypeList(bool inland)
 {
-    ui->comboTypeOfAtoN->clear();
     updating = true;
-    if (inland)
-    {
-        cAtonTypeManager::FillInlandAtoNTypes(ui->comboTypeOfAtoN);
-    }
-    else
-    {
-        cAtonTypeManager::FillIalaAtoNTypes(ui->comboTypeOfAtoN);
-    }
+    AtoNFields::FillTypeList(ui->comboTypeOfAtoN, inland);
     updating = false;
 }
 
 int RealAtoNTab::CurrentData(const QComboBox* comboBox)
 {
-    const int index = comboBox->currentIndex();
-    return index < 0 ? 0 : comboBox->itemData(index).toInt();
+    return AtoNFields::CurrentData(comboBox);
 }
 
 void RealAtoNTab::SelectData(QComboBox* comboBox, int data)
 {
-    comboBox->setCurrentIndex(comboBox->findData(data));
+    AtoNFields::SelectData(comboBox, data);
 }
 
 int RealAtoNTab::ShownTypeOfAtoN() const
@@ -373,9 +359,7 @@ bool RealAtoNTab::IsConfigurationComplete() const
 {
     // The MMSI text itself is judged, not whether its warning happens to be on screen: a send from
     // another tab or from a minimised window must not pass an invalid MMSI.
-    QString mmsiText = ui->lineMMSI->text();
-    int position = 0;
-    const bool mmsiValid = mmsiValidator->validate(mmsiText, position) == QValidator::Acceptable;
+    const bool mmsiValid = AtoNFields::IsAcceptable(mmsiValidator, ui->lineMMSI->text());
 
     const AtoN* aton = RealAtoN();
     return mmsiValid && !ui->lineName->text().isEmpty() && aton->GetGnssType() != AtoNDef::GNSS_UNDEFINED &&
@@ -421,11 +405,7 @@ void RealAtoNTab::on_lineMMSI_textChanged(const QString& text)
 
 void RealAtoNTab::EvalulateMMSIValidity(const QString& text)
 {
-    QString candidate = text;
-    int position = 0;
-    const bool acceptable =
-        mmsiValidator != nullptr && mmsiValidator->validate(candidate, position) == QValidator::Acceptable;
-    ui->MMSIValidationWarningLabel->setVisible(!acceptable);
+    ui->MMSIValidationWarningLabel->setVisible(!AtoNFields::IsAcceptable(mmsiValidator, text));
 }
 
 void RealAtoNTab::on_lineAddressMMSI_textEdited(const QString& text)
@@ -458,31 +438,13 @@ void RealAtoNTab::on_lineName_textEdited(const QString& text)
     {
         return;
     }
-    // Losing the focus makes the line edit apply the validator's fixup (upper case, 34 characters) to
-    // a text that is not yet acceptable, so the name is upper-cased while it is typed.
-    ui->lineName->clearFocus();
-    ui->lineName->setFocus(Qt::OtherFocusReason);
-    const int cursor = ui->lineName->cursorPosition();
-
-    AtoN* aton = RealAtoN();
-    const QString storedName = aton->GetName();
-    if (text == storedName)
-    {
-        return;
-    }
+    const AtoN* aton = RealAtoN();
     const bool inland = aton->IsInland();
-    const int type = inland ? CurrentData(ui->comboTypeOfAtoN) : 0;
-    QString name = ui->lineName->text();
-    if (typeManager->UpdateNameDirection(inland, type, name, storedName))
+    if (AtoNFields::EditName(ui->lineName, text, aton->GetName(), *typeManager, inland,
+                             inland ? CurrentData(ui->comboTypeOfAtoN) : 0))
     {
-        ui->lineName->setText(name);
         StoreAndMarkEdited();
     }
-    else
-    {
-        ui->lineName->setText(storedName);
-    }
-    ui->lineName->setCursorPosition(cursor);
 }
 
 void RealAtoNTab::on_radioButtonMode_sea_clicked(bool isChecked)
@@ -536,13 +498,8 @@ void RealAtoNTab::on_comboTypeOfAtoN_currentIndexChanged(int index)
 
     if (newType != aton->GetTypeOfAtoN())
     {
-        QString name = ui->lineName->text();
-        if (typeManager->CheckDirectionOfImpact(inland, inland ? newType : 0, name))
+        if (AtoNFields::ChangeTypeName(ui->lineName, *typeManager, inland, inland ? newType : 0))
         {
-            if (name != ui->lineName->text())
-            {
-                ui->lineName->setText(name);
-            }
             StoreAndMarkEdited();
         }
         else
@@ -693,8 +650,7 @@ void RealAtoNTab::onReceivedGnssMode(int mode)
 
 void RealAtoNTab::ShowFixedDimensions()
 {
-    ui->groupBoxAtoNDimensions->setTitle(tr("AtoN Dimensions (Fixed)"));
-    ui->labelDimensionsDrawing->setPixmap(QPixmap(QStringLiteral(":/Images/SmallFixedDimensions.png")));
+    AtoNFields::ShowDimensionKind(ui->groupBoxAtoNDimensions, ui->labelDimensionsDrawing, ui->spinBoxDimensionA, true);
     ui->label_dimA->setVisible(true);
     ui->label_dimB->setVisible(true);
     ui->label_dimC->setVisible(true);
@@ -703,14 +659,11 @@ void RealAtoNTab::ShowFixedDimensions()
     ui->spinBoxDimensionB->setVisible(true);
     ui->spinBoxDimensionC->setVisible(true);
     ui->spinBoxDimensionD->setVisible(true);
-    ui->spinBoxDimensionA->setRange(0, 511);
-    ui->spinBoxDimensionA->setToolTip(tr("Enter the AtoN Dimension in metres (0-511)"));
 }
 
 void RealAtoNTab::ShowFloatingDimensions()
 {
-    ui->groupBoxAtoNDimensions->setTitle(tr("AtoN Dimensions (Floating)"));
-    ui->labelDimensionsDrawing->setPixmap(QPixmap(QStringLiteral(":/Images/SmallFloatingDimensions.png")));
+    AtoNFields::ShowDimensionKind(ui->groupBoxAtoNDimensions, ui->labelDimensionsDrawing, ui->spinBoxDimensionA, false);
     ui->label_dimA->setVisible(true);
     ui->spinBoxDimensionA->setVisible(true);
     ui->label_dimB->setVisible(false);
@@ -719,8 +672,6 @@ void RealAtoNTab::ShowFloatingDimensions()
     ui->spinBoxDimensionB->setVisible(false);
     ui->spinBoxDimensionC->setVisible(false);
     ui->spinBoxDimensionD->setVisible(false);
-    ui->spinBoxDimensionA->setRange(1, 63);
-    ui->spinBoxDimensionA->setToolTip(tr("Enter the AtoN Dimension in metres (1-63)"));
 }
 
 void RealAtoNTab::ApplyDimensionPanel(int type, bool inland)
@@ -784,55 +735,22 @@ void RealAtoNTab::on_spinBoxDimensionD_valueChanged(int i)
 
 void RealAtoNTab::ShowLatitude()
 {
-    const GeoPosition* position = RealAtoN()->GetPosition();
-    ui->lineLatitude->setText(position->LatitudeToDMS());
-    ui->lineLatitude->setToolTip(PositionToolTip(position->GetLatitude(), position->LatitudeToDM()));
+    AtoNFields::ShowLatitude(ui->lineLatitude, *RealAtoN()->GetPosition(), ToolTipDecimals);
 }
 
 void RealAtoNTab::ShowLongitude()
 {
-    const GeoPosition* position = RealAtoN()->GetPosition();
-    ui->lineLongitude->setText(position->LongitudeToDMS());
-    ui->lineLongitude->setToolTip(PositionToolTip(position->GetLongitude(), position->LongitudeToDM()));
+    AtoNFields::ShowLongitude(ui->lineLongitude, *RealAtoN()->GetPosition(), ToolTipDecimals);
 }
 
 double RealAtoNTab::TypedLatitude() const
 {
-    // The field shows the position to a thousandth of a second. While it still reads as the stored
-    // position, the stored value itself is meant: a load and store, or a focus passing through the
-    // field, never moves the AtoN.
-    const GeoPosition* shown = RealAtoN()->GetPosition();
-    if (ui->lineLatitude->text() == shown->LatitudeToDMS())
-    {
-        return shown->GetLatitude();
-    }
-    // An empty field means no position; a typed value outside the range of a latitude is no position
-    // either, never a value sent to the unit.
-    GeoPosition typed;
-    const QString text = ui->lineLatitude->text().trimmed();
-    if (!text.isEmpty())
-    {
-        typed.SetLatitude(text);
-        typed.SetLatitude(typed.GetLatitude());
-    }
-    return typed.GetLatitude();
+    return AtoNFields::TypedLatitude(ui->lineLatitude->text(), *RealAtoN()->GetPosition());
 }
 
 double RealAtoNTab::TypedLongitude() const
 {
-    const GeoPosition* shown = RealAtoN()->GetPosition();
-    if (ui->lineLongitude->text() == shown->LongitudeToDMS())
-    {
-        return shown->GetLongitude();
-    }
-    GeoPosition typed;
-    const QString text = ui->lineLongitude->text().trimmed();
-    if (!text.isEmpty())
-    {
-        typed.SetLongitude(text);
-        typed.SetLongitude(typed.GetLongitude());
-    }
-    return typed.GetLongitude();
+    return AtoNFields::TypedLongitude(ui->lineLongitude->text(), *RealAtoN()->GetPosition());
 }
 
 void RealAtoNTab::ParseLatitudeText()

@@ -1,7 +1,13 @@
 #include "ui/ScheduleTableCommon.h"
 
+#include <QAbstractItemModel>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QSignalBlocker>
+#include <QStyleOptionViewItem>
+#include <QTableView>
+
+#include "model/MessageSchedule.h"
 
 namespace ScheduleTable
 {
@@ -358,6 +364,101 @@ bool TakeEditorChange(QWidget* editor, int column, QVariant& value)
     editor->setProperty(FilledValueProperty, now);
     value = now;
     return true;
+}
+
+void SetUpView(QTableView* table, QAbstractItemModel* model)
+{
+    table->setModel(model);
+    table->setSortingEnabled(false);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                           QAbstractItemView::EditKeyPressed);
+}
+
+Qt::ItemFlags CellFlags(Qt::ItemFlags base, const MessageSchedule& schedule, const QModelIndex& index,
+                        bool onlyEnabledEntries)
+{
+    if (!index.isValid())
+    {
+        return base;
+    }
+    base |= Qt::ItemIsEnabled;
+    ScheduleEntry entry;
+    if (EntryOfIndex(schedule, index, entry) && (entry.enabled || !onlyEnabledEntries) &&
+        IsCellEditable(entry, index.column()))
+    {
+        base |= Qt::ItemIsEditable;
+    }
+    return base;
+}
+
+int RowCount(const MessageSchedule& schedule, const QModelIndex& parent)
+{
+    return parent.isValid() ? 0 : schedule.CountVisibleEntries();
+}
+
+int ColumnCountUnder(const QModelIndex& parent)
+{
+    return parent.isValid() ? 0 : int(ColumnCount);
+}
+
+bool PositionOfIndex(const MessageSchedule& schedule, const QModelIndex& index, int& position)
+{
+    if (!index.isValid() || index.row() >= schedule.CountVisibleEntries() || index.column() >= ColumnCount)
+    {
+        return false;
+    }
+    return schedule.PositionOfRow(index.row(), position);
+}
+
+bool EntryOfIndex(const MessageSchedule& schedule, const QModelIndex& index, ScheduleEntry& entry)
+{
+    int position = 0;
+    if (!PositionOfIndex(schedule, index, position))
+    {
+        return false;
+    }
+    entry = schedule.GetEntry(position);
+    return true;
+}
+
+bool WriteCell(MessageSchedule& schedule, const QModelIndex& index, const QVariant& value, int role)
+{
+    int position = 0;
+    if (role != Qt::EditRole || !IsEditableColumn(index.column()) || !PositionOfIndex(schedule, index, position))
+    {
+        return false;
+    }
+    ScheduleEntry entry = schedule.GetEntry(position);
+    return ApplyEdit(entry, index.column(), value) && schedule.SetEntry(position, entry);
+}
+
+bool CommitEditor(const MessageSchedule& schedule, QWidget* editor, QAbstractItemModel* model, const QModelIndex& index)
+{
+    ScheduleEntry entry;
+    if (model == nullptr || !IsEditableColumn(index.column()) || !EntryOfIndex(schedule, index, entry))
+    {
+        return false;
+    }
+    // Only what the user changed is written: an editor that was merely opened and closed again leaves
+    // the schedule (and the edited mark) alone, and a time-based interval that is no whole number of
+    // minutes is not rounded by looking at it; a combo without a current item (a scheme it does not
+    // offer) writes nothing.
+    QVariant value;
+    return TakeEditorChange(editor, index.column(), value) && model->setData(index, value, Qt::EditRole);
+}
+
+void PlaceEditor(QWidget* editor, const QStyleOptionViewItem& option)
+{
+    if (editor != nullptr)
+    {
+        editor->setGeometry(option.rect);
+    }
 }
 
 } // namespace ScheduleTable

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <QComboBox>
+#include <QModelIndex>
 #include <QSpinBox>
 #include <QTimeEdit>
 #include <QVariant>
 
 #include "model/ScheduleEntry.h"
 
+class MessageSchedule;
 class QAbstractItemModel;
 class QModelIndex;
+class QStyleOptionViewItem;
+class QTableView;
 
 // What the real AtoN's schedule table and the virtual AtoNs' schedule tables share: the nine columns,
 // their texts, the slot/minute conversions of the interval, and the cell editors. Both tables read and
@@ -91,6 +95,38 @@ QVariant EditorValue(QWidget* editor, int column);
 // editor merely opened and closed) or there is no value (a combo without a current item).
 bool TakeEditorChange(QWidget* editor, int column, QVariant& value);
 
+// Sets up a schedule table view over its model: whole rows selected one at a time, every column
+// stretched, no row numbers, no sorting, editing on a double click, a click on the selected cell or the
+// edit key.
+void SetUpView(QTableView* table, QAbstractItemModel* model);
+
+// A table model's flags: the base flags, enabled for a valid index, and editable where IsCellEditable
+// allows it; with onlyEnabledEntries, an entry that is not enabled is not edited.
+Qt::ItemFlags CellFlags(Qt::ItemFlags base, const MessageSchedule& schedule, const QModelIndex& index,
+                        bool onlyEnabledEntries);
+
+// A table model's rowCount and columnCount: the visible entries and the nine columns; none under a
+// valid parent (a table's items have no children).
+int RowCount(const MessageSchedule& schedule, const QModelIndex& parent);
+int ColumnCountUnder(const QModelIndex& parent);
+
+// The list position shown in the index's row; false for an index outside the table (invalid, a row at
+// or past the visible-entry count, a column past the last).
+bool PositionOfIndex(const MessageSchedule& schedule, const QModelIndex& index, int& position);
+// The entry shown in the index's row; false (entry untouched) for an index outside the table.
+bool EntryOfIndex(const MessageSchedule& schedule, const QModelIndex& index, ScheduleEntry& entry);
+// A table model's setData for the edit role: applies the value to the entry of the index's row and
+// writes the entry back. False for another role, a column the user does not edit, or a row outside the
+// table; the model announces the change itself.
+bool WriteCell(MessageSchedule& schedule, const QModelIndex& index, const QVariant& value, int role);
+
+// A delegate's setModelData: hands the model what the user changed in the editor (see TakeEditorChange);
+// true when the model took a value.
+bool CommitEditor(const MessageSchedule& schedule, QWidget* editor, QAbstractItemModel* model,
+                  const QModelIndex& index);
+// A delegate's updateEditorGeometry: the editor covers the cell.
+void PlaceEditor(QWidget* editor, const QStyleOptionViewItem& option);
+
 // Connects the editor's change signal to the receiver's slot, so that every change is committed at once.
 template <class Receiver> void ConnectEditorChange(QWidget* editor, Receiver* receiver, void (Receiver::*onChange)())
 {
@@ -106,6 +142,27 @@ template <class Receiver> void ConnectEditorChange(QWidget* editor, Receiver* re
     {
         QObject::connect(spin, &QSpinBox::valueChanged, receiver, onChange);
     }
+}
+
+// A delegate's createEditor: the column's editor, its interval unit that of the entry's scheme now (after
+// a change of scheme the cell is opened again to get the other unit), every change connected to the
+// delegate's commit slot. Null for an invalid index and for columns without an editor.
+template <class Delegate>
+QWidget* CreateConnectedEditor(const MessageSchedule& schedule, QWidget* parent, const QModelIndex& index,
+                               Delegate* delegate, void (Delegate::*onChange)())
+{
+    if (!index.isValid())
+    {
+        return nullptr;
+    }
+    ScheduleEntry entry;
+    EntryOfIndex(schedule, index, entry);
+    QWidget* editor = CreateEditor(parent, index.column(), entry.mode);
+    if (editor != nullptr)
+    {
+        ConnectEditorChange(editor, delegate, onChange);
+    }
+    return editor;
 }
 
 } // namespace ScheduleTable

@@ -8,18 +8,15 @@
 #include "model/Model.h"
 #include "ui/VirtualAtoNWidget.h"
 
-VirtualAtoNTab::VirtualAtoNTab(Model* model, QWidget* parent) : QWidget(parent), tabWidget(new QTabWidget(this))
+#include "ui_VirtualAtoNTab.h"
+
+VirtualAtoNTab::VirtualAtoNTab(Model* model, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::VirtualAtoNTab>())
 {
     if (!model)
         throw std::bad_alloc();
-    setObjectName(QStringLiteral("VirtualAtoNTab"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(9, 9, 9, 9);
-    layout->addWidget(tabWidget);
-    tabWidget->setObjectName(QStringLiteral("tabWidget"));
-    tabWidget->setTabPosition(QTabWidget::West);
-    tabWidget->setIconSize(QSize(20, 20));
-    tabWidget->setStyleSheet(QStringLiteral(
+    ui->setupUi(this);
+    ui->tabWidget->setStyleSheet(QStringLiteral(
         "QTabBar::tab:selected { background: rgb(255,255,255); border-right: 1px solid rgb(255,255,255); "
         "border-top: 1px solid rgb(180, 180, 180); border-left: 1px solid rgb(180, 180, 180); "
         "border-bottom: 1px solid rgb(180, 180, 180); border-top-left-radius: 4px; "
@@ -28,22 +25,15 @@ VirtualAtoNTab::VirtualAtoNTab(Model* model, QWidget* parent) : QWidget(parent),
         "border-top-left-radius: 4px; border-bottom-left-radius: 4px; border-top-right-radius: 0px; "
         "margin-right: 0; margin-bottom: 0; min-height: 40; min-width: 20; }"));
 
+    QBoxLayout* const placeholders[PageCount] = {ui->virtualAtoN01VerticalLayout, ui->virtualAtoN02VerticalLayout,
+                                                 ui->virtualAtoN03VerticalLayout, ui->virtualAtoN04VerticalLayout,
+                                                 ui->virtualAtoN05VerticalLayout, ui->virtualAtoN06VerticalLayout,
+                                                 ui->virtualAtoN07VerticalLayout, ui->virtualAtoN08VerticalLayout,
+                                                 ui->virtualAtoN09VerticalLayout, ui->virtualAtoN10VerticalLayout};
     for (int k = 1; k <= PageCount; ++k)
-    {
-        auto* page = new QWidget(tabWidget);
-        auto* pageLayout = new QVBoxLayout(page);
-        auto* placeholderWidget = new QWidget(page);
-        placeholderWidget->setObjectName(QStringLiteral("vAtoN%1PlaceHolder").arg(k, 2, 10, QLatin1Char('0')));
-        auto* placeholder = new QVBoxLayout(placeholderWidget);
-        placeholder->setContentsMargins(0, 0, 0, 0);
-        placeholder->setSpacing(0);
-        pageLayout->addWidget(placeholderWidget);
-        pageLayout->addStretch();
-        tabWidget->addTab(page, QString::number(k));
-        pages[size_t(k - 1)] = new VirtualAtoNWidget(model, model->GetVirtualAtoN(k), placeholder, this);
-    }
-    tabWidget->setCurrentIndex(0);
-    tabWidget->raise();
+        pages[size_t(k - 1)] = new VirtualAtoNWidget(model, model->GetVirtualAtoN(k), placeholders[k - 1], this);
+    // The page objects are empty widgets at the tab's top-left corner: they must not cover the pages.
+    ui->tabWidget->raise();
 }
 
 VirtualAtoNTab::~VirtualAtoNTab() = default;

@@ -2,10 +2,15 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class Model;
-class QTabWidget;
 class VirtualAtoNWidget;
+
+namespace Ui
+{
+class VirtualAtoNTab;
+}
 
 // The "Virtual AtoN(s)" tab: the ten virtual AtoN pages behind a vertical tab bar titled "1" to "10".
 // It is no configuration tab itself: it fans the main window's load, store and clear-edited requests
@@ -41,6 +46,6 @@ public:
     void ClearEdited();
 
 private:
-    QTabWidget* tabWidget;
+    std::unique_ptr<Ui::VirtualAtoNTab> ui;
     std::array<VirtualAtoNWidget*, PageCount> pages{};
 };

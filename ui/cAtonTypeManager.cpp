@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "model/AtonTypeRules.h"
+#include "ui/Prompts.h"
 #include "ui/cDirectionOfImpactInput.h"
 
 namespace
@@ -73,7 +74,8 @@ bool cAtonTypeManager::CheckDirectionOfImpact(bool inland, int type, QString& na
         return true;
     if (AtonTypeRules::NeedsDirectionOfImpact(inland, type))
     {
-        const int result = dialog->exec();
+        // Asked through the one prompting object, so that no test ever waits on the dialog.
+        const int result = Prompts::Current().Run(dialog);
         AppendDirectionOfImpact(name);
         return result == QDialog::Accepted;
     }

@@ -168,6 +168,7 @@ void TestKelvaneApplication::systemScopeSettings_data()
     QTest::addColumn<QVariant>("vendor");
     QTest::addColumn<QString>("expected");
     QTest::newRow("own code") << QVariant(QStringLiteral("ABC")) << "ABC";
+    QTest::newRow("lower case") << QVariant(QStringLiteral("tdr")) << "TDR";
     QTest::newRow("missing") << QVariant() << "KVX";
     QTest::newRow("would break the sentences") << QVariant(QStringLiteral("A*,")) << "KVX";
     QTest::newRow("too long") << QVariant(QStringLiteral("ABCD")) << "KVX";

@@ -90,12 +90,13 @@ private slots:
         QTest::newRow("not a reply") << "$AIAAR,235000001,21,01,00,00,00,0006750,0,00,00,00,0006750,C" << -1;
         QTest::newRow("hour 24 for message 21") << "$AIAAR,235000001,21,01,24,00,00,0006750,0,00,00,00,0006750,R" << -1;
         QTest::newRow("minute 60") << "$AIAAR,235000001,21,01,00,60,00,0006750,0,00,00,00,0006750,R" << -1;
-        QTest::newRow("slot not a number") << "$AIAAR,235000001,21,01,00,00,x,0006750,0,00,00,00,0006750,R" << -1;
+        QTest::newRow("slot not a number") << "$AIAAR,235000001,21,01,00,00,x,0006750,0,00,00,00,0006750,R" << 0;
+        QTest::newRow("message not a number") << "$AIAAR,235000001,2x,01,00,00,00,0006750,0,00,00,00,0006750,R" << 0;
         QTest::newRow("short") << "$AIAAR,235000001,21,01,00,00,00,0006750,0" << -1;
         // Another station's reply is told as such, whatever its times.
         QTest::newRow("no MMSI, bad time") << "$AIAAR,000000000,21,01,24,00,00,0006750,0,00,00,00,0006750,R" << -2;
         QTest::newRow("unknown MMSI, bad time") << "$AIAAR,211000000,21,01,00,60,00,0006750,0,00,00,00,0006750,R" << -2;
-        QTest::newRow("message 21 index 3") << "$AIAAR,235000001,21,03,00,00,00,0006750,0,00,00,00,0006750,R" << -1;
+        QTest::newRow("message 21 index 3") << "$AIAAR,235000001,21,03,00,00,00,0006750,0,00,00,00,0006750,R" << 0;
         QTest::newRow("other talker") << "$GPAAR,235000001,21,01,00,00,00,0006750,0,00,00,00,0006750,R" << -4;
         QTest::newRow("other formatter") << "$AIACE,235000001,21,01,00,00,00,0006750,0,00,00,00,0006750,R" << -3;
     }
@@ -109,8 +110,37 @@ private slots:
         const QList<ScheduleEntry> before = schedule->GetEntries();
         AtoNSentenceAAR aar(schedule, model.get());
         QCOMPARE(aar.Decode(Reply(body)), status);
-        if (status != 0)
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        if (status != 0 || tag.contains(QLatin1String("message")))
             QCOMPARE(schedule->GetEntries(), before);
+    }
+
+    void oneChannelUnreserved_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("position");
+        QTest::newRow("message 6, channel A unreserved")
+            << "$ANAAR,235000001,06,02,00,00,-1,0006750,0,00,00,0200,0006750,R" << 3;
+        QTest::newRow("message 14, channel B unreserved")
+            << "$ANAAR,235000001,14,01,00,00,0100,0006750,0,00,00,-1,0006750,R" << 14;
+        QTest::newRow("message 21, channel B unreserved")
+            << "$ANAAR,235000001,21,02,00,00,0100,0006750,0,00,00,-1,0006750,R" << 1;
+    }
+
+    // An entry that uses one channel only is a working entry: kept and enabled, its -1 kept.
+    void oneChannelUnreserved()
+    {
+        QFETCH(QString, body);
+        QFETCH(int, position);
+        MessageSchedule* schedule = model->GetMessageSchedule();
+        AtoNSentenceAAR aar(schedule, nullptr);
+        QCOMPARE(aar.Decode(Reply("$ANAAR,235000001,06,01,00,00,0500,0006750,0,00,00,0600,0006750,R")), 0);
+        QCOMPARE(aar.Decode(Reply(body)), 0);
+        const ScheduleEntry e = schedule->GetEntry(position);
+        QVERIFY(e.enabled);
+        QCOMPARE(e.blockA.startSlot == -1, body.contains(QLatin1String(",00,-1,0006750,0,")));
+        QCOMPARE(e.blockB.startSlot == -1, body.endsWith(QLatin1String(",-1,0006750,R")));
+        QVERIFY(e.blockA.startSlot != e.blockB.startSlot);
     }
 
     void ratdmaReplyComesBackInSlots()

@@ -307,14 +307,20 @@ private slots:
         QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,,0,1,0,,0010020304,R")), 0);
         QCOMPARE(real->GetOffPositionThreshold(), 77);
         QCOMPARE(real->GetAckProcedure(), 0);
-        QCOMPARE(real->GetName(), QStringLiteral("ATON"));
+        QCOMPARE(real->GetName(), QString());
         QCOMPARE(real->GetDimensionD(), 4);
 
-        // Not a number, a short dimension field, a closing "C": each fails the reply.
-        QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,abc,0,1,0,,0010020304,R")), -1);
+        // Not a number, a short dimension field, a code that is not hexadecimal: each keeps the
+        // AtoN's value and the reply reads on; the empty name is the unit's name.
+        real->SetInland(true);
+        real->SetInlandTypeCode(0x31);
+        QCOMPARE(ace.Decode(Reply("$AIACE,235000001,zz,abc,0,1,0,,00100203,R")), 0);
         QCOMPARE(real->GetOffPositionThreshold(), 77);
-        QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,0050,0,1,0,,00100203,R")), -1);
-        QCOMPARE(ace.Decode(Reply("$AIACE,235000001,zz,0050,0,1,0,,0010020304,R")), -1);
+        QCOMPARE(real->GetDimensionA(), 1);
+        QCOMPARE(real->GetInlandTypeCode(), 0x31);
+        QVERIFY(real->IsInland());
+        QCOMPARE(real->GetName(), QString());
+        // A closing "C" and a missing field fail the reply.
         QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,0050,0,1,0,,0010020304,C")), -1);
         QCOMPARE(ace.Decode(Reply("$AIACE,235000001,00,0050,0,1")), -1);
 

@@ -48,8 +48,10 @@ private slots:
         QTest::newRow("device schedule") << "$ANCOP,235000001,0,000000,0,0,R" << 0 << QList<int>{0, 0, 0, 0, 0};
         QTest::newRow("empty fields keep values") << "$ANCOP,235000001,,,,,R" << 0 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("not a reply") << "$ANCOP,235000001,1,123000,600,86400,C" << -1 << QList<int>{1, 9, 45, 100, 200};
-        QTest::newRow("bad time") << "$ANCOP,235000001,1,1x3000,600,86400,R" << -1 << QList<int>{1, 9, 45, 100, 200};
-        QTest::newRow("hour 24") << "$ANCOP,235000001,1,240000,600,86400,R" << -1 << QList<int>{1, 9, 45, 100, 200};
+        // A time that is no time of day, and a flag or number that is none, keep the values held.
+        QTest::newRow("bad time") << "$ANCOP,235000001,1,1x3000,600,86400,R" << 0 << QList<int>{2, 9, 45, 600, 86400};
+        QTest::newRow("not available 24:60")
+            << "$ANCOP,235000001,x,246000,6o0,60,R" << 0 << QList<int>{1, 9, 45, 100, 60};
         QTest::newRow("no MMSI") << "$ANCOP" << -1 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("other talker") << "$GPCOP,235000001,1,123000,600,86400,R" << -4
                                       << QList<int>{1, 9, 45, 100, 200};
@@ -118,13 +120,16 @@ private slots:
         QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,,,,,,,R")), 0);
         QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,21,1,12,30,1234,2,R")), 0);
         QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,21,1,12,30,1234,2,C")), -1);
-        QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,21,x,12,30,1234,2,R")), -1);
+        QCOMPARE(vdl->afbValues, (std::array<int, 6>{21, 1, 12, 30, 1234, 2}));
+        // A value that is no number takes the field's default, like an empty one.
+        QCOMPARE(afb.Decode(Reply("$ANAFB,235000001,21,x,12,30,1234,2,R")), 0);
+        QCOMPARE(vdl->afbValues, (std::array<int, 6>{21, 0, 12, 30, 1234, 2}));
         QCOMPARE(afb.Decode(Reply("$ANACE,235000001,21,1,12,30,1234,2,R")), -3);
         QCOMPARE(afb.Decode(NmeaSentence(QStringLiteral("$ANAFB,235000001,21,1,12,30,1234,2,R*00"))), -3);
         QCOMPARE(afb.Decode(Reply("$GPAFB,235000001,21,1,12,30,1234,2,R")), -4);
 
         VdlItemTable* table = vdl->GetScheduleTable();
-        QCOMPARE(table->RowCount(), 2);
+        QCOMPARE(table->RowCount(), 3);
         const QStringList first{"1", "0", "0", "0", "0", "0"};
         const QStringList second{"21", "1", "12", "30", "1234", "2"};
         for (int column = 0; column < 6; ++column)
@@ -132,6 +137,26 @@ private slots:
             QCOMPARE(table->Text(0, column), first[column]);
             QCOMPARE(table->Text(1, column), second[column]);
         }
+    }
+
+    void afbReadIsWrittenBackUnchanged_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("all values") << "$ANAFB,235000001,21,1,12,30,1234,2,R"
+                                    << "$UPAFB,235000001,21,1,12,30,1234,2,C";
+        QTest::newRow("no slot") << "$ANAFB,235000001,1,0,0,0,,0,R"
+                                 << "$UPAFB,235000001,1,0,0,0,,0,C";
+    }
+
+    void afbReadIsWrittenBackUnchanged()
+    {
+        QFETCH(QString, reply);
+        QFETCH(QString, sent);
+        VdlModel* vdl = model->GetVdlModel();
+        AtoNSentenceAFB afb(vdl, model.get());
+        QCOMPARE(afb.Decode(Reply(reply)), 0);
+        QCOMPARE(afb.Encode(0, nullptr), NmeaSentence::Frame(sent));
     }
 
 private:

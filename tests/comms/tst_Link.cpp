@@ -4,6 +4,7 @@
 
 #include "comms/SerialController.h"
 #include "comms/SerialTransport.h"
+#include "comms/StateMachine.h"
 #include "decoders/GPSDecoder.h"
 #include "decoders/MessageDecoder.h"
 #include "model/ADCSettingsModel.h"
@@ -151,6 +152,154 @@ public:
         return observer.completed.count(key) > before;
     }
 };
+
+// The state machine and a tab model beside the link, wired as the main window wires them: a
+// retrieve loads the tab model from the transport model, a send copies it back. The tab copies are
+// plain record assignments, so what this finds lies in the jobs and sentences, not in widgets.
+class RoundTrip
+{
+public:
+    Link& link;
+    Model tabModel;
+    StateMachine machine;
+    int runsEnded = 0; // AllJobsComplete count
+
+    explicit RoundTrip(Link& link) : link(link), machine(&tabModel, &link.model, true)
+    {
+        Transport* t = link.transport;
+        QObject::connect(&machine, qOverload<QString, bool>(&StateMachine::QueueJob), t,
+                         qOverload<QString, bool>(&Transport::QueueJob));
+        QObject::connect(&machine, qOverload<QString, bool, int>(&StateMachine::QueueJob), t,
+                         qOverload<QString, bool, int>(&Transport::QueueJob));
+        QObject::connect(&machine, &StateMachine::UpdateSensorCommands, t, &Transport::OnSensorConfigurationUpdate);
+        QObject::connect(t, &Transport::Connected, &machine, &StateMachine::Connected);
+        QObject::connect(t, &Transport::JobComplete, &machine, &StateMachine::JobComplete);
+        QObject::connect(t, &Transport::AllJobsComplete, &machine, &StateMachine::AllJobsComplete);
+        QObject::connect(t, &Transport::AllJobsComplete, &machine, [this] { ++runsEnded; });
+        QObject::connect(t, &Transport::Timeout, &machine, &StateMachine::Timeout);
+        QObject::connect(t, &Transport::CommandError, &machine, &StateMachine::CommandError);
+        QObject::connect(t, &Transport::AtoNSentenceError, &machine, &StateMachine::AtoNSentenceError);
+        QObject::connect(&machine, &StateMachine::UpdateTabFromTransportModel, &machine,
+                         [this](int position) { Load(position); });
+    }
+
+    bool Idle() const
+    {
+        if (link.transport->IsBusy())
+            return false;
+        for (int number = 0; number < StateMachine::AtoNTabCount; ++number)
+            if (machine.GetTabState(number) == StateMachine::TabBusy)
+                return false;
+        return machine.GetSensorTabState(0) != StateMachine::TabBusy;
+    }
+
+    // Waits for the jobs just asked for and the tabs' re-reads: true when all ended without a failure.
+    bool Settle()
+    {
+        const int before = runsEnded;
+        return QTest::qWaitFor([&] { return (runsEnded > before && Idle()) || !link.observer.timeouts.isEmpty(); },
+                               60000) &&
+               link.observer.timeouts.isEmpty() && link.observer.sentenceErrors.isEmpty() &&
+               link.observer.commandErrors.isEmpty() && link.observer.disconnected == 0;
+    }
+
+private:
+    void Load(int position)
+    {
+        QMutexLocker lock(&Transport::ModelLock());
+        Model& from = link.model;
+        if (machine.IsSensorMode())
+        {
+            *tabModel.GetSensorSettings() = *from.GetSensorSettings();
+            *tabModel.GetADCSettings() = *from.GetADCSettings();
+            *tabModel.GetMessageSettings() = *from.GetMessageSettings();
+            return;
+        }
+        switch (machine.TabAtPosition(position))
+        {
+        case StateMachine::RealAtoNTab:
+            *tabModel.GetRealAtoN() = *from.GetRealAtoN();
+            break;
+        case StateMachine::MessageScheduleTab:
+            *tabModel.GetMessageSchedule() = *from.GetMessageSchedule();
+            break;
+        case StateMachine::VirtualAtoNsTab:
+            for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
+                *tabModel.GetVirtualAtoN(k) = *from.GetVirtualAtoN(k);
+            *tabModel.GetVirtualAtoNReceiver() = *from.GetVirtualAtoNReceiver();
+            break;
+        case StateMachine::StatusInputsTab:
+            *tabModel.GetStatusInputConfiguration() = *from.GetStatusInputConfiguration();
+            break;
+        case StateMachine::AlertMessagesTab:
+            *tabModel.GetAlertMessages() = *from.GetAlertMessages();
+            break;
+        case StateMachine::RepeaterTab:
+            *tabModel.GetRepeater() = *from.GetRepeater();
+            break;
+        case StateMachine::VdlTab:
+            *tabModel.GetVdlModel() = *from.GetVdlModel();
+            break;
+        }
+    }
+};
+
+// A unit whose every setting differs from the simulated unit's defaults, so that a value the tool
+// loses or resets on its way through shows in the comparison.
+void FillWithNonDefaults(SimulatedUnit& simulated)
+{
+    SimUnitState& unit = simulated.State();
+    unit.real.mmsi = QStringLiteral("992351234");
+    unit.real.acf = {QStringLiteral("15"),         QStringLiteral("5215.1234"), QStringLiteral("S"),
+                     QStringLiteral("00312.5678"), QStringLiteral("W"),         QStringLiteral("0"),
+                     QStringLiteral("2085"),       QStringLiteral("2086"),      QStringLiteral("2085"),
+                     QStringLiteral("2086"),       QStringLiteral("1"),         QStringLiteral("9"),
+                     QStringLiteral("0")};
+    unit.real.ace = {QStringLiteral("00"),        QStringLiteral("0120"), QStringLiteral("0"),
+                     QStringLiteral("1"),         QStringLiteral("1"),    QStringLiteral("EAST^2C MOLE"),
+                     QStringLiteral("0120080304")};
+    for (QStringList& entry : unit.real.schedule)
+        if (entry.at(0) == QLatin1String("21") && entry.at(1) == QLatin1String("01"))
+            entry = QStringList{QStringLiteral("21"),  QStringLiteral("01"),     QStringLiteral("07"),
+                                QStringLiteral("15"),  QStringLiteral("321"),    QStringLiteral("0002250"),
+                                QStringLiteral("0"),   QStringLiteral("07"),     QStringLiteral("15"),
+                                QStringLiteral("333"), QStringLiteral("0002250")};
+    unit.addressedMmsi = QStringLiteral("235099999");
+    SimStation& wreck = simulated.AddVirtual(QStringLiteral("992351502"));
+    wreck.acf[1] = QStringLiteral("5100.5000");
+    wreck.acf[10] = QStringLiteral("1");
+    wreck.acf[11] = QStringLiteral("28");
+    wreck.ace[5] = QStringLiteral("WRECK NORTH");
+    simulated.AddVirtual(QStringLiteral("992351503")).ace[5] = QStringLiteral("SHOAL");
+
+    unit.mcr[QStringLiteral("SBS")] = {QStringLiteral("2")};
+    unit.mcr[QStringLiteral("LRC")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")};
+    unit.mcr[QStringLiteral("BIT")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("14"),
+                                       QStringLiteral("LAMP FAIL")};
+    unit.mcr[QStringLiteral("PRX")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("12"),
+                                       QStringLiteral("KEEP CLEAR"), QStringLiteral("250")};
+    unit.mcr[QStringLiteral("OFP")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("12"),
+                                       QStringLiteral("OFF STATION")};
+    unit.mcr[QStringLiteral("LIS")] = {QStringLiteral("5")};
+    unit.mcr[QStringLiteral("SRL")] = {QStringLiteral("1")};
+    unit.mcr[QStringLiteral("MSS")] = {QStringLiteral("1"), QStringLiteral("2")};
+    unit.mcr[QStringLiteral("MSO")] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    unit.mcr[QStringLiteral("MST")] = {QStringLiteral("2")};
+    unit.mcr[QStringLiteral("UPW")] = {QStringLiteral("1")};
+    unit.mcr[QStringLiteral("RPT21")] = {QStringLiteral("21"), QStringLiteral("1"), QStringLiteral("40"),
+                                         QStringLiteral("120")};
+    unit.mcr[QStringLiteral("RPT8")] = {QStringLiteral("8"), QStringLiteral("2"), QStringLiteral("45"),
+                                        QStringLiteral("0")};
+    unit.mcr[QStringLiteral("RPT6")] = {QStringLiteral("6"), QStringLiteral("1"), QStringLiteral("50"),
+                                        QStringLiteral("0")};
+
+    unit.vdlFirstMmsi = QStringLiteral("992351300");
+    unit.chainedMmsis = {QStringLiteral("992351301"), QStringLiteral("992351302")};
+    unit.afb = {QStringLiteral("21"), QStringLiteral("2"),    QStringLiteral("13"),
+                QStringLiteral("45"), QStringLiteral("1234"), QStringLiteral("1")};
+    unit.cop = {QStringLiteral("1"), QStringLiteral("063000"), QStringLiteral("3600"), QStringLiteral("600")};
+    unit.gnssMode = 5;
+}
 } // namespace
 
 class TestLink : public QObject
@@ -319,6 +468,51 @@ private Q_SLOTS:
         QCOMPARE(link.model.GetMessageSettings()->GetBatteryVoltageThreshold(), 11.8);
     }
 
+    // Retrieve all, then send all without an edit: the unit must hold exactly what it held before.
+    void retrieveThenSendLeavesTheUnitAsItWas()
+    {
+        Link link;
+        FillWithNonDefaults(link.unit);
+        RoundTrip trip(link);
+        QVERIFY(link.Connect());
+        QVERIFY(trip.Settle()); // the connect-time queries
+        const SimUnitState before = link.unit.State();
+
+        trip.machine.GetAllTabs();
+        QVERIFY(trip.Settle());
+        QCOMPARE(link.unit.State().FirstDifference(before), QString());
+        trip.machine.SendAllTabs();
+        QVERIFY(trip.Settle());
+        QVERIFY(link.unit.ReceivedLines().filter(QStringLiteral(",C*")).size() > 20);
+        const QString difference = link.unit.State().FirstDifference(before);
+        if (!difference.isEmpty())
+            qDebug() << link.unit.ReceivedLines().join(QLatin1Char('\n'));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    void sensorSetRetrieveThenSendLeavesTheUnitAsItWas()
+    {
+        Link link;
+        SimUnitState& unit = link.unit.State();
+        unit.sensorRecords[10] = {3, 1, 0, 1, 7, 1, 1, 1, 0};
+        unit.sensorRecords[11] = {1, 250, 1, 0, 5000, 4095, 3, 12, 7, 2, 5, 42};
+        unit.sensorRecords[12] = {181, 822, 4, 2, 9, 41, 3, 1};
+        unit.sensorRecords[13] = {2, 3, 235, 10, 125, 2, 1, 2, 5};
+        unit.sensorRecords[14] = {2, 3};
+        RoundTrip trip(link);
+        trip.machine.SensorPortSelected(true);
+        QVERIFY(link.Connect());
+        QVERIFY(trip.Settle());
+        const SimUnitState before = link.unit.State();
+        trip.machine.GetAllTabs();
+        QVERIFY(trip.Settle());
+        trip.machine.SendAllTabs();
+        QVERIFY(trip.Settle());
+        QVERIFY(!link.unit.State().shellSettings.isEmpty());
+        const QString difference = link.unit.State().FirstDifference(before);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
     void virtualAtoNsGoAndComeBack()
     {
         Link link;
@@ -466,6 +660,112 @@ private Q_SLOTS:
         QCOMPARE(link.model.GetRealAtoN()->GetAtoNMMSI()->GetMMSI(), QStringLiteral("992351666"));
         for (const QString& line : link.observer.received)
             QVERIFY(line.size() <= SerialController::PieceSize - 1 + SerialController::MaxPartialLine);
+    }
+
+    void oddUnitIsRetrievedToTheEnd_data()
+    {
+        QTest::addColumn<QString>("oddity");
+        QTest::newRow("no broadcast row, no wake-up schedule") << QStringLiteral("unanswered AFB COP");
+        QTest::newRow("an MCR type the firmware lacks") << QStringLiteral("unanswered UPW");
+        QTest::newRow("only MCR types the tool does not know") << QStringLiteral("unknown MCR type");
+        QTest::newRow("wake-up time not available") << QStringLiteral("COP 24:60");
+        QTest::newRow("numbers that are no decimal integers") << QStringLiteral("not decimal");
+        QTest::newRow("inland code not hexadecimal") << QStringLiteral("inland code");
+        QTest::newRow("dimensions of another length") << QStringLiteral("dimensions");
+        QTest::newRow("empty increment") << QStringLiteral("empty increment");
+        QTest::newRow("empty name") << QStringLiteral("empty name");
+        QTest::newRow("a third message 21 entry") << QStringLiteral("message 21 index 3");
+    }
+
+    // Replies a real unit can send read on to the end of the retrieve; what each means for the model
+    // is checked where it is most telling.
+    void oddUnitIsRetrievedToTheEnd()
+    {
+        QFETCH(QString, oddity);
+        Link link;
+        SimUnitState& unit = link.unit.State();
+        RoundTrip trip(link);
+        QVERIFY(link.Connect());
+        QVERIFY(trip.Settle());
+        if (oddity.startsWith(QLatin1String("unanswered ")))
+            link.unit.SetUnansweredQueries(oddity.mid(11).split(QLatin1Char(' ')));
+        if (oddity == QLatin1String("unknown MCR type"))
+            link.unit.SetMcrReplyCode(QStringLiteral("SAI"));
+        if (oddity == QLatin1String("COP 24:60"))
+            unit.cop = {QStringLiteral("1"), QStringLiteral("246000"), QStringLiteral("60"), QStringLiteral("30")};
+        if (oddity == QLatin1String("not decimal"))
+        {
+            unit.real.acf[10] = QStringLiteral("1.5");
+            unit.mcr[QStringLiteral("SBS")] = {QStringLiteral("x")};
+            unit.afb = {QStringLiteral("21"), QStringLiteral("?"), QStringLiteral("1"),
+                        QStringLiteral("2"),  QStringLiteral("3"), QStringLiteral("1")};
+        }
+        if (oddity == QLatin1String("inland code"))
+            unit.real.ace[0] = QStringLiteral("zz");
+        if (oddity == QLatin1String("dimensions"))
+            unit.real.ace[6] = QStringLiteral("01200803041");
+        if (oddity == QLatin1String("empty increment"))
+            unit.real.schedule.last()[5] = QString();
+        if (oddity == QLatin1String("empty name"))
+            unit.real.ace[5] = QString();
+        if (oddity == QLatin1String("message 21 index 3"))
+            unit.real.schedule.insert(
+                unit.real.schedule.size() - 2,
+                QStringList{QStringLiteral("21"), QStringLiteral("03"), QStringLiteral("00"), QStringLiteral("00"),
+                            QStringLiteral("500"), QStringLiteral("0006750"), QStringLiteral("0"), QStringLiteral("00"),
+                            QStringLiteral("00"), QStringLiteral("510"), QStringLiteral("0006750")});
+        {
+            // What the tool held for the previous unit, which these replies must not leave behind.
+            QMutexLocker locker(&Transport::ModelLock());
+            link.model.GetRealAtoN()->SetName(QStringLiteral("PREVIOUS UNIT"));
+            link.model.GetRealAtoN()->SetDimensionA(5);
+        }
+
+        trip.machine.GetAllTabs();
+        QVERIFY(trip.Settle());
+        QVERIFY(link.observer.connected);
+
+        QMutexLocker locker(&Transport::ModelLock());
+        const Model& m = link.model;
+        const AtoN* real = const_cast<Model&>(m).GetRealAtoN();
+        VdlModel* vdl = const_cast<Model&>(m).GetVdlModel();
+        if (oddity == QLatin1String("COP 24:60"))
+        {
+            QCOMPARE(vdl->receiverMode, 1);
+            QCOMPARE(vdl->receiverInterval, 60);
+        }
+        if (oddity.contains(QLatin1String("COP")))
+        {
+            // The cleared schedule's time stays: 24:60 is no time of day, and no reply is no value.
+            QCOMPARE(vdl->receiverHour, 0);
+            QCOMPARE(vdl->receiverMinute, 0);
+        }
+        if (oddity == QLatin1String("not decimal"))
+        {
+            QCOMPARE(real->GetTypeOfAtoN(), 5);
+            QCOMPARE(vdl->afbValues, (std::array<int, 6>{21, 0, 1, 2, 3, 1}));
+        }
+        if (oddity == QLatin1String("dimensions"))
+            QCOMPARE(real->GetDimensionA(), 5);
+        if (oddity == QLatin1String("empty increment"))
+            QCOMPARE(const_cast<Model&>(m).GetMessageSchedule()->GetEntry(1).blockA.increment, 0);
+        if (oddity == QLatin1String("empty name"))
+            QCOMPARE(real->GetName(), QString());
+        if (oddity == QLatin1String("message 21 index 3"))
+        {
+            QCOMPARE(const_cast<Model&>(m).GetMessageSchedule()->GetEntry(0).blockA.startSlot, 100);
+            QCOMPARE(const_cast<Model&>(m).GetMessageSchedule()->GetEntry(1).messageId, 21);
+        }
+    }
+
+    // A unit that has gone silent still fails, also where every step of the job is open-ended.
+    void silentUnitTimesOutOnOpenEndedSteps()
+    {
+        Link link;
+        QVERIFY(link.Connect());
+        link.unit.SetSilent(true);
+        QVERIFY(!link.Run(Names::VdlChaining, false));
+        QCOMPARE(link.observer.timeouts, QStringList{Names::VdlChaining});
     }
 
     void silenceTimesOut()

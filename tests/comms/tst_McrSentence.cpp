@@ -139,7 +139,7 @@ private slots:
         QTest::newRow("SBS without R") << "$ANMCR,235000001,SBS,2,C" << -1;
         QTest::newRow("RPT other message") << "$ANMCR,235000001,RPT,12,1,30,R" << -1;
         QTest::newRow("RPT 21 without range") << "$ANMCR,235000001,RPT,21,1,30" << -1;
-        QTest::newRow("not a number") << "$ANMCR,235000001,SRL,two" << -1;
+        QTest::newRow("not a number") << "$ANMCR,235000001,SRL,two" << 0;
         QTest::newRow("MSO short") << "$ANMCR,235000001,MSO,1,2" << -1;
     }
 

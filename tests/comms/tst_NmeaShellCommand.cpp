@@ -49,12 +49,16 @@ private slots:
         QCOMPARE(relay.CheckResponse(NmeaSentence(Line("$PKVX,255,setrelay 1^2C5,53,OK"))), 1);
     }
 
-    void replyIdDoesNotReplaceTheStoredId()
+    // The unit's identifier is taken over and carried by the next send; a reply without one
+    // leaves 0.
+    void replyIdReplacesTheStoredId()
     {
         NmeaShellCommand vswr(QStringLiteral("vswr"), 0, 2, 5);
         QCOMPARE(vswr.CheckResponse(NmeaSentence(Line("$PKVX,255,vswr,9,23"))), 1);
-        QCOMPARE(vswr.GetId(), 5);
-        QVERIFY(vswr.BuildSentence().contains(QLatin1String(",vswr,5*")));
+        QCOMPARE(vswr.GetId(), 9);
+        QVERIFY(vswr.BuildSentence().contains(QLatin1String(",vswr,9*")));
+        QCOMPARE(vswr.CheckResponse(NmeaSentence(Line("$PKVX,255,vswr,,23"))), 0);
+        QCOMPARE(vswr.GetId(), 0);
     }
 
     void refusesACommandTooLongForItsField()

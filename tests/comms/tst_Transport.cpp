@@ -139,10 +139,21 @@ private Q_SLOTS:
         QSignalSpy timeout(&t, &Transport::Timeout);
         QSignalSpy complete(&t, &Transport::JobComplete);
         t.QueueJob(Names::Repeater, false);
-        t.Fire();
+        t.Fire(); // an unanswered first step is an empty answer
+        QCOMPARE(timeout.count(), 0);
+        t.Fire(); // and a run that heard nothing a silent unit
         QCOMPARE(complete.count(), 0);
         QCOMPARE(timeout.count(), 1);
         QCOMPARE(timeout.at(0).at(0).toString(), Names::Repeater);
+
+        // One answer anywhere in the run, even of a type the tool does not know, makes the
+        // unanswered steps empty answers.
+        t.QueueJob(Names::Repeater, false);
+        t.Reply(QStringLiteral("$ANMCR,000000000,SAI,1,R"));
+        t.Fire();
+        t.Fire();
+        QCOMPARE(timeout.count(), 1);
+        QCOMPARE(complete.count(), 1);
     }
 
     void singleReplyStepEndsOnItsFirstReply()

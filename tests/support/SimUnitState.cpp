@@ -123,3 +123,125 @@ SimStation* SimUnitState::Virtual(int k)
 {
     return k >= 1 && k <= virtuals.size() ? &virtuals[k - 1] : nullptr;
 }
+
+namespace
+{
+QString Quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// The first difference between two field lists, named path[i]; empty when equal.
+QString ListDifference(const QString& path, const QStringList& a, const QStringList& b)
+{
+    for (int i = 0; i < qMax(a.size(), b.size()); ++i)
+    {
+        if (i >= a.size() || i >= b.size())
+            return QStringLiteral("%1[%2]: %3 against %4")
+                .arg(path)
+                .arg(i)
+                .arg(i < a.size() ? Quoted(a.at(i)) : QStringLiteral("(none)"),
+                     i < b.size() ? Quoted(b.at(i)) : QStringLiteral("(none)"));
+        if (a.at(i) != b.at(i))
+            return QStringLiteral("%1[%2]: %3 against %4").arg(path).arg(i).arg(Quoted(a.at(i)), Quoted(b.at(i)));
+    }
+    return QString();
+}
+
+QString StationDifference(const QString& path, const SimStation& a, const SimStation& b)
+{
+    if (a.mmsi != b.mmsi)
+        return path + QStringLiteral(".mmsi: %1 against %2").arg(Quoted(a.mmsi), Quoted(b.mmsi));
+    QString d = ListDifference(path + QStringLiteral(".acf"), a.acf, b.acf);
+    if (d.isEmpty())
+        d = ListDifference(path + QStringLiteral(".ace"), a.ace, b.ace);
+    if (!d.isEmpty())
+        return d;
+    if (a.schedule.size() != b.schedule.size())
+        return path + QStringLiteral(".schedule: %1 entries against %2").arg(a.schedule.size()).arg(b.schedule.size());
+    for (int i = 0; i < a.schedule.size(); ++i)
+    {
+        d = ListDifference(path + QStringLiteral(".schedule[%1]").arg(i), a.schedule.at(i), b.schedule.at(i));
+        if (!d.isEmpty())
+            return d;
+    }
+    return QString();
+}
+
+template <typename Map, typename Compare>
+QString MapDifference(const QString& path, const Map& a, const Map& b, Compare compare)
+{
+    auto keys = a.keys();
+    for (const auto& key : b.keys())
+        if (!keys.contains(key))
+            keys << key;
+    for (const auto& key : keys)
+    {
+        const QString name = QStringLiteral("%1[%2]").arg(path).arg(key);
+        if (!a.contains(key) || !b.contains(key))
+            return name + (a.contains(key) ? QStringLiteral(": missing on the right")
+                                           : QStringLiteral(": missing on the left"));
+        const QString d = compare(name, a.value(key), b.value(key));
+        if (!d.isEmpty())
+            return d;
+    }
+    return QString();
+}
+
+QString IntListDifference(const QString& path, const QList<int>& a, const QList<int>& b)
+{
+    QStringList x;
+    QStringList y;
+    for (int v : a)
+        x << QString::number(v);
+    for (int v : b)
+        y << QString::number(v);
+    return ListDifference(path, x, y);
+}
+
+QString LogDifference(const QString& path, const QList<SimLogLine>& a, const QList<SimLogLine>& b)
+{
+    QStringList x;
+    QStringList y;
+    for (const SimLogLine& l : a)
+        x << l.date + QLatin1Char(' ') + l.time + QLatin1Char(' ') + l.text;
+    for (const SimLogLine& l : b)
+        y << l.date + QLatin1Char(' ') + l.time + QLatin1Char(' ') + l.text;
+    return ListDifference(path, x, y);
+}
+} // namespace
+
+QString SimUnitState::FirstDifference(const SimUnitState& other) const
+{
+    QString d = StationDifference(QStringLiteral("real"), real, other.real);
+    if (!d.isEmpty())
+        return d;
+    if (virtuals.size() != other.virtuals.size())
+        return QStringLiteral("virtuals: %1 stations against %2").arg(virtuals.size()).arg(other.virtuals.size());
+    for (int i = 0; i < virtuals.size(); ++i)
+    {
+        d = StationDifference(QStringLiteral("virtuals[%1]").arg(i), virtuals.at(i), other.virtuals.at(i));
+        if (!d.isEmpty())
+            return d;
+    }
+    const auto texts = [](const QString& path, const QString& a, const QString& b)
+    { return a == b ? QString() : path + QStringLiteral(": %1 against %2").arg(Quoted(a), Quoted(b)); };
+    const auto numbers = [&texts](const QString& path, int a, int b)
+    { return texts(path, QString::number(a), QString::number(b)); };
+    for (const QString& step :
+         {texts(QStringLiteral("addressedMmsi"), addressedMmsi, other.addressedMmsi),
+          MapDifference(QStringLiteral("mcr"), mcr, other.mcr, ListDifference),
+          texts(QStringLiteral("vdlFirstMmsi"), vdlFirstMmsi, other.vdlFirstMmsi),
+          ListDifference(QStringLiteral("chainedMmsis"), chainedMmsis, other.chainedMmsis),
+          ListDifference(QStringLiteral("afb"), afb, other.afb), ListDifference(QStringLiteral("cop"), cop, other.cop),
+          ListDifference(QStringLiteral("broadcasts"), broadcasts, other.broadcasts),
+          MapDifference(QStringLiteral("shellReplies"), shellReplies, other.shellReplies, texts),
+          numbers(QStringLiteral("gnssMode"), gnssMode, other.gnssMode),
+          numbers(QStringLiteral("gpsFilter"), gpsFilter, other.gpsFilter),
+          MapDifference(QStringLiteral("sensorRecords"), sensorRecords, other.sensorRecords, IntListDifference),
+          LogDifference(QStringLiteral("faultLog"), faultLog, other.faultLog),
+          LogDifference(QStringLiteral("proximityLog"), proximityLog, other.proximityLog)})
+        if (!step.isEmpty())
+            return step;
+    return QString();
+}

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "support/SimRemoteAtoN.h"
+
 // One AtoN station of the unit: the real AtoN or one virtual AtoN.
 struct SimStation
 {
@@ -53,6 +55,8 @@ struct SimUnitState
     QStringList afb;          // AFB fields 2 to 7
     QStringList cop;          // COP fields 2 to 5
     QStringList broadcasts;   // "!AIBBM" sentences received, as sent
+    // A station in VHF range that answers the broadcasts addressed to it (none while its MMSI is 0).
+    SimRemoteAtoN remote;
 
     // Shell: the reply text of each query command ("appver", "vswr", ...).
     QMap<QString, QString> shellReplies;
@@ -71,9 +75,23 @@ struct SimUnitState
     QList<SimLogLine> faultLog;
     QList<SimLogLine> proximityLog;
 
+    // Console of a sensor unit. "+++" opens the command shell and "exit" leaves it; in the shell
+    // "getadccont n" and "getadccontscaled n" stream readings of ADC n until the escape character.
+    // The wave meter output is switched by the shell-command sentence "wavemeterout 1" / "0".
+    bool shellOpen = false;
+    int adcStream = -1; // the ADC streaming, -1 none
+    bool adcScaled = false;
+    bool waveMeterOn = false;
+
     // The station of an MMSI (real or virtual), or null.
     SimStation* Station(const QString& mmsi);
     const SimStation* Station(const QString& mmsi) const;
     // Virtual AtoN k (1-based, in configuration order), or null.
     SimStation* Virtual(int k);
+
+    // The first field in which two states differ, named with its path and both values
+    // ("real.acf[3]: "S" against "N""); empty when the states are equal field by field. The shell
+    // settings map is a record of the commands given, not a setting of its own (what they set is
+    // compared in gnssMode, gpsFilter and the sensor records), so it is left out.
+    QString FirstDifference(const SimUnitState& other) const;
 };

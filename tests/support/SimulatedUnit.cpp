@@ -12,6 +12,9 @@ namespace
 {
 // Longest line the unit buffers from the tool; anything longer is noise and dropped.
 constexpr int MaxLine = 4096;
+// Pace of the live output (ADC readings, wave meter) while a stream runs.
+constexpr int LiveIntervalMs = 40;
+constexpr char Escape = '\x1b';
 
 QString Field(const NmeaSentence& s, int i)
 {
@@ -65,6 +68,8 @@ SimulatedUnit::SimulatedUnit(QObject* parent) : QObject(parent)
 {
     gnssTimer = new QTimer(this);
     connect(gnssTimer, &QTimer::timeout, this, &SimulatedUnit::SendGnss);
+    liveTimer = new QTimer(this);
+    connect(liveTimer, &QTimer::timeout, this, &SimulatedUnit::SendLiveOutput);
 }
 
 SimulatedUnit::~SimulatedUnit()
@@ -97,6 +102,7 @@ bool SimulatedUnit::Start()
 void SimulatedUnit::Stop()
 {
     gnssTimer->stop();
+    liveTimer->stop();
     delete notifier;
     notifier = nullptr;
     pty.reset();
@@ -181,7 +187,15 @@ void SimulatedUnit::OnReadable()
     pending += pty->ReadAvailable();
     for (;;)
     {
+        // The escape character acts at once, wherever it stands: it ends a running stream.
+        const int escape = pending.indexOf(Escape);
         const int end = pending.indexOf('\n');
+        if (escape >= 0 && (end < 0 || escape < end))
+        {
+            pending.remove(escape, 1);
+            EndStream();
+            continue;
+        }
         if (end < 0)
             break;
         QString line = QString::fromLatin1(pending.constData(), end);
@@ -201,6 +215,8 @@ void SimulatedUnit::HandleLine(const QString& line)
     Q_EMIT LineReceived(line);
     if (silent)
         return;
+    if (HandleConsole(line))
+        return;
     const NmeaSentence s(line);
     if (!s.IsValid())
         return;
@@ -217,6 +233,7 @@ void SimulatedUnit::HandleLine(const QString& line)
     if (talker == QLatin1String("AI") && formatter == QLatin1String("BBM"))
     {
         state.broadcasts << line;
+        HandleBroadcast(s);
         Q_EMIT ConfigurationApplied(QStringLiteral("BBM"));
         return;
     }
@@ -240,6 +257,18 @@ void SimulatedUnit::HandleLine(const QString& line)
         ApplyCop(s);
     else if (formatter == QLatin1String("AFB"))
         ApplyAfb(s);
+}
+
+void SimulatedUnit::HandleBroadcast(const NmeaSentence& s)
+{
+    // The unit puts the frame on the air; a remote station it addresses answers at once, and the
+    // unit reports what it hears as received messages.
+    const QBitArray frame = SimVdl::FromSixBit(Field(s, 6), Number(Field(s, 7)));
+    QStringList bodies;
+    for (const QBitArray& reply : state.remote.Hear(frame))
+        bodies << SimVdl::VdmBodies(SimVdl::Message6(state.remote.mmsi, quint32(state.real.mmsi.toULongLong()), reply));
+    if (!bodies.isEmpty())
+        Reply(bodies);
 }
 
 void SimulatedUnit::HandleShell(const NmeaSentence& s)
@@ -361,6 +390,14 @@ QString SimulatedUnit::RunShell(const QString& command)
         set(14, 0, first);
     else if (keyword == QLatin1String("isensethreshunit"))
         set(14, 1, first);
+    else if (keyword == QLatin1String("wavemeterout"))
+    {
+        // The readings follow the reply, at the pace of the live output.
+        state.waveMeterOn = first != 0;
+        if (state.waveMeterOn && !liveTimer->isActive())
+            liveTimer->start(LiveIntervalMs);
+        return QStringLiteral("OK");
+    }
     else
         return QStringLiteral("?");
     state.shellSettings.insert(keyword, keyword.startsWith(QLatin1String("setrelay")) ? values.value(1) : value);
@@ -384,6 +421,8 @@ void SimulatedUnit::HandleProprietaryQuery(const NmeaSentence& s)
     }
     else if ((type == QLatin1String("7") || type == QLatin1String("8")) && Field(s, 2) == QLatin1String("Q"))
     {
+        if (unanswered.contains(QStringLiteral("PKVX") + type))
+            return;
         const QList<SimLogLine>& log = type == QLatin1String("7") ? state.faultLog : state.proximityLog;
         if (log.isEmpty())
             bodies << QStringLiteral("$PKVX,%1,R,0,0,0,,,").arg(type);
@@ -453,6 +492,8 @@ QStringList SimulatedUnit::AarReplies() const
 
 void SimulatedUnit::HandleQuery(const QString& formatter)
 {
+    if (unanswered.contains(formatter))
+        return;
     const QString real = state.real.mmsi;
     if (formatter == QLatin1String("AID"))
         Reply(AidReplies());
@@ -473,6 +514,13 @@ void SimulatedUnit::HandleQuery(const QString& formatter)
 void SimulatedUnit::HandleMcrQuery(const QString& code)
 {
     const QString prefix = QStringLiteral("$ANMCR,") + state.real.mmsi + QLatin1Char(',');
+    if (unanswered.contains(code))
+        return;
+    if (!mcrReplyCode.isEmpty())
+    {
+        Reply({prefix + mcrReplyCode + QStringLiteral(",1,R")});
+        return;
+    }
     QStringList bodies;
     if (code == QLatin1String("RPT"))
     {
@@ -564,6 +612,8 @@ void SimulatedUnit::ApplyAcf(const NmeaSentence& s)
     const QString kind = Field(s, 14);
     if (!state.Station(mmsi) && kind != QLatin1String("1") && kind != QLatin1String("2"))
         return; // the real AtoN is addressed by its configured MMSI only
+    if (mmsi == QLatin1String("000000000"))
+        return; // the unset MMSI names no station: the tool sends it for its unused virtual AtoN pages
     StationFor(mmsi).acf = Fields(s, 2, 14);
     Q_EMIT ConfigurationApplied(QStringLiteral("ACF"));
 }
@@ -709,4 +759,90 @@ void SimulatedUnit::SendText(const QString& text)
     SendSentence(QStringLiteral("$AITXT,01,01,%1,%2")
                      .arg(textSequence, 2, 10, QLatin1Char('0'))
                      .arg(NmeaSentence::Escaped(text)));
+}
+
+QByteArray SimulatedUnit::AdcReading(int adc, bool scaled, int sequence)
+{
+    // A slow ramp, so that consecutive readings differ.
+    const int counts = 2048 + (sequence * 37 + adc * 101) % 512;
+    if (scaled)
+        return QStringLiteral("ADC %1: %2 V\r\n").arg(adc).arg(counts * 3.3 / 4096.0, 0, 'f', 3).toLatin1();
+    return QStringLiteral("ADC %1: %2\r\n").arg(adc).arg(counts).toLatin1();
+}
+
+QByteArray SimulatedUnit::WaveMeterReading(int sequence)
+{
+    const double height = 0.5 + (sequence % 20) * 0.05;
+    const double period = 4.0 + (sequence % 7) * 0.5;
+    return QStringLiteral("WAVE %1: Hs %2 m, Tp %3 s\r\n")
+        .arg(sequence)
+        .arg(height, 0, 'f', 2)
+        .arg(period, 0, 'f', 1)
+        .toLatin1();
+}
+
+bool SimulatedUnit::HandleConsole(const QString& line)
+{
+    if (line == QLatin1String("+++"))
+    {
+        state.shellOpen = true;
+        Write(QByteArrayLiteral(">"));
+        return true;
+    }
+    if (!state.shellOpen || line.startsWith(QLatin1Char('$')) || line.startsWith(QLatin1Char('!')))
+        return false;
+    const QString command = line.trimmed();
+    const int blank = command.indexOf(QLatin1Char(' '));
+    const QString keyword = command.left(blank);
+    if (command == QLatin1String("exit"))
+    {
+        EndStream();
+        state.shellOpen = false;
+        Write(QByteArrayLiteral("\r\n"));
+    }
+    else if (keyword == QLatin1String("getadccont") || keyword == QLatin1String("getadccontscaled"))
+    {
+        bool ok = false;
+        const int adc = command.mid(blank + 1).toInt(&ok);
+        if (blank < 0 || !ok || adc < 0 || adc > 6)
+        {
+            Write(QByteArrayLiteral("?\r\n>"));
+            return true;
+        }
+        state.adcStream = adc;
+        state.adcScaled = keyword == QLatin1String("getadccontscaled");
+        if (!liveTimer->isActive())
+            liveTimer->start(LiveIntervalMs);
+        SendLiveOutput();
+    }
+    else if (!command.isEmpty())
+    {
+        Write(QByteArrayLiteral("?\r\n>"));
+    }
+    return true;
+}
+
+void SimulatedUnit::EndStream()
+{
+    if (state.adcStream < 0)
+        return;
+    state.adcStream = -1;
+    Write(QByteArrayLiteral("\r\n>"));
+}
+
+void SimulatedUnit::SendLiveOutput()
+{
+    const bool streaming = state.adcStream >= 0;
+    if (!streaming && !state.waveMeterOn)
+    {
+        liveTimer->stop();
+        return;
+    }
+    if (!liveTimer->isActive())
+        liveTimer->start(LiveIntervalMs);
+    ++liveSequence;
+    if (streaming)
+        Write(AdcReading(state.adcStream, state.adcScaled, liveSequence));
+    if (state.waveMeterOn)
+        Write(WaveMeterReading(liveSequence));
 }

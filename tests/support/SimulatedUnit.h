@@ -67,6 +67,12 @@ public:
     void SetCorruptReplies(bool corrupt) { corruptReplies = corrupt; }
     // Answer every shell command with a reply that lacks its identifier (a malformed reply).
     void SetMalformedShellReplies(bool malformed) { malformedShell = malformed; }
+    // Leave these queries unanswered, as a firmware without the feature or with nothing to report
+    // does: query formatters ("AFB", "COP"), MCR codes ("UPW") and log types ("PKVX7").
+    void SetUnansweredQueries(const QStringList& queries) { unanswered = queries; }
+    // Answer every MCR query with this code instead of the one asked for (a type the tool does not
+    // know, such as "SAI"); empty: answer as asked.
+    void SetMcrReplyCode(const QString& code) { mcrReplyCode = code; }
     // Write these bytes as they are (unsolicited or malformed lines, noise, an endless line).
     void SendRaw(const QByteArray& bytes);
     // Write one sentence ("$GPTXT,..." without "*hh\r\n"): checksum and line end are added.
@@ -88,6 +94,9 @@ public:
 
     // The sentence the unit would put on the wire for a body: "*", checksum and "\r\n" added.
     static QByteArray Frame(const QString& body);
+    // One line of the live output: the reading of a streaming ADC, or of the wave meter.
+    static QByteArray AdcReading(int adc, bool scaled, int sequence);
+    static QByteArray WaveMeterReading(int sequence);
 
 Q_SIGNALS:
     // A complete line arrived from the tool ("\r\n" removed).
@@ -99,10 +108,15 @@ Q_SIGNALS:
 private:
     void OnReadable();
     void HandleLine(const QString& line);
+    // The console's own text: "+++", shell commands, "exit"; true when the line was one.
+    bool HandleConsole(const QString& line);
+    void EndStream();
+    void SendLiveOutput();
     void Reply(const QStringList& bodies);
     void Write(const QByteArray& bytes);
 
     void HandleShell(const NmeaSentence& s);
+    void HandleBroadcast(const NmeaSentence& s);
     void HandleProprietaryQuery(const NmeaSentence& s);
     void HandleQuery(const QString& formatter);
     void HandleMcrQuery(const QString& code);
@@ -125,12 +139,16 @@ private:
     std::unique_ptr<PtyPair> pty;
     QSocketNotifier* notifier = nullptr;
     QTimer* gnssTimer = nullptr;
+    QTimer* liveTimer = nullptr;
+    int liveSequence = 0;
     QByteArray pending;
     QStringList received;
     QString error;
     bool silent = false;
     bool corruptReplies = false;
     bool malformedShell = false;
+    QStringList unanswered;
+    QString mcrReplyCode;
     int replyDelayMs = 0;
     int gnssIntervalMs = 250;
     int textSequence = 0;

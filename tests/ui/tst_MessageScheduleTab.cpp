@@ -333,7 +333,8 @@ void TestMessageScheduleTab::scheduleChangedNotifications_data()
     QTest::addColumn<int>("addNotifications");
 
     QTest::newRow("6 1") << 6 << 1;
-    QTest::newRow("6 2") << 106 << 0;
+    QTest::newRow("6 2") << 106 << 1;
+    QTest::newRow("6 4") << 306 << 1;
     QTest::newRow("8 1") << 8 << 0;
     QTest::newRow("14 4") << 314 << 0;
 }

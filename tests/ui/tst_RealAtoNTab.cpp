@@ -321,6 +321,20 @@ private Q_SLOTS:
             QCOMPARE(channels->itemText(channels->findData(2060)), QStringLiteral("CH2060 ( 160.625MHz )"));
             QCOMPARE(channels->itemText(113), QStringLiteral("CH2088 AIS2 ( 162.025MHz )"));
             QCOMPARE(channels->itemText(112), QStringLiteral("CH2087 AIS1 ( 161.975MHz )"));
+            // The ends of each block, and both sides of every edge of the simplex ranges (06, 08 to
+            // 17, 67 to 77), where a channel off by one would sit on the wrong frequency.
+            const QList<QPair<int, const char*>> list = {{27, "CH1028 ( 157.400MHz )"}, {28, "CH1060 ( 156.025MHz )"},
+                                                         {56, "CH1088 ( 157.425MHz )"}, {57, "CH2001 ( 160.650MHz )"},
+                                                         {84, "CH2028 ( 162.000MHz )"}, {85, "CH2060 ( 160.625MHz )"}};
+            for (const auto& [position, text] : list)
+                QCOMPARE(channels->itemText(position), QLatin1String(text));
+            const QList<QPair<int, const char*>> edges = {
+                {2005, "CH2005 ( 160.850MHz )"}, {2007, "CH2007 ( 160.950MHz )"}, {2008, "CH2008 ( 156.400MHz )"},
+                {2017, "CH2017 ( 156.850MHz )"}, {2018, "CH2018 ( 161.500MHz )"}, {2066, "CH2066 ( 160.925MHz )"},
+                {2067, "CH2067 ( 156.375MHz )"}, {2077, "CH2077 ( 156.875MHz )"}, {2078, "CH2078 ( 161.525MHz )"},
+                {1017, "CH1017 ( 156.850MHz )"}};
+            for (const auto& [channel, text] : edges)
+                QCOMPARE(channels->itemText(channels->findData(channel)), QLatin1String(text));
         }
         QCOMPARE(Child<QComboBox>(tab, "comboChannel1")->currentData().toInt(), 2087);
         QCOMPARE(Child<QLineEdit>(tab, "lineLatitude")->text(), QStringLiteral("__\u00b0 __' __.___\" N"));

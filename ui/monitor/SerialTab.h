@@ -3,21 +3,42 @@
 #include <QString>
 #include <QWidget>
 
+class TerminalCommandLine;
+class TrafficDisplay;
+
+namespace Ui
+{
+class SerialTab;
+}
+
 // The "Serial Data" tab: the raw sentence traffic with a terminal line for the user's own sentences
 // and the switch of the raw traffic log. It has no model; while connected it reads and writes the
 // transport's lines.
+//
+// Four filters hide classes of received sentences; the pause button diverts the traffic into a
+// bounded buffer that is shown, unfiltered, when the display resumes. Transmitted lines are shown
+// (with "OUT > ") only when the "ShowTransmit" setting is on.
 class SerialTab : public QWidget
 {
     Q_OBJECT
 
 public:
+    // Text collected while paused; beyond it further lines are dropped until the pause ends.
+    static constexpr int PausedBufferLimit = 500000;
+
     explicit SerialTab(QWidget* parent = nullptr);
     ~SerialTab() override;
 
-    // The main window's answer to Save(): true while a raw log is written.
+    // The main window's answer to Save(): true while a raw log is written. Only this changes the log
+    // button, so a cancelled or failed start leaves it as it was.
     void SetLogState(bool logging);
     bool IsLogging() const { return logging; }
     bool IsPortOpen() const { return portOpen; }
+    bool IsPaused() const;
+    int PausedCharacters() const { return int(pausedBuffer.size()); }
+
+    // Whether a received line is hidden by the filters checked now.
+    bool IsFiltered(const QString& line) const;
 
 Q_SIGNALS:
     // A complete sentence, checksum and line end included, for the unit.
@@ -26,12 +47,25 @@ Q_SIGNALS:
     void Save(bool save);
 
 public Q_SLOTS:
+    void OnSendEdited(QString text);
+    void OnSendEditFinished();
+    void OnPause();
+    void OnSaveToLog();
+    void OnSend();
     void OnSent(QString sent);
     void OnReceived(QString received);
     void OnOpened();
     void OnClosed();
 
 private:
+    void Divert(const QString& text);
+    void UpdateControls();
+
+    Ui::SerialTab* ui;
+    TrafficDisplay* display;
+    TerminalCommandLine* commandLine;
     bool logging = false;
     bool portOpen = false;
+    bool showTransmit = false;
+    QString pausedBuffer;
 };

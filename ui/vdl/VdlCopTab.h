@@ -1,9 +1,19 @@
 #pragma once
 
+#include <memory>
+
 #include "ui/AtoNConfiguration.h"
 
-// The "Receiver On Time" page of the VDL tab: when the receivers of a remote unit wake up (its own
+namespace Ui
+{
+class VdlCopTab;
+}
+
+// The "Receiver On Time" page of the VDL tab: when the receivers of a unit wake up (its own
 // schedule, a set on-time, or always on). It edits the receiver fields of the VDL record of its model.
+//
+// In the specified on-time mode the wake-up duration may never exceed the interval between wake-ups,
+// nor be a whole day: an edit that breaks that rule silently falls back to the stored value.
 class VdlCopTab : public AtoNConfiguration
 {
     Q_OBJECT
@@ -16,4 +26,21 @@ public:
     bool UpdateTabFromModel(Model* source = nullptr) override;
     // Writes the receiver schedule into the VDL record of the target, or of the own model without one.
     bool UpdateModelFromTab(Model* target = nullptr) override;
+
+public Q_SLOTS:
+    void on_comboBoxMode_currentIndexChanged(int index);
+    void on_spinBoxUtcHour_valueChanged();
+    void on_spinBoxUtcMinute_valueChanged();
+    void on_IntervalcomboBox_currentIndexChanged();
+    void on_spinBoxDuration_valueChanged();
+
+private:
+    void PopulateComboBoxes();
+    void SetIntervalGreyed(bool greyed);
+    // Inputs usable only while the mode is "specified receiver on time".
+    void ApplyEnablingRule(int mode);
+    void SelectInterval(int seconds);
+    void EndUserEdit();
+
+    std::unique_ptr<Ui::VdlCopTab> ui;
 };

@@ -1,23 +1,40 @@
 #include "ui/vdl/VdlTab.h"
 
-#include <QGridLayout>
-#include <QTabWidget>
-
 #include "ui/MainWindow.h"
 #include "ui/vdl/VdlControlTab.h"
 #include "ui/vdl/VdlCopTab.h"
+#include "ui_VdlTab.h"
+
+const char* const VdlTab::PageTabStyle =
+    "QTabBar::tab { background: rgb(240,240,240); border-left: 1px solid rgb(202, 202, 202); "
+    "border-right: 1px solid rgb(202, 202, 202); border-top: 1px solid rgb(202, 202, 202); "
+    "border-bottom: 1px solid rgb(202, 202, 202); border-top-left-radius: 4px; border-top-right-radius: 4px; "
+    "margin-bottom: 1px; min-height: 30px; min-width: 40ex; padding: 2px; }"
+    "QTabBar::tab:selected { background: rgb(255,255,255); border-left: 1px solid rgb(202, 202, 202); "
+    "border-right: 1px solid rgb(202, 202, 202); border-top: 1px solid rgb(202, 202, 202); "
+    "border-bottom: 1px solid rgb(255,255,255); border-top-left-radius: 4px; border-top-right-radius: 4px; }";
 
 VdlTab::VdlTab(Model* model, MainWindow* parent)
-    : AtoNConfiguration(model, parent), tabWidget(new QTabWidget(this)), control(new VdlControlTab(model, this)),
-      cop(new VdlCopTab(model, this)), pages{control, cop}
+    : AtoNConfiguration(model, parent), ui(std::make_unique<Ui::VdlTab>()), control(nullptr), cop(nullptr), pages{}
 {
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(tabWidget, 0, 0);
+    ui->setupUi(this);
+    // The form's placeholder pages only give the designer something to show.
+    while (ui->tabWidget->count() > 0)
+    {
+        QWidget* placeholder = ui->tabWidget->widget(0);
+        ui->tabWidget->removeTab(0);
+        delete placeholder;
+    }
+    ui->tabWidget->setStyleSheet(QLatin1String(PageTabStyle));
+
+    control = new VdlControlTab(model, this);
     control->setObjectName(QStringLiteral("tabVdlControl"));
+    ui->tabWidget->insertTab(0, control, tr("Control"));
+    cop = new VdlCopTab(model, this);
     cop->setObjectName(QStringLiteral("tabVdlCop"));
-    tabWidget->addTab(control, tr("Control"));
-    tabWidget->addTab(cop, tr("Receiver On Time"));
-    tabWidget->setCurrentIndex(0);
+    ui->tabWidget->insertTab(1, cop, tr("Receiver On Time"));
+    ui->tabWidget->setCurrentIndex(0);
+    pages = {control, cop};
 }
 
 VdlTab::~VdlTab()

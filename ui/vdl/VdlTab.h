@@ -1,13 +1,18 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "ui/AtoNConfiguration.h"
 
 class MainWindow;
-class QTabWidget;
 class VdlControlTab;
 class VdlCopTab;
+
+namespace Ui
+{
+class VdlTab;
+}
 
 // The "VDL" tab: a container of two pages over the same model, "Control" (requests to a remote unit)
 // and "Receiver On Time". It passes loads, stores and the clearing of the edited flags on to both, so
@@ -29,8 +34,11 @@ public:
     VdlControlTab* GetControlTab() const { return control; }
     VdlCopTab* GetCopTab() const { return cop; }
 
+    // The style of the page tabs: a selected tab merges with the page below it.
+    static const char* const PageTabStyle;
+
 private:
-    QTabWidget* tabWidget;
+    std::unique_ptr<Ui::VdlTab> ui;
     VdlControlTab* control;
     VdlCopTab* cop;
     std::array<AtoNConfiguration*, 2> pages;

@@ -91,6 +91,19 @@ private slots:
         QCOMPARE(other.GetAceAcf()->offPositionThreshold, threshold);
     }
 
+    // Positions where truncation and rounding part ways (fractions .54 and .74 of a unit).
+    void positionsGoOutTruncated()
+    {
+        VDLCodecModel codec;
+        ACE_ACF* ace = codec.GetAceAcf();
+        ace->GetPosition()->SetLatitude(51.5000009);
+        ace->GetPosition()->SetLongitude(-4.0000029);
+        const QBitArray frame = ace->EncodeConfigurationPart1();
+        int at = 47;
+        QCOMPARE(VDLModelObject::GetSignedBits(27, frame, at), qint32(30900000));
+        QCOMPARE(VDLModelObject::GetSignedBits(28, frame, at), qint32(-2400001));
+    }
+
     void part2Layout_data()
     {
         QTest::addColumn<bool>("inland");

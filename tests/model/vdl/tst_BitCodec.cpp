@@ -228,8 +228,9 @@ private slots:
         QTest::newRow("-33.5") << -33.5 << -20100000;
         QTest::newRow("not available latitude") << 91.0 << 54600000;
         QTest::newRow("not available longitude") << 181.0 << 108600000;
-        QTest::newRow("truncated, not rounded") << 0.00000199 << 1;
-        QTest::newRow("negative truncated toward zero") << -0.00000199 << -1;
+        // 1.74 and -1.74 units: rounding would give 2 and -2.
+        QTest::newRow("truncated, not rounded") << 0.0000029 << 1;
+        QTest::newRow("negative truncated toward zero") << -0.0000029 << -1;
         QTest::newRow("NaN is 0") << qQNaN() << 0;
     }
     void positionsAreTruncatedTowardZero()

@@ -1,0 +1,258 @@
+// The Repeater tab on an AIS AtoN and the three settings tabs of an AIS AtoN Sensor, through the main
+// window against simulated units: read from the unit, written back unchanged, edited and written again;
+// then New shows the cleared records.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest/QtTest>
+
+#include "MainWindowTestPrompts.h"
+#include "app/KelvaneApplication.h"
+#include "comms/SerialTransport.h"
+#include "model/Model.h"
+#include "support/AppTestFixture.h"
+#include "support/SimulatedUnit.h"
+#include "ui/MainWindow.h"
+
+using KelvaneTest::App;
+
+namespace
+{
+class QuickTransport : public SerialTransport
+{
+public:
+    using SerialTransport::SerialTransport;
+    int ResponseTimeout() const override { return 400; }
+};
+
+constexpr int WaitMs = 120000;
+
+template <typename T> T* Child(QWidget* parent, const char* name)
+{
+    T* child = parent->findChild<T*>(QLatin1String(name));
+    if (!child)
+        qFatal("missing widget %s", name);
+    return child;
+}
+} // namespace
+
+class TestSettingsTabsEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void repeaterReadWrittenBackAndChanged();
+    void sensorTabsReadWrittenBackAndChanged();
+    void newShowsTheClearedRecords();
+
+private:
+    void ConnectTo(SimulatedUnit* unit);
+    void Disconnect();
+    bool WaitForIdle();
+    void Trigger(const char* action) { Child<QAction>(window, action)->trigger(); }
+    void SaveScreenshot(QWidget* tab, const QString& name);
+
+    SimulatedUnit* atonUnit = nullptr;
+    SimulatedUnit* sensorUnit = nullptr;
+    MainWindow* window = nullptr;
+    TestPrompts* prompts = nullptr;
+};
+
+void TestSettingsTabsEndToEnd::initTestCase()
+{
+    Q_INIT_RESOURCE(kelvane);
+    QApplication::setQuitOnLastWindowClosed(false);
+    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
+    atonUnit = new SimulatedUnit(this);
+    sensorUnit = new SimulatedUnit(this);
+    QVERIFY2(atonUnit->Start(), qPrintable(atonUnit->ErrorString()));
+    QVERIFY2(sensorUnit->Start(), qPrintable(sensorUnit->ErrorString()));
+    qputenv("KELVANE_SIMULATED_PORTS", (sensorUnit->PortPath() + QStringLiteral("=AIS AtoN Sensor (simulated);") +
+                                        atonUnit->PortPath() + QStringLiteral("=AIS AtoN (simulated)"))
+                                           .toLocal8Bit());
+    App()->SetPortName(atonUnit->PortPath());
+    window = new MainWindow();
+    auto answers = std::make_unique<TestPrompts>();
+    prompts = answers.get();
+    window->SetPrompts(std::move(answers));
+    window->show();
+    App()->SetMainWindow(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void TestSettingsTabsEndToEnd::cleanupTestCase()
+{
+    Disconnect();
+    window->setWindowModified(false);
+    delete window;
+}
+
+bool TestSettingsTabsEndToEnd::WaitForIdle()
+{
+    auto* retrieve = Child<QToolButton>(window, "toolButtonRetrieve");
+    return QTest::qWaitFor([this, retrieve] { return !window->IsTransferRunning() && retrieve->isEnabled(); }, WaitMs);
+}
+
+void TestSettingsTabsEndToEnd::ConnectTo(SimulatedUnit* unit)
+{
+    auto* combo = Child<QComboBox>(window, "comboBoxPort");
+    const int index = combo->findData(unit->PortPath());
+    QVERIFY(index >= 0);
+    combo->setCurrentIndex(index);
+    QCOMPARE(window->IsSensorMode(), unit == sensorUnit);
+    Child<QPushButton>(window, "pushButtonConnect")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
+    QVERIFY(WaitForIdle());
+}
+
+void TestSettingsTabsEndToEnd::Disconnect()
+{
+    if (App()->GetTransport())
+        App()->Disconnect();
+    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
+}
+
+void TestSettingsTabsEndToEnd::SaveScreenshot(QWidget* tab, const QString& name)
+{
+    QVERIFY(tab->grab().save(KelvaneTest::ArtefactDir() + QLatin1Char('/') + name + QStringLiteral(".png")));
+}
+
+void TestSettingsTabsEndToEnd::repeaterReadWrittenBackAndChanged()
+{
+    QMap<QString, QStringList>& mcr = atonUnit->State().mcr;
+    mcr[QStringLiteral("SRL")] = {QStringLiteral("2")};
+    mcr[QStringLiteral("RPT21")] = {QStringLiteral("21"), QStringLiteral("3"), QStringLiteral("12"),
+                                    QStringLiteral("123")};
+    mcr[QStringLiteral("RPT8")] = {QStringLiteral("8"), QStringLiteral("1"), QStringLiteral("7"), QStringLiteral("0")};
+    ConnectTo(atonUnit);
+    window->GetAtoNTabWidget()->setCurrentIndex(window->RepeaterPosition());
+    QWidget* tab = window->GetAtoNTabWidget()->currentWidget();
+    QCOMPARE(tab->objectName(), QStringLiteral("tabRepeaterConfiguration"));
+
+    Trigger("actionRetrieveCurrentTab");
+    QVERIFY(WaitForIdle());
+    QCOMPARE(Child<QComboBox>(tab, "comboBox_SartControls")->currentText(), QStringLiteral(" Repeat up to RI 1"));
+    QCOMPARE(Child<QComboBox>(tab, "comboBox_message_21_RI")->currentIndex(), 3);
+    QCOMPARE(Child<QSpinBox>(tab, "spinBox_21_timeout")->value(), 12);
+    QCOMPARE(Child<QDoubleSpinBox>(tab, "doubleSpinBox_message_21_range")->text(), QStringLiteral("12.3  NM"));
+    QCOMPARE(Child<QSpinBox>(tab, "spinBox_8_timeout")->value(), 7);
+    QCOMPARE(App()->GetTabModel()->GetRepeater()->GetMsg21Range(), 123);
+
+    // Written back without an edit, the unit is left as it was.
+    const QMap<QString, QStringList> before = mcr;
+    atonUnit->ClearReceivedLines();
+    Trigger("actionSendCurrentTab");
+    QVERIFY(WaitForIdle());
+    QVERIFY(!atonUnit->ReceivedLines().isEmpty());
+    QCOMPARE(mcr, before);
+
+    Child<QComboBox>(tab, "comboBox_message_6_RI")->setCurrentIndex(2);
+    Child<QSpinBox>(tab, "spinBox_6_timeout")->setValue(25);
+    Child<QDoubleSpinBox>(tab, "doubleSpinBox_message_21_range")->setValue(4.5);
+    Trigger("actionSendCurrentTab");
+    QVERIFY(WaitForIdle());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QCOMPARE(mcr.value(QStringLiteral("RPT6")).mid(0, 3),
+             (QStringList{QStringLiteral("6"), QStringLiteral("2"), QStringLiteral("25")}));
+    QCOMPARE(mcr.value(QStringLiteral("RPT21")).value(3), QStringLiteral("45"));
+    QCOMPARE(mcr.value(QStringLiteral("SRL")), QStringList{QStringLiteral("2")});
+    SaveScreenshot(tab, QStringLiteral("RepeaterControlsTab"));
+    Disconnect();
+}
+
+void TestSettingsTabsEndToEnd::sensorTabsReadWrittenBackAndChanged()
+{
+    QMap<int, QList<int>>& records = sensorUnit->State().sensorRecords;
+    // Option 2 with its Aquadopp cells, the Airmar on RS422, relay 1; current sensing from the external input;
+    // the Zeni Lite message 6 with an 11.8 V threshold and status bits 0 and 2 inverted.
+    records.insert(10, {2, 4, 5, 6, -20, 1, 1, 1, 0});
+    records.insert(11, {1, 300, 1, 0, 4000, 4095, 3, 12, 2, 40, 0, 1});
+    records.insert(12, {170, 820, 1, 2, 3, 44, 5, 6});
+    records.insert(13, {2, 3, 235, 10, 118, 2, 0, 1, 5});
+    records.insert(14, {5, 10});
+    ConnectTo(sensorUnit);
+    QTabWidget* tabs = window->GetSensorTabWidget();
+    QWidget* sensorTab = Child<QWidget>(tabs, "tabSensorSettings");
+    QWidget* adcTab = Child<QWidget>(tabs, "tabADCSettings");
+    QWidget* messageTab = Child<QWidget>(tabs, "tabMessageSettings");
+
+    Trigger("actionRetrieveAll");
+    QVERIFY(WaitForIdle());
+    QVERIFY(Child<QRadioButton>(sensorTab, "sensorConfigurationOption2RadioButton")->isChecked());
+    QVERIFY(Child<QWidget>(sensorTab, "groupBox_airmar_config")->isEnabled());
+    QCOMPARE(Child<QSpinBox>(sensorTab, "surfaceCurrent3SpinBox")->value(), 6);
+    QCOMPARE(Child<QSpinBox>(sensorTab, "datumOffsetSpinBox")->value(), -20);
+    QVERIFY(Child<QRadioButton>(sensorTab, "rs422RadioButton")->isChecked());
+    QVERIFY(Child<QRadioButton>(adcTab, "externalADC2RadioButton")->isChecked());
+    QCOMPARE(Child<QSpinBox>(adcTab, "currentSenseThresholdSpinBox")->value(), 300);
+    QCOMPARE(Child<QSpinBox>(adcTab, "evsDivisorSpinBox")->value(), 44);
+    QCOMPARE(Child<QDoubleSpinBox>(adcTab, "VoltageCountSpinBox")->value(), 0.5);
+    QVERIFY(Child<QRadioButton>(messageTab, "zeniLiteFormatRadioButton")->isChecked());
+    QCOMPARE(Child<QSpinBox>(messageTab, "message6DACSpinBox")->value(), 235);
+    QCOMPARE(Child<QDoubleSpinBox>(messageTab, "voltageThresholdBatteryStatusDoubleSpinBox")->value(), 11.8);
+    QVERIFY(Child<QCheckBox>(messageTab, "checkBox_bit_2")->isChecked());
+    QVERIFY(!Child<QCheckBox>(messageTab, "checkBox_bit_1")->isChecked());
+
+    const QMap<int, QList<int>> before = records;
+    sensorUnit->ClearReceivedLines();
+    Trigger("actionSendAll");
+    QVERIFY(WaitForIdle());
+    QCOMPARE(sensorUnit->State().shellSettings.value(QStringLiteral("option")), QStringLiteral("2"));
+    QCOMPARE(records, before);
+
+    // One change in each tab, as the user makes it.
+    tabs->setCurrentWidget(sensorTab);
+    Child<QSpinBox>(sensorTab, "datumOffsetSpinBox")->setValue(75);
+    tabs->setCurrentWidget(adcTab);
+    Child<QSpinBox>(adcTab, "icssOffsetSpinBox")->setValue(20);
+    tabs->setCurrentWidget(messageTab);
+    Child<QCheckBox>(messageTab, "checkBox_bit_7")->click();
+    // Each change of tab asks the unit for its versions: the send waits for that.
+    QVERIFY(WaitForIdle());
+    Trigger("actionSendAll");
+    QVERIFY(WaitForIdle());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QCOMPARE(records.value(10).at(4), 75);
+    QCOMPARE(records.value(11).at(7), 20);
+    QCOMPARE(records.value(13).at(8), 133);
+    QCOMPARE(records.value(10).at(0), 2);
+
+    for (QWidget* tab : {sensorTab, adcTab, messageTab})
+    {
+        tabs->setCurrentWidget(tab);
+        SaveScreenshot(tab, tab->metaObject()->className());
+    }
+}
+
+void TestSettingsTabsEndToEnd::newShowsTheClearedRecords()
+{
+    QWidget* sensorTab = Child<QWidget>(window, "tabSensorSettings");
+    QWidget* adcTab = Child<QWidget>(window, "tabADCSettings");
+    QWidget* messageTab = Child<QWidget>(window, "tabMessageSettings");
+    QWidget* repeaterTab = Child<QWidget>(window, "tabRepeaterConfiguration");
+    prompts->answers << QMessageBox::Discard;
+    Trigger("actionNewFile");
+    QVERIFY(Child<QWidget>(sensorTab, "groupBox_sensor")->isHidden());
+    QVERIFY(!Child<QWidget>(sensorTab, "label_instruction")->isHidden());
+    QCOMPARE(Child<QSpinBox>(sensorTab, "datumOffsetSpinBox")->value(), 0);
+    QCOMPARE(Child<QSpinBox>(adcTab, "icssOffsetSpinBox")->value(), 12);
+    QVERIFY(!Child<QCheckBox>(messageTab, "checkBox_bit_7")->isChecked());
+    QCOMPARE(Child<QSpinBox>(repeaterTab, "spinBox_6_timeout")->value(), 30);
+    QCOMPARE(Child<QComboBox>(repeaterTab, "comboBox_SartControls")->currentIndex(), 0);
+    Model* tabModel = App()->GetTabModel();
+    QCOMPARE(tabModel->GetSensorSettings()->GetConfigurationCode(), 99);
+    QCOMPARE(tabModel->GetADCSettings()->GetInternalCurrentOffset(), 12);
+    QCOMPARE(tabModel->GetRepeater()->GetMsg21Range(), 0);
+}
+
+KELVANE_TEST_APP_MAIN(TestSettingsTabsEndToEnd)
+#include "tst_SettingsTabsEndToEnd.moc"
