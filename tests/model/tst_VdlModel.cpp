@@ -292,7 +292,9 @@ private slots:
         QCOMPARE(target.receiverHour, 23);
         QCOMPARE(target.receiverDuration, 30);
 
-        target = target;
+        // Assigned to itself through another name, as a copy loop over a list can do.
+        const auto& same = target;
+        target = same;
         QCOMPARE(target.GetChainingMmsiCount(), 1);
     }
 
