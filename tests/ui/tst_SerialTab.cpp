@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -70,6 +72,8 @@ private Q_SLOTS:
     void pauseBufferStopsAtItsBound();
     void displayDropsTheOldestWhenFull();
     void everyInsertionKeepsTheBound();
+    void displayTextAsPlainTextGivesIt_data();
+    void displayTextAsPlainTextGivesIt();
     void controlsFollowThePort();
     void logButtonShowsOnlyTheReportedState();
     void sendRule_data();
@@ -221,6 +225,57 @@ void TestSerialTab::everyInsertionKeepsTheBound()
     // Whole steps of the oldest text went, nothing else.
     QCOMPARE((tail.size() - shown.size()) % TrafficDisplay::TrimCharacters, 0);
     QVERIFY(tail.endsWith(shown));
+}
+
+void TestSerialTab::displayTextAsPlainTextGivesIt_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("maxParagraphs");
+
+    // A plain document fed and cut the simple way is the reference for what the display must hold.
+    QTest::newRow("sentences") << QStringList{QStringLiteral("!AIVDM,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*5C\n"),
+                                              QStringLiteral("$GPGSA,A,3,,,,,,,,,,,,,1.0,1.0,1.0*33\n")}
+                               << 6000;
+    // Streamed readings: a paragraph each would make every trim lay out a quarter of a million.
+    QTest::newRow("short readings") << QStringList{QStringLiteral("2048\n"), QStringLiteral("2051\n"),
+                                                   QStringLiteral("\n")}
+                                    << 6000;
+    // Line ends as plain text has them: CR LF is one, a lone CR one, the separators one each.
+    QTest::newRow("line ends") << QStringList{QStringLiteral("OUT > $UPANQ,ACF*33\r\n"),
+                                              QStringLiteral("\r>"),
+                                              QStringLiteral("x\r"),
+                                              QStringLiteral("\ny"),
+                                              QString(QChar(QChar::ParagraphSeparator)) + QStringLiteral("p"),
+                                              QString(QChar(QChar::LineSeparator)) + QStringLiteral("l"),
+                                              QString(QChar(0xfdd0)) + QChar(0xfdd1) + QStringLiteral("f\n")}
+                               << 6000;
+}
+
+void TestSerialTab::displayTextAsPlainTextGivesIt()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, maxParagraphs);
+    QTextEdit view;
+    TrafficDisplay display(&view);
+    QTextDocument reference;
+    int trims = 0;
+    for (int i = 0; trims < 3; ++i)
+    {
+        const QString& line = lines.at(i % lines.size());
+        display.Append(line);
+        QTextCursor end(&reference);
+        end.movePosition(QTextCursor::End);
+        end.insertText(line);
+        if (reference.characterCount() - 1 > TrafficDisplay::MaxCharacters)
+        {
+            reference.setPlainText(reference.toPlainText().mid(TrafficDisplay::TrimCharacters));
+            ++trims;
+            QCOMPARE(display.CharacterCount(), reference.characterCount() - 1);
+        }
+    }
+    QVERIFY(view.toPlainText() == reference.toPlainText());
+    QVERIFY2(view.document()->blockCount() <= maxParagraphs,
+             qPrintable(QString::number(view.document()->blockCount())));
 }
 
 void TestSerialTab::controlsFollowThePort()
