@@ -391,9 +391,12 @@ void TestSerialTab::shellEscapeIsRefused()
     QVERIFY(line->text().isEmpty());
     QVERIFY(prompts->shown.isEmpty());
     tab.show();
+    Child<QTextEdit>(tab, "textEditReceived")->setFocus();
     line->setText(QStringLiteral("+++"));
     tab.OnSend();
     QVERIFY(line->text().isEmpty());
+    // Back to the line for the next command, as after any refusal.
+    QCOMPARE(tab.focusWidget(), line);
     QCOMPARE(prompts->shown.size(), 1);
     QCOMPARE(prompts->shown.at(0).message.text,
              QStringLiteral("The Command Shell is not\n accessible from Kelvane. \n"));
