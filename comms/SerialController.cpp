@@ -21,6 +21,22 @@ QString ThroughLatin1(const QString& text)
     return QString::fromUtf8(text.toLatin1());
 }
 
+// A NUL is a bad character like any other: it stays in its own line (as the replacement character
+// an undecodable byte becomes) rather than cutting the line short and taking its line end with it.
+QString PieceText(const char* bytes, qint64 size)
+{
+    QString text = QString::fromUtf8(bytes, int(size));
+    text.replace(QChar(0), QChar(QChar::ReplacementCharacter));
+    return text;
+}
+
+// Writes the whole text and pushes it to the system: a full disk shows in the flush, not in the
+// buffered write, and must not pass for success.
+bool WriteThrough(QFile& file, const QByteArray& bytes)
+{
+    return file.write(bytes) == bytes.size() && file.flush();
+}
+
 QString ComparableName(const QString& name)
 {
     QString text = name;
@@ -54,6 +70,7 @@ bool SerialController::Open(const QString& portName, int baudRate)
             return false;
         }
         errorText.clear();
+        opened->setReadBufferSize(ReadBufferSize);
         opened->setBaudRate(baudRate, QSerialPort::AllDirections);
         opened->setFlowControl(QSerialPort::NoFlowControl);
         opened->setParity(QSerialPort::NoParity);
@@ -254,6 +271,11 @@ void SerialController::OnReceived()
             return;
         if (replayFile->atEnd())
         {
+            // A log cut short still gives its last line, judged like every other.
+            if (!partialLine.isEmpty())
+                HandleLine(QStringLiteral("\n"));
+            if (!replayFile)
+                return;
             // Said once; the transport ends the connection on it.
             replayEnded = true;
             if (replayTimer)
@@ -285,7 +307,7 @@ int SerialController::ReadPieces(QIODevice* device, int maxPieces)
         if (n <= 0)
             break;
         ++handled;
-        HandleLine(QString::fromUtf8(buffer, int(qstrnlen(buffer, size_t(n)))));
+        HandleLine(PieceText(buffer, n));
         // Closed while the line was handled (a receiver ended the connection).
         if ((fromPort && !port) || (fromReplay && !replayFile))
             break;
@@ -295,17 +317,13 @@ int SerialController::ReadPieces(QIODevice* device, int maxPieces)
 
 void SerialController::HandleLine(const QString& piece)
 {
-    if (piece.startsWith(QLatin1Char('#')))
-        return;
-    if (replayFile && piece.startsWith(QLatin1Char('>')))
-    {
-        Q_EMIT Sent(piece);
-        return;
-    }
-    const bool prompt = piece.endsWith(QLatin1Char('>')) && piece.size() < 3;
+    // A piece without a line end is the shell prompt (delivered at once, a pending line stays
+    // pending) or part of a line. In a replay a piece opening with ">" is text the PC sent, never
+    // a prompt.
     if (!piece.endsWith(QLatin1Char('\n')))
     {
-        if (prompt)
+        const bool prompt = piece.endsWith(QLatin1Char('>')) && piece.size() < 3;
+        if (prompt && !(replayFile && partialLine.isEmpty() && piece.startsWith(QLatin1Char('>'))))
         {
             Q_EMIT Received(piece);
             return;
@@ -315,9 +333,19 @@ void SerialController::HandleLine(const QString& piece)
             partialLine.clear(); // no line end in sight: noise or a wrong baud rate
         return;
     }
+    // The marks of a comment and of sent text are judged on the whole line with its carriage
+    // returns gone: a line cut into pieces, or one that starts with a stray "\r", is judged as
+    // the log would hold it.
     QString line = partialLine + piece;
     partialLine.clear();
     line.remove(QLatin1Char('\r'));
+    if (line.startsWith(QLatin1Char('#')))
+        return;
+    if (replayFile && line.startsWith(QLatin1Char('>')))
+    {
+        Q_EMIT Sent(line);
+        return;
+    }
     AppendToLog(line);
     Q_EMIT Received(line);
 }
@@ -348,13 +376,23 @@ void SerialController::OnPortError(QSerialPort::SerialPortError error)
     case QSerialPort::PermissionError:
         // The unit was unplugged or the device cannot be read any more: end the connection once
         // instead of spinning on read errors.
-        errorText = port->errorString();
+        errorText = LostText(error, port->errorString());
         Q_EMIT ConnectionLost(errorText);
         Close();
         return;
     default:
         return;
     }
+}
+
+QString SerialController::LostText(QSerialPort::SerialPortError error, const QString& reason)
+{
+    // A read that found the line hung up names no reason of its own: the port object then shows
+    // the text of some earlier, unrelated call ("Inappropriate ioctl for device"), which would
+    // send the user looking for the wrong fault. Only a reason the system gave for this failure
+    // is passed on.
+    const bool named = error != QSerialPort::ReadError && !reason.isEmpty();
+    return named ? tr("The device was lost: %1").arg(reason) : tr("The device was lost");
 }
 
 QString SerialController::TimeStamp()
@@ -375,8 +413,7 @@ bool SerialController::StartLog(const QString& fileName)
     }
     const QString header =
         QStringLiteral("#\n") + tr("# Kelvane Started log file at ") + TimeStamp() + QStringLiteral("\n#\n");
-    const QByteArray bytes = header.toUtf8();
-    if (file.write(bytes) != bytes.size())
+    if (!WriteThrough(file, header.toUtf8()))
     {
         logErrorText = file.errorString();
         return false;
@@ -389,24 +426,34 @@ bool SerialController::StartLog(const QString& fileName)
 
 bool SerialController::StopLog()
 {
-    QMutexLocker locker(&logMutex);
-    if (logFileName.isEmpty())
-        return false;
-    QFile file(logFileName);
-    logFileName.clear();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    int failure = 0;
     {
-        logErrorText = file.errorString();
-        return false;
+        QMutexLocker locker(&logMutex);
+        if (logFileName.isEmpty())
+            return false;
+        QFile file(logFileName);
+        logFileName.clear();
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        {
+            logErrorText = file.errorString();
+            failure = ErrorOpeningFile;
+        }
+        else
+        {
+            const QString footer =
+                QStringLiteral("#\n") + tr("# Kelvane Stopped log file at ") + TimeStamp() + QStringLiteral("\n#\n");
+            if (!WriteThrough(file, footer.toUtf8()))
+            {
+                logErrorText = file.errorString();
+                failure = ErrorAddingMessage;
+            }
+            file.close();
+        }
     }
-    const QString footer =
-        QStringLiteral("#\n") + tr("# Kelvane Stopped log file at ") + TimeStamp() + QStringLiteral("\n#\n");
-    const QByteArray bytes = footer.toUtf8();
-    const bool whole = file.write(bytes) == bytes.size();
-    if (!whole)
-        logErrorText = file.errorString();
-    file.close();
-    return whole;
+    // The log ends here either way; a footer that did not reach the disk is said, like a line.
+    if (failure != 0)
+        Q_EMIT SaveError(failure);
+    return failure == 0;
 }
 
 bool SerialController::IsLogging() const
@@ -430,8 +477,7 @@ void SerialController::AppendToLog(const QString& line)
         }
         else
         {
-            const QByteArray bytes = line.toUtf8();
-            if (file.write(bytes) < bytes.size())
+            if (!WriteThrough(file, line.toUtf8()))
             {
                 logErrorText = file.errorString();
                 failure = ErrorAddingMessage;

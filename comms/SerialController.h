@@ -33,6 +33,9 @@ public:
     // Pieces handled per call before the rest is left to a queued call, so that one burst cannot
     // hold the worker thread.
     static constexpr int MaxPiecesPerCall = 100;
+    // What the port object holds for us at most: beyond it the bytes wait in the system (which
+    // drops them when the sender keeps on), so that input faster than we read never grows our memory.
+    static constexpr qint64 ReadBufferSize = 64 * 1024;
     // A replayed log delivers one piece per tick.
     static constexpr int ReplayIntervalMs = 10;
     // How long the open waits for the first sentence boundary.
@@ -109,6 +112,7 @@ private:
     void ScheduleRead();
     void AppendToLog(const QString& line);
     static QString TimeStamp();
+    static QString LostText(QSerialPort::SerialPortError error, const QString& reason);
     static QString DisplayNameOf(const QString& description, const QString& portName);
 
     QSerialPort* port = nullptr;

@@ -132,7 +132,7 @@ void SerialTransport::SerialSendError()
 
 void SerialTransport::SerialReceived(QString received)
 {
-    Q_EMIT Received(received);
+    DeliverReceived(received);
     const NmeaSentence sentence(received);
     if (sentence.IsValid())
         ProcessSentence(sentence);

@@ -1,5 +1,6 @@
 #include "comms/Transport.h"
 
+#include <QCoreApplication>
 #include <QMutexLocker>
 #include <QTimer>
 
@@ -32,6 +33,7 @@ Transport::Transport(Model* transportModel, QObject* parent) : QObject(parent), 
         jobs = std::make_unique<JobTable>(model);
     }
     ConnectRelays();
+    ConnectLineFlow();
 }
 
 Transport::~Transport()
@@ -605,4 +607,50 @@ void Transport::OnSensorConfigurationUpdate(Model* source)
     Q_UNUSED(source); // always built from the transport's own model
     QMutexLocker locker(&ModelLock());
     jobs->BuildSensorConfigurationJob();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The flow of received lines to the application's thread
+
+void Transport::ConnectLineFlow()
+{
+    linesInFlight = std::make_shared<std::atomic<int>>(0);
+    droppedNoticeTimer = new QTimer(this);
+    droppedNoticeTimer->setSingleShot(true);
+    droppedNoticeTimer->setInterval(DroppedNoticeMs);
+    connect(droppedNoticeTimer, &QTimer::timeout, this, &Transport::ReportDroppedLines);
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application)
+        return;
+    // Connected first, so each line is counted off as its turn comes in the application's event
+    // queue; queued only while this transport runs in another thread.
+    lineFlowBound = true;
+    connect(this, &Transport::Received, application, [inFlight = linesInFlight](const QString&) { --*inFlight; });
+}
+
+void Transport::DeliverReceived(const QString& line)
+{
+    if (lineFlowBound && linesInFlight->load() >= MaxLinesInFlight)
+    {
+        ++linesDropped;
+        if (!droppedNoticeTimer->isActive())
+            droppedNoticeTimer->start();
+        return;
+    }
+    if (lineFlowBound)
+        ++*linesInFlight;
+    Q_EMIT Received(line);
+}
+
+void Transport::ReportDroppedLines()
+{
+    const int count = linesDropped;
+    linesDropped = 0;
+    if (count > 0)
+        Q_EMIT LinesDropped(count);
+}
+
+int Transport::LinesInFlight() const
+{
+    return linesInFlight->load();
 }

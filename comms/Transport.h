@@ -20,6 +20,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
 
 #include "comms/TransportJob.h"
@@ -51,6 +52,12 @@ public:
     static constexpr int SendIntervalMs = 200;
     // Least wait of a shell step for the unit's reply.
     static constexpr int ShellIntervalMs = 2000;
+    // Received lines sent on to the window's thread and not yet taken there. Beyond this the
+    // window is not keeping up with the unit (a USB port is not held to the baud rate): further
+    // lines are dropped for the window, never for the job engine, and the drop is reported.
+    static constexpr int MaxLinesInFlight = 4096;
+    // At most one report of dropped lines in this time.
+    static constexpr int DroppedNoticeMs = 1000;
 
     // model is the transport model; null is a fatal error (std::bad_alloc).
     explicit Transport(Model* model, QObject* parent = nullptr);
@@ -88,6 +95,8 @@ public:
     int CurrentStep() const { return step; }
     int QueuedRuns() const;
     int ResponseTimerInterval() const;
+    // Received lines on their way to the application's thread (see MaxLinesInFlight).
+    int LinesInFlight() const;
     bool IsResponseTimerActive() const;
     Model* GetModel() const { return model; }
 
@@ -155,6 +164,9 @@ Q_SIGNALS:
     void signalGnssModeReceived(int mode);
     void VDLMessageSent(int appID, int count);
     void VDLMessageSending(int appID, int count);
+    // count received lines were not passed on since the last report: they came faster than the
+    // application's thread took them. The connection goes on.
+    void LinesDropped(int count);
 
 protected:
     // The reply matching of the current step, for every valid received sentence.
@@ -168,6 +180,8 @@ protected:
     void SetLastError(const QString& text);
     // A write of the current step failed (called by the binding while Send runs).
     void NoteSendFailure();
+    // Emits Received(line) for the application, within MaxLinesInFlight.
+    void DeliverReceived(const QString& line);
 
     Model* model = nullptr;
     SerialController* controller = nullptr;
@@ -195,4 +209,14 @@ private:
     bool busy = false;
     bool sendFailed = false;
     void UpdateBusy();
+
+    // The flow bound of received lines (DeliverReceived): counted up here, down in the thread of
+    // the application object as each line arrives there; shared, as the last of those arrivals
+    // may come after this transport is gone.
+    void ConnectLineFlow();
+    void ReportDroppedLines();
+    std::shared_ptr<std::atomic<int>> linesInFlight;
+    bool lineFlowBound = false;
+    int linesDropped = 0;
+    QTimer* droppedNoticeTimer = nullptr;
 };

@@ -79,6 +79,8 @@ GPSDecoder::GPSDecoder(QObject* parent)
     for (QTimer* t : {rmcWatchdog, gsaWatchdog, gsvWatchdog})
     {
         t->setInterval(WatchdogInterval);
+        // A coarse timer may fire up to 5 % early and blank a receiver that reports on time.
+        t->setTimerType(Qt::PreciseTimer);
         // Each expiry reports once; the next sentence of its kind starts the watch again.
         t->setSingleShot(true);
     }

@@ -102,10 +102,12 @@ void AsReplay(const QByteArray& bytes)
     QObject::connect(&controller, &SerialController::Closed, [&closed] { ++closed; });
     if (!controller.OpenFile(path))
         return;
-    // One piece per tick, driven by hand: the file must end within one tick per byte.
-    for (int tick = 0; closed == 0; ++tick)
+    // One piece per tick, driven by hand: the file must end within one tick per byte. (The end is
+    // counted by the signal, out of the loop's sight.)
+    int tick = 0;
+    while (closed == 0)
     {
-        if (tick > bytes.size() + 2)
+        if (++tick > bytes.size() + 3)
             Fail("replay does not reach its end", QString());
         controller.OnReceived();
     }

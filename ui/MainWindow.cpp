@@ -386,6 +386,15 @@ void MainWindow::CreateStatusBar()
     utcLabel->setText(tr(" No GNSS "));
     utcLabel->setToolTip(tr("Displays the current UTC time as supplied by the GPS"));
     statusBar()->addPermanentWidget(utcLabel);
+
+    // A menu entry without a status tip empties the bar when the pointer passes it, and a timed
+    // notice empties it when its time is up: the standing text returns in both cases.
+    connect(statusBar(), &QStatusBar::messageChanged, this,
+            [this](const QString& message)
+            {
+                if (message.isEmpty() && !standingMessage.isEmpty())
+                    statusBar()->showMessage(standingMessage);
+            });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -608,7 +617,20 @@ void MainWindow::UpdateConnectionWidgets()
 
 void MainWindow::ShowReady()
 {
-    statusBar()->showMessage(tr("Ready"));
+    ShowStandingMessage(tr("Ready"));
+}
+
+void MainWindow::ShowStandingMessage(const QString& text)
+{
+    standingMessage = text;
+    statusBar()->showMessage(text);
+}
+
+void MainWindow::OnLinesDropped(int count)
+{
+    statusBar()->showMessage(
+        tr("%1 received lines were not shown: they arrived faster than the window could take them.").arg(count),
+        DroppedLinesNoticeMs);
 }
 
 void MainWindow::OnTabChanged(int index)
@@ -697,7 +719,7 @@ void MainWindow::OnConnected()
     MakeLinkConnections();
     serialTab->OnOpened();
     liveDataTab->OnOpened();
-    statusBar()->showMessage(transport->ConnectionDescription());
+    ShowStandingMessage(transport->ConnectionDescription());
     UpdateConnectionWidgets();
 }
 
@@ -788,6 +810,7 @@ void MainWindow::MakeLinkConnections()
     c << connect(statusTab, &StatusTab::PrxLogRequest, app, &KelvaneApplication::OnProximityLogRequest);
     c << connect(t, &Transport::prxLogMessageCount, app, &KelvaneApplication::OnPrxLogMessageCount);
     c << connect(controller, &SerialController::SaveError, this, &MainWindow::OnSaveError);
+    c << connect(t, &Transport::LinesDropped, this, &MainWindow::OnLinesDropped);
     c << connect(gnss, &GPSDecoder::GpsDataReceived, this, &MainWindow::OnGpsDataReceived);
     c << connect(gnss, &GPSDecoder::GpsDataReceived, realAtoNTab, &RealAtoNTab::OnGpsDataReceived);
     c << connect(gnss, &GPSDecoder::GpsDataReceived, gpsStatusTab, &GpsStatusTab::OnGpsDataReceived);
@@ -1488,18 +1511,35 @@ bool MainWindow::SaveFile()
     // a buffered flush can lose the rest of the data without reporting it.
     QSaveFile file(currentFile);
     bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QString reason = file.errorString();
     if (saved)
     {
-        saved = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError;
+        // A short write is written on: the next write gives the system's reason (a full disk)
+        // where a short count alone gives none.
+        qint64 written = 0;
+        while (written < bytes.size())
+        {
+            const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+            if (n <= 0)
+                break;
+            written += n;
+        }
+        saved = written == bytes.size() && file.error() == QFileDevice::NoError;
         if (saved)
+        {
             saved = file.commit();
+            reason = file.errorString();
+        }
         else
+        {
+            // Taken before the write is cancelled, which puts its own text in its place.
+            reason =
+                file.error() != QFileDevice::NoError ? file.errorString() : tr("Not all of the data could be written.");
             file.cancelWriting();
+        }
     }
     if (!saved)
     {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : tr("Not all of the data could be written.");
         cursor.Restore();
         ShowCritical(tr("Could not save the file"), tr("Could not save file: ") + currentFile, reason);
         return false;

@@ -67,6 +67,7 @@ public:
 
     static constexpr int ProgressHideDelayMs = 2000;
     static constexpr int PortPollIntervalMs = 1000;
+    static constexpr int DroppedLinesNoticeMs = 10000;
 
     explicit MainWindow(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~MainWindow() override;
@@ -167,6 +168,8 @@ public Q_SLOTS:
     void On_updateAarFlag(int scenario);
     void onNeedAllDataCancelButtonPressed();
     void onNeedAllDataContinueButtonPressed();
+    // Lines from the unit came faster than the window could take them: count were not shown.
+    void OnLinesDropped(int count);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -219,6 +222,10 @@ private:
     QStackedWidget* stack = nullptr;
     QProgressBar* progressBar = nullptr;
     QLabel* utcLabel = nullptr;
+    // The status bar's standing text ("Ready", the connection); it comes back whenever a status
+    // tip or a timed notice leaves the bar empty.
+    QString standingMessage;
+    void ShowStandingMessage(const QString& text);
 
     RealAtoNTab* realAtoNTab = nullptr;
     MessageScheduleTab* messageScheduleTab = nullptr;

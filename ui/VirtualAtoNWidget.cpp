@@ -272,8 +272,12 @@ void VirtualAtoNWidget::on_syntheticRadioButton_toggled(bool /*b*/)
 {
     if (updating)
         return;
-    // Serves both kind buttons: the synthetic button's state is the kind either way.
-    if (ui->syntheticRadioButton->isChecked() != record->IsSynthetic())
+    // Serves both kind buttons: the synthetic button's state is the kind either way. It is judged
+    // against the station kind the page shows and the unit is sent: a load brings the kind with the
+    // station but leaves the record's own synthetic flag, so after a retrieve that flag may still
+    // hold the other kind, and the user's choice would then never be stored.
+    const bool storedSynthetic = record->GetAtoN()->GetStationKind() == AtoNDef::SYNTHETIC;
+    if (ui->syntheticRadioButton->isChecked() != storedSynthetic)
         StoreAndMarkEdited();
     UpdateDimensionsEnabled();
 }

@@ -2,6 +2,7 @@
 // and over a bounded, reproducible series of mutations of them and of random bytes. Files named on the
 // command line are replayed as they are.
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,6 +80,21 @@ QByteArray Mutate(QByteArray in, std::mt19937& rng)
     }
     return in;
 }
+// Writes the target's built-in seeds into a folder, one file each named by its SHA-1 as libFuzzer
+// names its corpus files, so that libFuzzer starts from them as this driver does.
+int WriteSeeds(const QString& folder)
+{
+    if (!KelvaneFuzzSeeds || !QDir().mkpath(folder))
+        return 1;
+    for (const QByteArray& seed : KelvaneFuzzSeeds())
+    {
+        QFile f(QDir(folder).filePath(
+            QString::fromLatin1(QCryptographicHash::hash(seed, QCryptographicHash::Sha1).toHex())));
+        if (!f.open(QIODevice::WriteOnly) || f.write(seed) != seed.size() || !f.flush())
+            return 1;
+    }
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -94,6 +110,8 @@ int main(int argc, char** argv)
             runs = std::strtol(argv[++i], nullptr, 10);
         else if (!std::strcmp(argv[i], "--seed-dir") && i + 1 < argc)
             seedDir = QString::fromLocal8Bit(argv[++i]);
+        else if (!std::strcmp(argv[i], "--write-seeds") && i + 1 < argc)
+            return WriteSeeds(QString::fromLocal8Bit(argv[++i]));
         else
         {
             QFile f(QString::fromLocal8Bit(argv[i]));

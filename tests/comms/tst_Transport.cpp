@@ -67,6 +67,14 @@ public:
 
     void Reply(const QString& body) { SerialReceived(QString::fromLatin1(SimulatedUnit::Frame(body))); }
     void Fire() { OnTimeout(); }
+    // Fires the timer until the queue is done; a run that never ends fails the test at once
+    // instead of spinning until the test's time limit.
+    bool FireUntilIdle(int limit = 1000)
+    {
+        for (int i = 0; i < limit && IsBusy(); ++i)
+            Fire();
+        return !IsBusy();
+    }
     // Answers the last shell command written as the unit would.
     void AnswerLast()
     {
@@ -314,8 +322,7 @@ private Q_SLOTS:
         QSignalSpy sending(&t, &Transport::VDLMessageSending);
         QSignalSpy sent(&t, &Transport::VDLMessageSent);
         t.QueueJob(Names::VdlAidConfiguration, true);
-        while (t.IsBusy())
-            t.Fire();
+        QVERIFY(t.FireUntilIdle());
         QCOMPARE(t.written.size(), 3); // one frame per enabled MMSI
         QCOMPARE(sending.count(), 2);
         QCOMPARE(sent.at(0), (QVariantList{0, 3}));
@@ -325,8 +332,7 @@ private Q_SLOTS:
         model.GetVirtualAtoN(2)->SetEnabled(false);
         t.written.clear();
         t.QueueJob(Names::VdlAidConfiguration, true);
-        while (t.IsBusy())
-            t.Fire();
+        QVERIFY(t.FireUntilIdle());
         QCOMPARE(t.written.size(), 1);
         QCOMPARE(sent.last(), (QVariantList{0, 1}));
     }
@@ -528,8 +534,7 @@ private Q_SLOTS:
         vdl->AddMmsi(QStringLiteral("992351105"));
         vdl->AppendMmsiFromRow(0);
         t.QueueJob(Names::VdlChaining, true);
-        while (t.IsBusy())
-            t.Fire();
+        QVERIFY(t.FireUntilIdle());
         QCOMPARE(t.written.size(), 1 + 1 + 1 + 2);
         QCOMPARE(t.ResponseTimerInterval(), 200);
         QVERIFY(t.written.at(1).startsWith(QStringLiteral("$UPAID,")));
@@ -539,8 +544,7 @@ private Q_SLOTS:
 
         // A rebuilt job keeps the pace its sends were given.
         t.QueueJob(Names::VdlChaining, true, 2);
-        while (t.IsBusy())
-            t.Fire();
+        QVERIFY(t.FireUntilIdle());
         QCOMPARE(t.ResponseTimerInterval(), 2000);
         QCOMPARE(t.GetJob(Names::VdlChaining)->timeout, 2);
 
@@ -556,8 +560,7 @@ private Q_SLOTS:
         QCOMPARE(t.QueuedRuns(), 1);
         t.written.clear();
         t.Reply(QStringLiteral("$ANAID,992351001,1,992351001,R,R"));
-        while (t.IsBusy())
-            t.Fire();
+        QVERIFY(t.FireUntilIdle());
         const QString all = t.written.join(QString());
         QVERIFY(all.contains(QStringLiteral(",0,992351105,C,C*")));
         QVERIFY(all.contains(QStringLiteral(",0,992351106,C,C*")));
@@ -568,8 +571,7 @@ private Q_SLOTS:
         vdl->AddMmsi(QStringLiteral("992351107"));
         t.written.clear();
         t.QueueJob(Names::VdlChaining, true);
-        while (t.IsBusy())
-            t.Fire();
+        QVERIFY(t.FireUntilIdle());
         QCOMPARE(t.written.filter(QStringLiteral("992351107")), t.written.filter(QStringLiteral(",1,992351107,C,C*")));
         QCOMPARE(t.written.filter(QStringLiteral("992351107")).size(), 1);
     }

@@ -86,6 +86,12 @@ SimUnitState::SimUnitState()
     shellReplies.insert(QStringLiteral("getatontype"), QStringLiteral("3"));
     shellReplies.insert(QStringLiteral("getubtypem8"), QStringLiteral("1"));
 
+    digitalInputLines = {QStringLiteral("DIG_IO1 1"), QStringLiteral("DIG_IO2 0"), QStringLiteral("DIG_IO3 0"),
+                         QStringLiteral("DIG_IO4 1")};
+    sensorHealthLines = {QStringLiteral("Sensor health:"), QStringLiteral("  Sensor 1 OK  "),
+                         QStringLiteral("  Sensor 2 OK  "), QStringLiteral("Option 3 fitted"),
+                         QStringLiteral("Return: 0")};
+
     sensorRecords.insert(10, {99, 1, 2, 3, 0, 0, 0, 0, 0});
     sensorRecords.insert(11, {0, 100, 0, 1, 5000, 4095, 0, 12, 1, 42, 0, 0});
     sensorRecords.insert(12, {180, 823, 0, 0, 1, 42, 0, 0});

@@ -62,6 +62,10 @@ struct SimUnitState
     QMap<QString, QString> shellReplies;
     int gnssMode = 1;
     int gpsFilter = 0;
+    // Console lines a sensor unit prints for "getdistates" and "sensorhealth" before its reply sentence
+    // (line ends added on the wire).
+    QStringList digitalInputLines;
+    QStringList sensorHealthLines;
     // The last value of each setting command ("enablers422" -> "1"), as given.
     QMap<QString, QString> shellSettings;
 

@@ -283,6 +283,16 @@ void SimulatedUnit::HandleShell(const NmeaSentence& s)
         result = QStringLiteral("ACCESS DENIED");
     else
         result = RunShell(NmeaSentence::Unescaped(commandField));
+    // The sensor unit's console commands print their lines before the reply sentence.
+    const QString command = NmeaSentence::Unescaped(commandField);
+    const QStringList console = command == QLatin1String("getdistates")    ? state.digitalInputLines
+                                : command == QLatin1String("sensorhealth") ? state.sensorHealthLines
+                                                                           : QStringList();
+    if (!console.isEmpty() && result != QLatin1String("ACCESS DENIED"))
+    {
+        SendRaw((console.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+        result = QStringLiteral("0");
+    }
     if (malformedShell)
     {
         Reply({QStringLiteral("$PKVX,255,") + commandField});

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QtTest/QtTest>
 
+#include <limits>
+
 #include "decoders/GpsData.h"
 #include "decoders/SatelliteData.h"
 #include "model/GeoPosition.h"
@@ -68,6 +70,7 @@ private Q_SLOTS:
     void gnssDataLabels();
     void pauseAndWatchdogs();
     void receiverTypeTakesEffectAtTheNextMode();
+    void outsizedReceiverNumbers();
     void histogramGeometryAndColours();
     void histogramLegend_data();
     void histogramLegend();
@@ -221,6 +224,16 @@ void TestGpsStatusTab::gnssDataLabels()
              QStringLiteral("-122.6269\n") + data.GetPosition()->LongitudeToDM());
     QCOMPARE(Text(tab, "labelSOG"), QStringLiteral("0.018"));
     QCOMPARE(Text(tab, "labelCOG"), QStringLiteral("271.500"));
+
+    // A receiver without a fix reports no position: the labels show the placeholder, and no tooltip offers
+    // 91 N or 181 E as a position.
+    GpsData noFix;
+    noFix.SetTime(QStringLiteral("223846"), QStringLiteral("hhmmss"));
+    noFix.SetPosition(GeoPosition::NotAvailableLatitude, GeoPosition::NotAvailableLongitude);
+    tab.OnGpsDataReceived(&noFix);
+    QCOMPARE(Text(tab, "labelLatitude"), noFix.GetPosition()->LatitudeToDMS());
+    QVERIFY(tab.findChild<QLabel*>(QStringLiteral("labelLatitude"))->toolTip().isEmpty());
+    QVERIFY(tab.findChild<QLabel*>(QStringLiteral("labelLongitude"))->toolTip().isEmpty());
 }
 
 void TestGpsStatusTab::pauseAndWatchdogs()
@@ -290,6 +303,25 @@ void TestGpsStatusTab::receiverTypeTakesEffectAtTheNextMode()
     tab.onReceivedGnssMode(AtoNDef::GNSS_SURVEYED);
     QCOMPARE(tab.GetBars(), 16);
     QCOMPARE(Text(tab, "labelGnssMode"), QStringLiteral("GPS only"));
+}
+
+// Counts and PRNs come from the receiver's sentences as any integer a field holds: the tab must show
+// them without overflowing, and chart no satellite that no key can name.
+void TestGpsStatusTab::outsizedReceiverNumbers()
+{
+    GpsStatusTab tab;
+    tab.onReceivedGnssMode(AtoNDef::GNSS_GPS_GALILEO_BEIDOU);
+    SatelliteData data;
+    const int most = std::numeric_limits<int>::max();
+    data.AddSatellite(SatelliteData::SystemGalileo, most, 10, 10, 40, true);
+    data.AddSatellite(SatelliteData::SystemBeidou, most - 100, 10, 10, 40, true);
+    data.AddSatellite(SatelliteData::SystemGps, most, 10, 10, 40, true);
+    data.SetGpsInView(most);
+    data.SetGalileoInView(most);
+    data.SetBeidouInView(most);
+    tab.OnSatelliteDataReceived(&data);
+    QCOMPARE(Keys(tab), QList<int>{most});
+    QCOMPARE(Text(tab, "labelSatellitesInView"), QString::number(3 * qint64(most)));
 }
 
 void TestGpsStatusTab::histogramGeometryAndColours()

@@ -7,11 +7,13 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
@@ -163,6 +165,18 @@ void TestMainWindowEndToEnd::connectToTheUnitPickedFromThePortList()
     unit->ClearReceivedLines();
     Connect();
     QCOMPARE(App()->GetPortName(), unit->PortPath());
+    QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("Connected to Serial Port: ")));
+    // Menu entries with and without a status tip pass under the pointer, then it leaves the menu:
+    // the connection is said again.
+    for (QAction* action : window->menuBar()->findChildren<QAction*>())
+        action->showStatusText(window);
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(window, &leave);
+    QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("Connected to Serial Port: ")));
+    // So it does after a timed notice.
+    window->OnLinesDropped(12);
+    QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("12 ")));
+    window->statusBar()->clearMessage();
     QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("Connected to Serial Port: ")));
     QVERIFY(!Button("pushButtonConnect")->isEnabled());
     QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))->isEnabled());

@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 
 #include "MainWindowTestPrompts.h"
@@ -238,6 +240,18 @@ void TestMainWindowFiles::unsavedChangesQuestion()
         QCOMPARE(Name(), QStringLiteral("EDITED"));
         QVERIFY(window->isWindowModified());
         QCOMPARE(window->GetCurrentFile(), path);
+
+        // Closing the window asks the same question; the same answer keeps the window and the
+        // program running.
+        prompts->Clear();
+        prompts->answers = {QMessageBox::StandardButton(answer)};
+        QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+        QVERIFY(!window->close());
+        QCOMPARE(prompts->shown.size(), 1);
+        QVERIFY(window->isVisible());
+        QCoreApplication::processEvents();
+        QCOMPARE(quitting.count(), 0);
+        QCOMPARE(Name(), QStringLiteral("EDITED"));
     }
     if (named)
     {
@@ -276,8 +290,8 @@ void TestMainWindowFiles::failedWriteKeepsTheOldFile()
     QCOMPARE(prompts->shown.first().message.icon, QMessageBox::Critical);
     QCOMPARE(prompts->shown.first().message.title, QStringLiteral("Could not save the file"));
     QCOMPARE(prompts->shown.first().message.text, QStringLiteral("Could not save file: ") + path);
-    // Why, below it.
-    QVERIFY(!prompts->shown.first().message.informativeText.isEmpty());
+    // Why, below it: the system's own reason.
+    QCOMPARE(prompts->shown.first().message.informativeText, QString::fromLocal8Bit(std::strerror(EFBIG)));
     QVERIFY(window->isWindowModified());
     QCOMPARE(window->GetCurrentFile(), path);
     QVERIFY(original.open(QIODevice::ReadOnly));

@@ -4,8 +4,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QtTest/QtTest>
 
@@ -47,6 +50,7 @@ private Q_SLOTS:
     void retrieveAllFillsEverySensorTab();
     void sendAllWritesTheSensorSet();
     void summaryTabLoadTakesTheSensorRecords();
+    void systemInformationShowsTheUnit();
 
 private:
     bool WaitForIdle();
@@ -166,6 +170,44 @@ void TestMainWindowSensorSet::summaryTabLoadTakesTheSensorRecords()
     QCOMPARE(tabs->GetSensorSettings()->GetConfigurationCode(), 2);
     QCOMPARE(tabs->GetADCSettings()->GetCurrentSenseThreshold(), 77);
     QCOMPARE(tabs->GetMessageSettings()->GetMessage6FI(), 33);
+}
+
+void TestMainWindowSensorSet::systemInformationShowsTheUnit()
+{
+    QVERIFY(window->IsLinkOpen());
+    auto* summary = window->findChild<QWidget*>(QStringLiteral("tabSystemInformation"));
+    const auto label = [summary](const char* name) { return summary->findChild<QLabel*>(QLatin1String(name))->text(); };
+    auto* inputs = summary->findChild<QTextEdit*>(QStringLiteral("diStateTextEdit"));
+    auto* health = summary->findChild<QTextEdit*>(QStringLiteral("sensorHealthTextEdit"));
+    // The replies to the sentences of the previous load reach the tab while it is not shown, and are lost.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        unit->ReceivedLines().contains(QStringLiteral("$PKVX,0,0,0x5E1D0A47,1,sensorhealth,96*1E")), WaitMs);
+    QTest::qWait(300);
+    QVERIFY(inputs->toPlainText().isEmpty());
+    unit->ClearReceivedLines();
+    // Choosing the tab has the unit asked for its version and serial numbers.
+    window->findChild<QTabWidget*>(QStringLiteral("tabWidgetSensor"))->setCurrentWidget(summary);
+    QTRY_COMPARE_WITH_TIMEOUT(label("softwareVersionLabel"), QStringLiteral("KVX-A3 V3.01.07"), WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(label("serialNumberLabel"), QStringLiteral("PCA-77120"), WaitMs);
+    // A retrieve loads the summary with the unit's records and fetches the inputs and health while shown.
+    QVERIFY(WaitForIdle());
+    QVERIFY(window->findChild<QAction*>(QStringLiteral("actionRetrieveAll"))->isEnabled());
+    window->findChild<QAction*>(QStringLiteral("actionRetrieveAll"))->trigger();
+    QVERIFY(WaitForIdle());
+    QTRY_COMPARE_WITH_TIMEOUT(inputs->toPlainText(), QStringLiteral("DIG_IO1 1\nDIG_IO2 0\nDIG_IO3 0\nDIG_IO4 1\n"),
+                              WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(health->toPlainText(), QStringLiteral("Sensor 1 OK\nSensor 2 OK\nOption 3 fitted\n"),
+                              WaitMs);
+    QCOMPARE(label("chartDatumLabel"), QString::number(App()->GetTabModel()->GetSensorSettings()->GetDatumOffset()));
+    QCOMPARE(label("message6VersionLabel"), QStringLiteral("Zeni Lite Format"));
+    QVERIFY(unit->ReceivedLines().contains(QStringLiteral("$PKVX,0,0,0x5E1D0A47,1,getdistates,97*6A")));
+    QVERIFY(unit->ReceivedLines().contains(QStringLiteral("$PKVX,0,0,0x5E1D0A47,1,sensorhealth,96*1E")));
+
+    // The refresh button asks again.
+    unit->State().digitalInputLines = {QStringLiteral("DIG_IO1 0")};
+    summary->findChild<QPushButton*>(QStringLiteral("refreshDIStatesPushButton"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(inputs->toPlainText(), QStringLiteral("DIG_IO1 0\n"), WaitMs);
+    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/SystemInformationTab.png")));
 }
 
 KELVANE_TEST_APP_MAIN(TestMainWindowSensorSet)

@@ -87,6 +87,8 @@ private Q_SLOTS:
     void directionOfImpact();
     void positionRuleAndIsValidOnAHiddenPage();
     void modeChangeIsAnEdit();
+    void kindChoiceAfterALoad_data();
+    void kindChoiceAfterALoad();
 
 private:
     template <class W> W* Find(const char* name) const { return page->GetForm()->findChild<W*>(QLatin1String(name)); }
@@ -384,6 +386,32 @@ void TestVirtualAtoNWidget::modeChangeIsAnEdit()
     QCOMPARE(Find<QComboBox>("AtoNTypeComboBox")->itemText(0), QStringLiteral(" (0)  Default"));
     QCOMPARE(edited.size(), 1);
     QVERIFY(page->IsEdited());
+}
+
+void TestVirtualAtoNWidget::kindChoiceAfterALoad_data()
+{
+    QTest::addColumn<bool>("loadedSynthetic");
+
+    QTest::newRow("unit's synthetic made virtual") << true;
+    QTest::newRow("unit's virtual made synthetic") << false;
+}
+
+void TestVirtualAtoNWidget::kindChoiceAfterALoad()
+{
+    QFETCH(bool, loadedSynthetic);
+    // The page's record last held the other kind; a load brings the unit's station, kind and all.
+    page->GetRecord()->SetSynthetic(!loadedSynthetic);
+    VirtualAtoNModel unit;
+    unit.SetEnabled(true);
+    unit.SetSynthetic(loadedSynthetic);
+    Load(unit);
+    QCOMPARE(Find<QRadioButton>("syntheticRadioButton")->isChecked(), loadedSynthetic);
+
+    QSignalSpy edited(page, &AtoNConfiguration::Edited);
+    Find<QRadioButton>(loadedSynthetic ? "virtualRadioButton" : "syntheticRadioButton")->click();
+    QVERIFY(!edited.isEmpty());
+    QCOMPARE(page->GetRecord()->GetAtoN()->GetStationKind(),
+             int(loadedSynthetic ? AtoNDef::VIRTUAL : AtoNDef::SYNTHETIC));
 }
 
 KELVANE_TEST_GUI_MAIN(TestVirtualAtoNWidget)

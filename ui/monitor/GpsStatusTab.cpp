@@ -2,6 +2,9 @@
 
 #include <QLabel>
 
+#include <cmath>
+#include <limits>
+
 #include "decoders/GpsData.h"
 #include "decoders/SatelliteData.h"
 #include "model/GeoPosition.h"
@@ -138,12 +141,18 @@ void GpsStatusTab::OnGpsDataReceived(GpsData* gpsData)
     }
     ui->labelUTC->setText(gpsData->GetTime().toString(QStringLiteral("hh:mm:ss")));
     const GeoPosition* position = gpsData->GetPosition();
+    // Without a fix the receiver gives no position: the labels show their placeholder, and the tooltips
+    // must not offer the "not available" markers (91 N, 181 E) as a position.
+    const double latitude = position->GetLatitude();
+    const double longitude = position->GetLongitude();
     ui->labelLatitude->setText(position->LatitudeToDMS());
-    ui->labelLatitude->setToolTip(QString::number(position->GetLatitude(), 'f', 4) + QLatin1Char('\n') +
-                                  position->LatitudeToDM());
+    ui->labelLatitude->setToolTip(std::fabs(latitude) <= 90.0
+                                      ? QString::number(latitude, 'f', 4) + QLatin1Char('\n') + position->LatitudeToDM()
+                                      : QString());
     ui->labelLongitude->setText(position->LongitudeToDMS());
-    ui->labelLongitude->setToolTip(QString::number(position->GetLongitude(), 'f', 4) + QLatin1Char('\n') +
-                                   position->LongitudeToDM());
+    ui->labelLongitude->setToolTip(std::fabs(longitude) <= 180.0 ? QString::number(longitude, 'f', 4) +
+                                                                       QLatin1Char('\n') + position->LongitudeToDM()
+                                                                 : QString());
     ui->labelSOG->setText(QString::number(gpsData->GetSpeed(), 'f', 3));
     ui->labelCOG->setText(QString::number(gpsData->GetCourse(), 'f', 3));
 }
@@ -182,18 +191,22 @@ void GpsStatusTab::OnSatelliteDataReceived(SatelliteData* satelliteData)
         SatelliteInfo record;
         if (!satelliteData->GetSatellite(i, record) || record.prn < 1 || !Admits(record.system))
             continue;
-        int key = record.prn;
+        qint64 key = record.prn;
         if (record.system == SatelliteData::SystemGalileo)
             key += 300;
         else if (record.system == SatelliteData::SystemBeidou)
             key += 200;
-        chart.insert(key, SatelliteBar{record.snr, record.used});
+        // The PRN is whatever the sentence's field held: one that no key can name is no satellite to chart.
+        if (key > std::numeric_limits<int>::max())
+            continue;
+        chart.insert(int(key), SatelliteBar{record.snr, record.used});
     }
 
     if (InRange(gnssMode))
     {
         const int counted = RowOf(gnssMode, m8).inView;
-        int inView = 0;
+        // Each count is the receiver's own field, any integer: their sum must not overflow.
+        qint64 inView = 0;
         inView += (counted & Gps) ? satelliteData->GetGpsInView() : 0;
         inView += (counted & Glonass) ? satelliteData->GetGlonassInView() : 0;
         inView += (counted & Galileo) ? satelliteData->GetGalileoInView() : 0;

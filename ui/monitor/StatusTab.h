@@ -1,9 +1,20 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class AlarmData;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace Ui
+{
+class StatusTab;
+}
 
 // The "Diagnostics" tab: the unit's details (versions, serial number, supply voltage, VSWR, AtoN type),
 // its active alarms and text messages, and the fault and proximity-alert logs written as XML reports.
@@ -13,6 +24,20 @@ class StatusTab : public QWidget
     Q_OBJECT
 
 public:
+    // One received text message, as the report lists it.
+    struct TextMessageEntry
+    {
+        QString time; // the PC's UTC time of reception, "hh:mm:ss"
+        QString message;
+    };
+    // One line of the unit's fault or proximity-alert log, its three texts as the unit sent them.
+    struct LogEntry
+    {
+        QString date;
+        QString time;
+        QString description;
+    };
+
     explicit StatusTab(QWidget* parent = nullptr);
     ~StatusTab() override;
 
@@ -20,6 +45,17 @@ public:
     void ClearStatus();
     // Empties the report label: on every change of the current AtoN tab.
     void ClearReportLabel();
+
+    const QList<TextMessageEntry>& TextMessages() const { return textMessages; }
+    const QList<LogEntry>& FaultLog() const { return faultLog; }
+    const QList<LogEntry>& ProximityLog() const { return proximityLog; }
+    // True from the user's choice of a report file until the unit's log of that kind is complete.
+    bool IsFaultLogPending() const { return faultLogPending; }
+    bool IsProximityLogPending() const { return proximityLogPending; }
+
+    // A text of the unit as an XML 1.0 attribute can hold it: every character the standard forbids
+    // (control characters but tab, line feed and carriage return) in the unit's own "^HH" form.
+    static QString XmlSafe(const QString& text);
 
 Q_SIGNALS:
     // The user chose the report file: ask the unit for its log.
@@ -37,8 +73,43 @@ public Q_SLOTS:
     void OnTextMessageReceived(QString message);
     void OnAlarmReceived(AlarmData* alarmData);
     void OnAtoNType(int atonType);
+    // Writes the proximity-alert report (true) or the diagnostics report (false); false when it failed.
+    bool CreateXMLFile(bool prx_only);
     void OnFaultMessageReceived(QString date, QString time, QString description);
     void OnFaultMessageLogComplete();
+    void OnSelectFile();
+    void OnSelectFilePrx();
     void OnProximityAlertMessageReceived(QString date, QString time, QString description);
     void OnProximityAlertLogComplete();
+
+private:
+    void ResetValueLabels();
+    void EmptyTables();
+    void SetAlarmCell(const QString& text, Qt::Alignment alignment, int row, int column);
+    void SetMessageCell(const QString& text, Qt::Alignment alignment, int row, int column);
+    static QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment);
+    // The row at which a new message belongs under the table's current sort.
+    int MessageRow(const QString& time, const QString& message) const;
+    QByteArray ReportDocument(bool prx_only) const;
+    void ReportFailed(bool couldNotOpen, const QString& detail);
+
+    std::unique_ptr<Ui::StatusTab> ui;
+    QString atonType;
+    QString appVersion;
+    QString bootloaderVersion;
+    QString productSerial;
+    QString pcVersion;
+    QString diagnosticsFilename;
+    QString proximityFilename;
+    // Lent by the message decoder, which keeps it for its whole life; guarded all the same, since a report
+    // may be written long after the list was lent.
+    QPointer<AlarmData> alarms;
+    bool haveAlarms = false;
+    QList<TextMessageEntry> textMessages;
+    QList<LogEntry> faultLog;
+    QList<LogEntry> proximityLog;
+    // A log is gathered only for a request the user made: lines and completions of a request that timed
+    // out or was abandoned must not leak into, or cut short, the next report.
+    bool faultLogPending = false;
+    bool proximityLogPending = false;
 };

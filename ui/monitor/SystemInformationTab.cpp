@@ -1,8 +1,35 @@
 #include "ui/monitor/SystemInformationTab.h"
 
-#include "model/Model.h"
+#include <QTextCursor>
+#include <QTextEdit>
 
-SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent) : AtoNConfiguration(model, parent) {}
+#include "model/ADCSettingsModel.h"
+#include "model/MessageSettingsModel.h"
+#include "model/Model.h"
+#include "model/SensorSettingsModel.h"
+
+#include "ui_SystemInformationTab.h"
+
+namespace
+{
+
+constexpr int ZeniLiteFormat = 2;
+
+} // namespace
+
+// Fixed texts: no job waits for their replies, which the tab sorts out of the unit's traffic itself.
+const QString SystemInformationTab::DigitalInputsSentence =
+    QStringLiteral("$PKVX,0,0,0x5E1D0A47,1,getdistates,97*6A\n");
+const QString SystemInformationTab::SensorHealthSentence =
+    QStringLiteral("$PKVX,0,0,0x5E1D0A47,1,sensorhealth,96*1E\n");
+
+SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent)
+    : AtoNConfiguration(model, parent), ui(std::make_unique<Ui::SystemInformationTab>()),
+      sensorSettings(model->GetSensorSettings()), adcSettings(model->GetADCSettings()),
+      messageSettings(model->GetMessageSettings())
+{
+    ui->setupUi(this);
+}
 
 SystemInformationTab::~SystemInformationTab() = default;
 
@@ -16,9 +43,59 @@ bool SystemInformationTab::UpdateTabFromModel(Model* source)
         *model->GetADCSettings() = *source->GetADCSettings();
         *model->GetMessageSettings() = *source->GetMessageSettings();
     }
-    updating = true;
-    updating = false;
+    ShowConfiguration();
+    RequestDigitalInputs();
+    RequestSensorHealth();
+    Q_EMIT SerialNumbers();
     return true;
+}
+
+void SystemInformationTab::ShowConfiguration()
+{
+    const auto number = [](int value) { return QString::number(value); };
+    const QString na = QStringLiteral("NA");
+    const bool zeniLite = messageSettings->GetMessage6Format() == ZeniLiteFormat;
+
+    ui->message6VersionLabel->setText(zeniLite ? tr("Zeni Lite Format") : tr("GLA Format"));
+    ui->message6DACLabel->setText(zeniLite ? number(messageSettings->GetMessage6DAC()) : QStringLiteral("235"));
+    ui->message6FILabel->setText(zeniLite ? number(messageSettings->GetMessage6FI()) : QStringLiteral("10"));
+    ui->message6SubApplicationIDLabel->setText(zeniLite ? number(messageSettings->GetMessage6SubId()) : na);
+    ui->message6PowerSupplyTypeLabel->setText(
+        zeniLite ? (messageSettings->GetPowerSupplyType() == 0 ? QStringLiteral("AC") : QStringLiteral("DC")) : na);
+    ui->message6BatteryHealthThresholdLabel->setText(
+        zeniLite ? QString::number(messageSettings->GetBatteryVoltageThreshold(), 'g', 6) : na);
+    ui->message6VoltageSourceLabel->setText(
+        zeniLite ? (messageSettings->GetVoltageSource() == 1 ? tr("Internal Voltage") : tr("External Isolated")) : na);
+    ui->msg_6_ext_status_bit_inversion_map->setText(zeniLite ? na
+                                                             : number(messageSettings->GetStatusBitInversionMask()));
+    ui->message8VersionLabel->setText(messageSettings->GetMessage8Format() == 1 ? QStringLiteral("FI11")
+                                                                                : QStringLiteral("FI31"));
+    ui->chartDatumLabel->setText(number(sensorSettings->GetDatumOffset()));
+    ui->ISENSEEnabledLabel->setText(adcSettings->GetCurrentSensingEnabled() ? tr("Enabled") : tr("Disabled"));
+    ui->ISENSEThresholdLabel->setText(number(adcSettings->GetCurrentSenseThreshold()));
+    ui->ISENSESourceLabel->setText(adcSettings->GetCurrentSenseSource() == 0 ? tr("Internal ISENSE Loop")
+                                                                             : tr("External"));
+    ui->lightStatusBitSourceLabel->setText(adcSettings->GetLightOnSource() == 1 ? tr("DI") : tr("Current Sense"));
+
+    const QString scale = tr("Dividend: %1, Divisor: %2, K Factor: %3, Offset: %4");
+    const auto scaling = [&](int dividend, int divisor, int kFactor, int offset)
+    { return scale.arg(number(dividend), number(divisor), number(kFactor), number(offset)); };
+    ui->ISENSEScaleLabel->setText(
+        scaling(adcSettings->GetInternalCurrentDividend(), adcSettings->GetInternalCurrentDivisor(),
+                adcSettings->GetInternalCurrentKFactor(), adcSettings->GetInternalCurrentOffset()));
+    ui->alternativeISENSEScaleLabel->setText(
+        scaling(adcSettings->GetExternalCurrentDividend(), adcSettings->GetExternalCurrentDivisor(),
+                adcSettings->GetExternalCurrentKFactor(), adcSettings->GetExternalCurrentOffset()));
+    ui->internalVoltageScaleLabel->setText(
+        scaling(adcSettings->GetInternalVoltageDividend(), adcSettings->GetInternalVoltageDivisor(),
+                adcSettings->GetInternalVoltageKFactor(), adcSettings->GetInternalVoltageOffset()));
+    ui->externalVoltageScaleLabel->setText(
+        scaling(adcSettings->GetExternalVoltageDividend(), adcSettings->GetExternalVoltageDivisor(),
+                adcSettings->GetExternalVoltageKFactor(), adcSettings->GetExternalVoltageOffset()));
+
+    ui->aquadoppCellUsedForSufaceLabel->setText(number(sensorSettings->GetSurfaceCell()));
+    ui->aquadoppCellUsedForLevel2Label->setText(number(sensorSettings->GetLevel2Cell()));
+    ui->aquadoppCellUsedForLevel3Label->setText(number(sensorSettings->GetLevel3Cell()));
 }
 
 bool SystemInformationTab::UpdateModelFromTab(Model* target)
@@ -37,14 +114,37 @@ void SystemInformationTab::OnTabDeselected()
     active = false;
 }
 
+void SystemInformationTab::RequestDigitalInputs()
+{
+    ui->diStateTextEdit->clear();
+    Q_EMIT Send(DigitalInputsSentence);
+}
+
+void SystemInformationTab::RequestSensorHealth()
+{
+    ui->sensorHealthTextEdit->clear();
+    sensorHealthCapture = true;
+    Q_EMIT Send(SensorHealthSentence);
+}
+
+void SystemInformationTab::on_refreshDIStatesPushButton_clicked()
+{
+    RequestDigitalInputs();
+}
+
+void SystemInformationTab::on_refreshSensorHealthPushButton_clicked()
+{
+    RequestSensorHealth();
+}
+
 void SystemInformationTab::OnVersion(QString version)
 {
-    Q_UNUSED(version);
+    ui->softwareVersionLabel->setText(version);
 }
 
 void SystemInformationTab::OnPCASerialNumber(QString version)
 {
-    Q_UNUSED(version);
+    ui->serialNumberLabel->setText(version);
 }
 
 void SystemInformationTab::OnProductSerialNumber(QString version)
@@ -53,7 +153,38 @@ void SystemInformationTab::OnProductSerialNumber(QString version)
     Q_UNUSED(version);
 }
 
+void SystemInformationTab::Append(QTextEdit* box, const QString& text)
+{
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText(text);
+    QTextDocument* document = box->document();
+    if (document->characterCount() > MaxCaptureCharacters)
+    {
+        // Drop the oldest block at once rather than a little per line: trimming is the costly part.
+        QTextCursor oldest(document);
+        const int excess = document->characterCount() - MaxCaptureCharacters;
+        oldest.setPosition(qMin(document->characterCount() - 1, qMax(TrimCharacters, excess)), QTextCursor::KeepAnchor);
+        oldest.removeSelectedText();
+    }
+    box->moveCursor(QTextCursor::End);
+}
+
 void SystemInformationTab::OnReceived(QString received)
 {
-    Q_UNUSED(received);
+    if (!active)
+        return;
+    if (received.split(QLatin1Char(' ')).size() == 2 && received.contains(QLatin1String("DIG_IO")))
+    {
+        Append(ui->diStateTextEdit, received);
+        return;
+    }
+    if (!sensorHealthCapture)
+        return;
+    if (received.contains(QLatin1String("Return:")))
+    {
+        sensorHealthCapture = false;
+        return;
+    }
+    if (received.contains(QLatin1String("OK")) || received.contains(QLatin1String("Option")))
+        Append(ui->sensorHealthTextEdit, received.trimmed() + QLatin1Char('\n'));
 }

@@ -2,7 +2,19 @@
 
 #include <QString>
 
+#include <memory>
+
 #include "ui/AtoNConfiguration.h"
+
+class ADCSettingsModel;
+class MessageSettingsModel;
+class QTextEdit;
+class SensorSettingsModel;
+
+namespace Ui
+{
+class SystemInformationTab;
+}
 
 // Sensor-set tab 3: a summary of an AIS AtoN Sensor (its configuration, versions and serial numbers,
 // digital input states and sensor health). It only displays: the store changes nothing.
@@ -11,11 +23,19 @@ class SystemInformationTab : public AtoNConfiguration
     Q_OBJECT
 
 public:
+    // The two shell commands the tab sends itself, complete with checksum and line end.
+    static const QString DigitalInputsSentence;
+    static const QString SensorHealthSentence;
+    // The two capture boxes hold what a unit keeps sending while the tab is open: like a monitor display
+    // they keep at most this many characters, dropping the oldest a block at a time.
+    static constexpr int MaxCaptureCharacters = 1000000;
+    static constexpr int TrimCharacters = 100000;
+
     SystemInformationTab(Model* model, QWidget* parent = nullptr);
     ~SystemInformationTab() override;
 
     // With a source, its sensor, ADC and message settings records replace the own model's first; then the
-    // summary shows the own records.
+    // summary shows the own records and asks the unit for its inputs, health and serial numbers.
     bool UpdateTabFromModel(Model* source = nullptr) override;
     // Nothing to store; true.
     bool UpdateModelFromTab(Model* target = nullptr) override;
@@ -24,6 +44,8 @@ public:
     void OnTabSelected();
     void OnTabDeselected();
     bool IsActive() const { return active; }
+    // True from a sensor health request until the unit's "Return:" line.
+    bool IsCapturingSensorHealth() const { return sensorHealthCapture; }
 
 Q_SIGNALS:
     // A complete sentence for the unit.
@@ -36,7 +58,19 @@ public Q_SLOTS:
     void OnPCASerialNumber(QString version);
     void OnProductSerialNumber(QString version);
     void OnReceived(QString received);
+    void on_refreshDIStatesPushButton_clicked();
+    void on_refreshSensorHealthPushButton_clicked();
 
 private:
+    void ShowConfiguration();
+    void RequestDigitalInputs();
+    void RequestSensorHealth();
+    static void Append(QTextEdit* box, const QString& text);
+
+    std::unique_ptr<Ui::SystemInformationTab> ui;
+    SensorSettingsModel* sensorSettings;
+    ADCSettingsModel* adcSettings;
+    MessageSettingsModel* messageSettings;
     bool active = false;
+    bool sensorHealthCapture = false;
 };

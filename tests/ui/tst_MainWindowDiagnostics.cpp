@@ -1,0 +1,182 @@
+// The Diagnostics tab through the main window against the simulated unit: connected and shown, it fills
+// with the unit's identification, VSWR, supply voltage, texts and alarms, and writes a diagnostics report
+// from the unit's fault log; a user disconnect empties it again.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QXmlStreamReader>
+#include <QtTest/QtTest>
+
+#include "MainWindowTestPrompts.h"
+#include "app/KelvaneApplication.h"
+#include "comms/SerialTransport.h"
+#include "support/AppTestFixture.h"
+#include "support/SimulatedUnit.h"
+#include "ui/MainWindow.h"
+#include "ui/monitor/StatusTab.h"
+
+using KelvaneTest::App;
+
+namespace
+{
+
+class QuickTransport : public SerialTransport
+{
+public:
+    using SerialTransport::SerialTransport;
+    int ResponseTimeout() const override { return 400; }
+};
+
+constexpr int WaitMs = 30000;
+
+// Every element of a report as "name attribute=value ...", in document order.
+QStringList Elements(const QByteArray& bytes)
+{
+    QStringList elements;
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd())
+    {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        QString e = xml.name().toString();
+        for (const QXmlStreamAttribute& a : xml.attributes())
+            e += QLatin1Char(' ') + a.name().toString() + QLatin1Char('=') + a.value().toString();
+        elements << e;
+    }
+    return xml.hasError() ? QStringList{xml.errorString()} : elements;
+}
+
+} // namespace
+
+class TestMainWindowDiagnostics : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void diagnosticsTabShowsTheUnit();
+    void diagnosticsReportFromTheUnitsFaultLog();
+    void disconnectEmptiesTheTab();
+
+private:
+    QLabel* Label(const char* name) const { return diagnostics->findChild<QLabel*>(QLatin1String(name)); }
+    QTableWidget* Table(const char* name) const { return diagnostics->findChild<QTableWidget*>(QLatin1String(name)); }
+
+    SimulatedUnit* unit = nullptr;
+    MainWindow* window = nullptr;
+    TestPrompts* prompts = nullptr;
+    StatusTab* diagnostics = nullptr;
+    QTemporaryDir dir;
+};
+
+void TestMainWindowDiagnostics::initTestCase()
+{
+    Q_INIT_RESOURCE(kelvane);
+    QVERIFY(dir.isValid());
+    QApplication::setQuitOnLastWindowClosed(false);
+    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
+    unit = new SimulatedUnit(this);
+    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
+    qputenv("KELVANE_SIMULATED_PORTS", (unit->PortPath() + QStringLiteral("=AIS AtoN (simulated)")).toLocal8Bit());
+    App()->SetPortName(unit->PortPath());
+    window = new MainWindow();
+    auto answers = std::make_unique<TestPrompts>();
+    prompts = answers.get();
+    window->SetPrompts(std::move(answers));
+    window->show();
+    App()->SetMainWindow(window);
+    diagnostics = window->findChild<StatusTab*>(QStringLiteral("tabStatusData"));
+    QVERIFY(diagnostics);
+}
+
+void TestMainWindowDiagnostics::cleanupTestCase()
+{
+    if (App()->GetTransport())
+        App()->Disconnect();
+    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
+    window->setWindowModified(false);
+    delete window;
+}
+
+void TestMainWindowDiagnostics::diagnosticsTabShowsTheUnit()
+{
+    window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
+    auto* retrieve = window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
+    QVERIFY(QTest::qWaitFor([&] { return !window->IsTransferRunning() && retrieve->isEnabled(); }, WaitMs));
+
+    // Showing the tab has the unit polled for its details.
+    window->findChild<QTabWidget*>(QStringLiteral("tabWidgetAtoN"))->setCurrentWidget(diagnostics);
+    QTRY_COMPARE_WITH_TIMEOUT(Label("labelVersion")->text(), QStringLiteral("KVX-A3 V3.01.07"), WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(Label("labelBootLoader")->text(), QStringLiteral("BL 1.04"), WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(Label("labelProductSerialNumber")->text(), QStringLiteral("P2351001"), WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(Label("labelAtoNType")->text(), QStringLiteral("Type 3"), WaitMs);
+    // VSWR and supply voltage come with the first poll of the running timer.
+    QTRY_COMPARE_WITH_TIMEOUT(Label("labelVSWR")->text(), QStringLiteral("1.5:1"), WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(Label("labelPowerSupply")->text(), QStringLiteral("12.40 V"), WaitMs);
+
+    unit->SendText(QStringLiteral("LANTERN CHANGED"));
+    unit->SendText(QStringLiteral("BATTERY ^ LOW")); // a reserved character travels escaped
+    unit->SendAlarm(7, true, QStringLiteral("LIGHT FAIL"));
+    unit->SendAlarm(8, false, QStringLiteral("RACON FAIL"));
+    QTRY_COMPARE_WITH_TIMEOUT(Table("tableWidgetMessages")->rowCount(), 2, WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(Table("tableWidgetAlarms")->rowCount(), 1, WaitMs);
+    QCOMPARE(Table("tableWidgetMessages")->item(0, 1)->text(), QStringLiteral("BATTERY ^ LOW"));
+    QCOMPARE(Table("tableWidgetAlarms")->item(0, 0)->text(), QStringLiteral("7"));
+    QCOMPARE(Table("tableWidgetAlarms")->item(0, 3)->text(), QStringLiteral("LIGHT FAIL"));
+    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/DiagnosticsTab.png")));
+}
+
+void TestMainWindowDiagnostics::diagnosticsReportFromTheUnitsFaultLog()
+{
+    QVERIFY(window->IsLinkOpen());
+    const QString path = dir.filePath(QStringLiteral("diagnostics.xml"));
+    prompts->saveNames << path;
+    diagnostics->findChild<QPushButton*>(QStringLiteral("fileNameButton"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!diagnostics->IsFaultLogPending(), WaitMs);
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList elements = Elements(file.readAll());
+    const QStringList expected = {"alarm row=1 id=7",
+                                  "textmessage row=1",
+                                  "message=LANTERN CHANGED",
+                                  "textmessage row=2",
+                                  "message=BATTERY ^ LOW",
+                                  "SubHeader Fault_Log=Start",
+                                  "fault_message row=1 date=2026/11/30 time=10:15:00 description=LIGHT FAIL",
+                                  "fault_message row=2 date=2026/12/01 time=04:02:13 description=LOW VOLTAGE"};
+    const QString all = elements.join(QLatin1Char('\n'));
+    for (const QString& e : expected)
+        QVERIFY2(all.contains(e), qPrintable(e + QStringLiteral(" not in\n") + all));
+    QVERIFY(elements.contains(
+        QStringLiteral("atonIdentification atonType=Type 3 transceiverApplicationSoftwareVersion=KVX-A3 V3.01.07 "
+                       "transceiverBootloaderSoftwareVersion=BL 1.04 transceiverProductSerialNumber=P2351001")));
+    QCOMPARE(elements.last(), expected.last());
+    QVERIFY(Label("reportLabel")->text().contains(path));
+}
+
+void TestMainWindowDiagnostics::disconnectEmptiesTheTab()
+{
+    // Leaving the tab stops the polling; the unit is left once no job runs.
+    window->findChild<QTabWidget*>(QStringLiteral("tabWidgetAtoN"))->setCurrentIndex(0);
+    auto* disconnect = window->findChild<QPushButton*>(QStringLiteral("pushButtonDisconnect"));
+    QTRY_VERIFY_WITH_TIMEOUT(disconnect->isEnabled(), WaitMs);
+    disconnect->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!window->IsLinkOpen(), WaitMs);
+    QCOMPARE(Label("labelVersion")->text(), QStringLiteral("Unknown"));
+    QCOMPARE(Label("labelAtoNType")->text(), QStringLiteral("Type 3"));
+    QCOMPARE(Table("tableWidgetMessages")->rowCount(), 0);
+    QCOMPARE(diagnostics->TextMessages().size(), 2);
+}
+
+KELVANE_TEST_APP_MAIN(TestMainWindowDiagnostics)
+#include "tst_MainWindowDiagnostics.moc"
