@@ -8,6 +8,7 @@
 #include "model/ADCSettingsModel.h"
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
+#include "support/WidgetTestTools.h"
 #include "ui/settings/ADCSettingsTab.h"
 
 namespace
@@ -62,13 +63,7 @@ Fields FieldsOf(const ADCSettingsModel& r)
     return f;
 }
 
-template <typename T> T* Child(QWidget& tab, const char* name)
-{
-    T* child = tab.findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("missing widget %s", name);
-    return child;
-}
+using KelvaneTest::Child;
 
 const char* const SenseDependent[] = {"groupBox_4", "currentSenseRadioButton", "label", "currentSenseThresholdSpinBox"};
 } // namespace

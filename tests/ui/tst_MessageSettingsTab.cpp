@@ -9,6 +9,7 @@
 #include "model/MessageSettingsModel.h"
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
+#include "support/WidgetTestTools.h"
 #include "ui/settings/MessageSettingsTab.h"
 
 namespace
@@ -42,13 +43,7 @@ Fields FieldsOf(const MessageSettingsModel& r)
             r.GetMessage8Format()};
 }
 
-template <typename T> T* Child(QWidget& tab, const char* name)
-{
-    T* child = tab.findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("missing widget %s", name);
-    return child;
-}
+using KelvaneTest::Child;
 
 const char* const ZeniLiteWidgets[] = {"message6DACSpinBox",
                                        "message6FISpinBox",

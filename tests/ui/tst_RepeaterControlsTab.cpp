@@ -9,6 +9,7 @@
 #include "model/Model.h"
 #include "model/RepeaterModel.h"
 #include "support/GuiTestMain.h"
+#include "support/WidgetTestTools.h"
 #include "ui/settings/RepeaterControlsTab.h"
 
 namespace
@@ -33,13 +34,7 @@ void SetFields(RepeaterModel& r, const Fields& f)
     r.SetMsg6GuardTime(f[7]);
 }
 
-template <typename T> T* Child(QWidget& tab, const char* name)
-{
-    T* child = tab.findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("missing widget %s", name);
-    return child;
-}
+using KelvaneTest::Child;
 } // namespace
 
 class TestRepeaterControlsTab : public QObject

@@ -15,19 +15,14 @@
 #include "model/Model.h"
 #include "model/Names.h"
 #include "support/GuiTestMain.h"
+#include "support/WidgetTestTools.h"
 #include "ui/settings/ADCSettingsTab.h"
 #include "ui/settings/MessageSettingsTab.h"
 #include "ui/settings/SensorSettingsTab.h"
 
 namespace
 {
-template <typename T> T* Child(QWidget& tab, const QString& name)
-{
-    T* child = tab.findChild<T*>(name);
-    if (!child)
-        qFatal("missing widget %s", qPrintable(name));
-    return child;
-}
+using KelvaneTest::Child;
 
 QRadioButton* Option(QWidget& tab, int option)
 {

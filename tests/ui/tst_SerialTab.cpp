@@ -13,6 +13,7 @@
 
 #include "MainWindowTestPrompts.h"
 #include "support/AppTestFixture.h"
+#include "support/WidgetTestTools.h"
 #include "ui/monitor/SerialTab.h"
 #include "ui/monitor/TerminalCommandLine.h"
 #include "ui/monitor/TrafficDisplay.h"
@@ -20,13 +21,8 @@
 namespace
 {
 
-template <typename T> T* Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (child == nullptr)
-        qFatal("missing widget %s", name);
-    return child;
-}
+using KelvaneTest::Child;
+using KelvaneTest::Type;
 
 QString Shown(SerialTab& tab)
 {
@@ -48,13 +44,6 @@ void CheckFilters(SerialTab& tab, int filters)
     Child<QCheckBox>(tab, "filterXXVDMCheckBox")->setChecked(filters & Vdm);
     Child<QCheckBox>(tab, "filterGXXXXCheckBox")->setChecked(filters & Gnss);
     Child<QCheckBox>(tab, "filterXXTXTCheckBox")->setChecked(filters & Txt);
-}
-
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 } // namespace
@@ -87,9 +76,7 @@ private:
 
 void TestSerialTab::init()
 {
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    Prompts::Install(std::move(answers));
+    prompts = InstallTestPrompts();
 }
 
 void TestSerialTab::cleanup()

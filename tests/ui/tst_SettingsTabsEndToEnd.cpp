@@ -13,37 +13,13 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
-#include "comms/SerialTransport.h"
 #include "model/Model.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 
 using KelvaneTest::App;
+using KelvaneTest::Child;
 
-namespace
-{
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int WaitMs = 120000;
-
-template <typename T> T* Child(QWidget* parent, const char* name)
-{
-    T* child = parent->findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("missing widget %s", name);
-    return child;
-}
-} // namespace
-
-class TestSettingsTabsEndToEnd : public QObject
+class TestSettingsTabsEndToEnd : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -56,74 +32,34 @@ private Q_SLOTS:
 
 private:
     void ConnectTo(SimulatedUnit* unit);
-    void Disconnect();
-    bool WaitForIdle();
+    void Disconnect() { QVERIFY(DisconnectAndWait()); }
     void Trigger(const char* action) { Child<QAction>(window, action)->trigger(); }
-    void SaveScreenshot(QWidget* tab, const QString& name);
+    void SaveScreenshot(QWidget* tab, const QString& name) { QVERIFY(WindowTest::SaveScreenshot(tab, name)); }
 
     SimulatedUnit* atonUnit = nullptr;
     SimulatedUnit* sensorUnit = nullptr;
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
 };
 
 void TestSettingsTabsEndToEnd::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    atonUnit = new SimulatedUnit(this);
-    sensorUnit = new SimulatedUnit(this);
-    QVERIFY2(atonUnit->Start(), qPrintable(atonUnit->ErrorString()));
-    QVERIFY2(sensorUnit->Start(), qPrintable(sensorUnit->ErrorString()));
-    qputenv("KELVANE_SIMULATED_PORTS", (sensorUnit->PortPath() + QStringLiteral("=AIS AtoN Sensor (simulated);") +
-                                        atonUnit->PortPath() + QStringLiteral("=AIS AtoN (simulated)"))
-                                           .toLocal8Bit());
+    PrepareWindowTest();
+    QVERIFY(StartUnit(atonUnit));
+    QVERIFY(StartUnit(sensorUnit));
+    OfferPorts({{sensorUnit, SensorDescription}, {atonUnit, AtoNDescription}});
     App()->SetPortName(atonUnit->PortPath());
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowWindow());
 }
 
 void TestSettingsTabsEndToEnd::cleanupTestCase()
 {
-    Disconnect();
-    window->setWindowModified(false);
-    delete window;
-}
-
-bool TestSettingsTabsEndToEnd::WaitForIdle()
-{
-    auto* retrieve = Child<QToolButton>(window, "toolButtonRetrieve");
-    return QTest::qWaitFor([this, retrieve] { return !window->IsTransferRunning() && retrieve->isEnabled(); }, WaitMs);
+    QVERIFY(CloseWindow());
 }
 
 void TestSettingsTabsEndToEnd::ConnectTo(SimulatedUnit* unit)
 {
-    auto* combo = Child<QComboBox>(window, "comboBoxPort");
-    const int index = combo->findData(unit->PortPath());
-    QVERIFY(index >= 0);
-    combo->setCurrentIndex(index);
+    QVERIFY(SelectPort(unit));
     QCOMPARE(window->IsSensorMode(), unit == sensorUnit);
-    Child<QPushButton>(window, "pushButtonConnect")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
-    QVERIFY(WaitForIdle());
-}
-
-void TestSettingsTabsEndToEnd::Disconnect()
-{
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
-}
-
-void TestSettingsTabsEndToEnd::SaveScreenshot(QWidget* tab, const QString& name)
-{
-    QVERIFY(tab->grab().save(KelvaneTest::ArtefactDir() + QLatin1Char('/') + name + QStringLiteral(".png")));
+    QVERIFY(ConnectThroughWindow());
 }
 
 void TestSettingsTabsEndToEnd::repeaterReadWrittenBackAndChanged()

@@ -170,9 +170,7 @@ private:
 
 void TestStatusTab::init()
 {
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    Prompts::Install(std::move(answers));
+    prompts = InstallTestPrompts();
     tab = new StatusTab();
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());

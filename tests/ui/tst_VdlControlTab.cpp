@@ -17,6 +17,7 @@
 #include "model/Names.h"
 #include "support/GuiTestMain.h"
 #include "support/SimRemoteAtoN.h"
+#include "support/WidgetTestTools.h"
 #include "ui/vdl/VdlControlTab.h"
 
 namespace
@@ -58,13 +59,7 @@ struct Page
         Get<QCheckBox>("checkBoxUseVdl")->click();
         requests.clear();
     }
-    template <typename T> T* Get(const QString& name) const
-    {
-        T* w = page.findChild<T*>(name);
-        if (!w)
-            qFatal("missing widget %s", qPrintable(name));
-        return w;
-    }
+    template <typename T> T* Get(const QString& name) const { return KelvaneTest::Child<T>(page, name); }
     QWidget* W(const QString& name) const { return Get<QWidget>(name); }
     QPushButton* B(const QString& name) const { return Get<QPushButton>(name); }
     void Target(const QString& text) { Get<QComboBox>("comboBoxTargetMMSI")->setEditText(text); }
