@@ -358,6 +358,18 @@ void TestVdlControlTab::loadKeepsTheValuesItLoads()
     page.UpdateTabFromModel(&source);
     QCOMPARE(page.findChild<QComboBox*>(QStringLiteral("comboBoxTargetMMSI"))->currentIndex(), -1);
     QCOMPARE(modes.count(), 1);
+
+    // A load out of VDL mode (New, Open, another port) after a click into it leaves no remote request
+    // reachable.
+    page.findChild<QCheckBox*>(QStringLiteral("checkBoxUseVdl"))->click();
+    page.findChild<QCheckBox*>(QStringLiteral("checkBoxUseVdl"))->click();
+    QVERIFY(page.findChild<QWidget*>(QStringLiteral("groupBox_4"))->isEnabled());
+    QCOMPARE(modes.count(), 3);
+    vdl->useVdl = false;
+    page.UpdateTabFromModel(&source);
+    QCOMPARE(modes.count(), 4);
+    for (const char* name : {"groupBox", "groupBox_3", "groupBox_4"})
+        QVERIFY2(!page.findChild<QWidget*>(QLatin1String(name))->isEnabled(), name);
 }
 
 void TestVdlControlTab::replies_data()
