@@ -38,6 +38,7 @@ bool MessageSettingsTab::UpdateTabFromModel(Model* source)
         *own = *source->GetMessageSettings();
     // Every widget change below stores all widgets into the own record: read it whole first.
     const MessageSettingsModel values(*own);
+    loaded = values;
     loading = true;
     storedWhileLoading = false;
 
@@ -69,11 +70,13 @@ bool MessageSettingsTab::UpdateModelFromTab(Model* target)
         record->SetMessage6Format(2);
     else if (ui->GLAFormatRadioButton->isChecked())
         record->SetMessage6Format(1);
-    SettingsBinding::Store(spinFields, *record);
-    record->SetBatteryVoltageThreshold(ui->voltageThresholdBatteryStatusDoubleSpinBox->value());
+    SettingsBinding::Store(spinFields, *record, loaded);
+    record->SetBatteryVoltageThreshold(
+        SettingsBinding::Kept(ui->voltageThresholdBatteryStatusDoubleSpinBox, loaded.GetBatteryVoltageThreshold()));
     record->SetVoltageSource(ui->internalVoltageADCRadioButton->isChecked() ? 1 : 2);
     record->SetPowerSupplyType(ui->ACRadioButton->isChecked() ? 0 : 1);
-    int mask = 0;
+    // Bits beyond the eight check boxes stay as the unit had them.
+    int mask = loaded.GetStatusBitInversionMask() & ~((1 << bitBoxes.size()) - 1);
     for (int bit = 0; bit < bitBoxes.size(); ++bit)
         if (bitBoxes.at(bit)->isChecked())
             mask |= 1 << bit;
