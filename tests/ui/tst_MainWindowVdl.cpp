@@ -163,6 +163,18 @@ void TestMainWindowVdl::retrieveAndSendTheVdlTab()
     QCOMPARE(after.vdlFirstMmsi, before.vdlFirstMmsi);
     QCOMPARE(after.chainedMmsis, before.chainedMmsis);
     QCOMPARE(App()->GetStateMachine()->GetTabState(StateMachine::VdlTab), int(StateMachine::TabInStep));
+
+    // A schedule the page cannot show exactly (an interval not in its list, a duration of odd
+    // seconds) still goes back to the unit as it came.
+    const QStringList odd{QStringLiteral("1"), QStringLiteral("231500"), QStringLiteral("420"), QStringLiteral("90")};
+    unit->State().cop = odd;
+    Get<QAction>("actionRetrieveCurrentTab")->trigger();
+    QVERIFY(WaitForIdle());
+    QCOMPARE(Get<QComboBox>("IntervalcomboBox")->currentIndex(), -1);
+    QCOMPARE(Get<QSpinBox>("spinBoxDuration")->value(), 1);
+    Get<QAction>("actionSendCurrentTab")->trigger();
+    QVERIFY(WaitForIdle());
+    QCOMPARE(unit->State().cop, odd);
     QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
 }
 
