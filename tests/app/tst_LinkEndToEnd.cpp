@@ -12,34 +12,15 @@
 
 #include "app/KelvaneApplication.h"
 #include "comms/SerialController.h"
-#include "comms/SerialTransport.h"
 #include "comms/StateMachine.h"
 #include "decoders/GPSDecoder.h"
 #include "model/Model.h"
 #include "model/Names.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
+#include "support/WindowTestFixture.h"
 
 using KelvaneTest::App;
 
-namespace
-{
-
-// The product's transport with a shorter wait for open-ended replies: the simulated unit answers at
-// once, and a whole retrieve would otherwise spend most of its time waiting out 2 s per step.
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int ConnectWaitMs = 15000;
-constexpr int TransferWaitMs = 90000;
-
-} // namespace
-
-class TestLinkEndToEnd : public QObject
+class TestLinkEndToEnd : public KelvaneTest::LinkTest
 {
     Q_OBJECT
 
@@ -60,21 +41,17 @@ private Q_SLOTS:
 private:
     // Connects to the unit and waits until the connect-time jobs have run.
     bool ConnectToUnit();
-    // Waits until the connection is gone and its thread has ended.
-    bool WaitForNoConnection();
-    bool HasLineContaining(const QString& text) const;
+    bool HasLineContaining(const QString& text) const { return UnitReceived(text); }
 
-    SimulatedUnit* unit = nullptr;
     StateMachine* sm = nullptr;
     bool leaveConnected = false;
 };
 
 void TestLinkEndToEnd::initTestCase()
 {
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
+    UseQuickTransport();
     sm = App()->GetStateMachine();
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
+    QVERIFY(StartUnit(unit));
     App()->SetPortName(unit->PortPath());
 }
 
@@ -83,17 +60,8 @@ void TestLinkEndToEnd::cleanup()
     if (leaveConnected)
         return;
     unit->SetSilent(false);
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(WaitForNoConnection());
+    QVERIFY(DisconnectAndWait());
     QVERIFY(!sm->IsConnected());
-}
-
-bool TestLinkEndToEnd::WaitForNoConnection()
-{
-    return QTest::qWaitFor(
-        [] { return !App()->GetTransport() && !App()->GetWorkerThread() && App()->findChildren<QThread*>().isEmpty(); },
-        ConnectWaitMs);
 }
 
 bool TestLinkEndToEnd::ConnectToUnit()
@@ -105,14 +73,6 @@ bool TestLinkEndToEnd::ConnectToUnit()
     if (!QTest::qWaitFor([this] { return sm->IsConnected(); }, ConnectWaitMs))
         return false;
     return update.wait(ConnectWaitMs);
-}
-
-bool TestLinkEndToEnd::HasLineContaining(const QString& text) const
-{
-    for (const QString& line : unit->ReceivedLines())
-        if (line.contains(text))
-            return true;
-    return false;
 }
 
 void TestLinkEndToEnd::connectRunsConnectTimeJobs()

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <memory>
+
 #include "ui/MainWindow.h"
 
 class TestPrompts : public MainWindow::Prompts
@@ -92,3 +94,12 @@ public:
         dialogs.clear();
     }
 };
+
+// Installs a fresh answering object as everyone's prompts and returns it.
+inline TestPrompts* InstallTestPrompts()
+{
+    auto answers = std::make_unique<TestPrompts>();
+    TestPrompts* installed = answers.get();
+    Prompts::Install(std::move(answers));
+    return installed;
+}

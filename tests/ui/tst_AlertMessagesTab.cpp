@@ -13,6 +13,7 @@
 #include "model/AlertMessagesModel.h"
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
+#include "support/WidgetTestTools.h"
 #include "ui/settings/AlertMessagesTab.h"
 
 namespace
@@ -76,20 +77,9 @@ private Q_SLOTS:
     void loadEvaluatesTheGroupsAgain();
 
 private:
-    template <typename T> T* W(const char* name) const
-    {
-        T* w = tab->findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("missing widget %s", name);
-        return w;
-    }
+    template <typename T> T* W(const char* name) const { return KelvaneTest::Child<T>(tab, name); }
     bool Visible(const char* label) const { return label && !W<QLabel>(label)->isHidden(); }
-    void Type(QLineEdit* edit, const QString& text)
-    {
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-    }
+    static void Type(QLineEdit* edit, const QString& text) { KelvaneTest::Type(edit, text); }
     AlertMessagesModel* Record() const { return model->GetAlertMessages(); }
 
     Model* model = nullptr;

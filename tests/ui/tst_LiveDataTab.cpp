@@ -13,18 +13,13 @@
 
 #include "MainWindowTestPrompts.h"
 #include "support/AppTestFixture.h"
+#include "support/WidgetTestTools.h"
 #include "ui/monitor/LiveDataTab.h"
 
 namespace
 {
 
-template <typename T> T* Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (child == nullptr)
-        qFatal("missing widget %s", name);
-    return child;
-}
+using KelvaneTest::Child;
 
 const QString Esc = QStringLiteral("\x1b");
 
@@ -65,9 +60,7 @@ private:
 
 void TestLiveDataTab::init()
 {
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    Prompts::Install(std::move(answers));
+    prompts = InstallTestPrompts();
 }
 
 void TestLiveDataTab::cleanup()

@@ -14,27 +14,13 @@
 #include <QXmlStreamReader>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
-#include "comms/SerialTransport.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 #include "ui/monitor/StatusTab.h"
 
 using KelvaneTest::App;
 
 namespace
 {
-
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int WaitMs = 30000;
 
 // Every element of a report as "name attribute=value ...", in document order.
 QStringList Elements(const QByteArray& bytes)
@@ -55,7 +41,7 @@ QStringList Elements(const QByteArray& bytes)
 
 } // namespace
 
-class TestMainWindowDiagnostics : public QObject
+class TestMainWindowDiagnostics : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -70,48 +56,27 @@ private:
     QLabel* Label(const char* name) const { return diagnostics->findChild<QLabel*>(QLatin1String(name)); }
     QTableWidget* Table(const char* name) const { return diagnostics->findChild<QTableWidget*>(QLatin1String(name)); }
 
-    SimulatedUnit* unit = nullptr;
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
     StatusTab* diagnostics = nullptr;
     QTemporaryDir dir;
 };
 
 void TestMainWindowDiagnostics::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
+    PrepareWindowTest();
     QVERIFY(dir.isValid());
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
-    qputenv("KELVANE_SIMULATED_PORTS", (unit->PortPath() + QStringLiteral("=AIS AtoN (simulated)")).toLocal8Bit());
-    App()->SetPortName(unit->PortPath());
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
+    QVERIFY(ShowWindowOnUnit());
     diagnostics = window->findChild<StatusTab*>(QStringLiteral("tabStatusData"));
     QVERIFY(diagnostics);
 }
 
 void TestMainWindowDiagnostics::cleanupTestCase()
 {
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
-    window->setWindowModified(false);
-    delete window;
+    QVERIFY(CloseWindow());
 }
 
 void TestMainWindowDiagnostics::diagnosticsTabShowsTheUnit()
 {
-    window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
-    auto* retrieve = window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
-    QVERIFY(QTest::qWaitFor([&] { return !window->IsTransferRunning() && retrieve->isEnabled(); }, WaitMs));
+    QVERIFY(ConnectThroughWindow());
 
     // Showing the tab has the unit polled for its details.
     window->findChild<QTabWidget*>(QStringLiteral("tabWidgetAtoN"))->setCurrentWidget(diagnostics);
@@ -132,7 +97,7 @@ void TestMainWindowDiagnostics::diagnosticsTabShowsTheUnit()
     QCOMPARE(Table("tableWidgetMessages")->item(0, 1)->text(), QStringLiteral("BATTERY ^ LOW"));
     QCOMPARE(Table("tableWidgetAlarms")->item(0, 0)->text(), QStringLiteral("7"));
     QCOMPARE(Table("tableWidgetAlarms")->item(0, 3)->text(), QStringLiteral("LIGHT FAIL"));
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/DiagnosticsTab.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("DiagnosticsTab")));
 }
 
 void TestMainWindowDiagnostics::diagnosticsReportFromTheUnitsFaultLog()

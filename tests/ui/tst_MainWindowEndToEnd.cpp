@@ -20,33 +20,16 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
 #include "comms/SerialController.h"
-#include "comms/SerialTransport.h"
 #include "comms/StateMachine.h"
 #include "model/Model.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 #include "ui/monitor/SerialTab.h"
 
 using KelvaneTest::App;
 
 namespace
 {
-
-// The product's transport with a shorter wait for open-ended replies: the simulated unit answers at
-// once, and a whole transfer would otherwise spend most of its time waiting out 2 s per step.
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int ConnectWaitMs = 20000;
-constexpr int TransferWaitMs = 120000;
 
 QImage IconImage(const QIcon& icon)
 {
@@ -55,7 +38,7 @@ QImage IconImage(const QIcon& icon)
 
 } // namespace
 
-class TestMainWindowEndToEnd : public QObject
+class TestMainWindowEndToEnd : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -75,89 +58,41 @@ private Q_SLOTS:
 
 private:
     void Connect();
-    bool WaitForNoConnection();
-    bool WaitForIdle();
     QAction* Action(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
     QWidget* RealAtoN() const { return window->findChild<QWidget*>(QStringLiteral("tabRealAtoN")); }
     QLineEdit* NameEdit() const { return RealAtoN()->findChild<QLineEdit*>(QStringLiteral("lineName")); }
-    QToolButton* RetrieveButton() const
-    {
-        return window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
-    }
     QPushButton* Button(const char* name) const { return window->findChild<QPushButton*>(QLatin1String(name)); }
-    bool UnitReceived(const QString& text) const;
 
-    SimulatedUnit* unit = nullptr;
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
     StateMachine* sm = nullptr;
     QTemporaryDir dir;
 };
 
 void TestMainWindowEndToEnd::initTestCase()
 {
-    // The images live in the widgets library; the program registers them in its entry point.
-    Q_INIT_RESOURCE(kelvane);
+    PrepareWindowTest();
     QVERIFY(QFile::exists(QStringLiteral(":/Images/TabSynced.png")));
     QVERIFY(dir.isValid());
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
     sm = App()->GetStateMachine();
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
+    QVERIFY(StartUnit(unit));
     // The port stand-in lists the unit's pseudo-terminal beside the machine's own ports.
-    qputenv("KELVANE_SIMULATED_PORTS", (unit->PortPath() + QStringLiteral("=AIS AtoN (simulated)")).toLocal8Bit());
-
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    OfferPorts({{unit, AtoNDescription}});
+    QVERIFY(ShowWindow());
 }
 
 void TestMainWindowEndToEnd::cleanupTestCase()
 {
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(WaitForNoConnection());
-    window->setWindowModified(false);
-    delete window;
-}
-
-bool TestMainWindowEndToEnd::WaitForNoConnection()
-{
-    return QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, ConnectWaitMs);
-}
-
-bool TestMainWindowEndToEnd::WaitForIdle()
-{
-    return QTest::qWaitFor([this] { return !window->IsTransferRunning() && RetrieveButton()->isEnabled(); },
-                           TransferWaitMs);
-}
-
-bool TestMainWindowEndToEnd::UnitReceived(const QString& text) const
-{
-    for (const QString& line : unit->ReceivedLines())
-        if (line.contains(text))
-            return true;
-    return false;
+    QVERIFY(CloseWindow());
 }
 
 void TestMainWindowEndToEnd::Connect()
 {
-    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
-    const int index = combo->findData(unit->PortPath());
-    QVERIFY2(index >= 0, "the simulated unit is not in the port list");
-    combo->setCurrentIndex(index);
+    QVERIFY2(SelectPort(unit), "the simulated unit is not in the port list");
     // A free port carries no "in use" mark.
-    QCOMPARE(combo->currentText(), QStringLiteral("AIS AtoN (simulated) (") + unit->PortPath() + QStringLiteral(")"));
+    QCOMPARE(Widget<QComboBox>("comboBoxPort")->currentText(),
+             QStringLiteral("AIS AtoN (simulated) (") + unit->PortPath() + QStringLiteral(")"));
     QVERIFY(Button("pushButtonConnect")->isEnabled());
-    Button("pushButtonConnect")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), ConnectWaitMs);
     // The connect-time queries run first; the transfer controls come when they are done.
-    QVERIFY(WaitForIdle());
+    QVERIFY(ConnectThroughWindow());
 }
 
 void TestMainWindowEndToEnd::connectToTheUnitPickedFromThePortList()
@@ -240,7 +175,7 @@ void TestMainWindowEndToEnd::retrieveAllConfiguration()
 
     // The window as the user sees it now, for people to look at.
     tabs->setCurrentIndex(window->RealAtoNPosition());
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/MainWindow-retrieved.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("MainWindow-retrieved")));
 }
 
 void TestMainWindowEndToEnd::editAndSendAllConfiguration()

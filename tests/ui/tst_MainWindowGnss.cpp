@@ -12,12 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
 #include "comms/StateMachine.h"
 #include "model/GeoPosition.h"
-#include "support/AppTestFixture.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 #include "ui/monitor/GpsStatusTab.h"
 #include "ui/monitor/cHistogram.h"
 
@@ -82,7 +79,7 @@ int ChartKey(const QJsonObject& satellite)
 }
 } // namespace
 
-class TestMainWindowGnss : public QObject
+class TestMainWindowGnss : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -99,22 +96,15 @@ private:
         return label ? label->text() : QString();
     }
 
-    MainWindow* window = nullptr;
     GpsStatusTab* tab = nullptr;
     QTemporaryDir dir;
 };
 
 void TestMainWindowGnss::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
+    PrepareWindowTest();
     QVERIFY(dir.isValid());
-    QApplication::setQuitOnLastWindowClosed(false);
-    window = new MainWindow();
-    window->SetPrompts(std::make_unique<TestPrompts>());
-    window->resize(1100, 760);
-    window->show();
-    App()->SetMainWindow(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowWindow(QSize(1100, 760)));
     tab = window->findChild<GpsStatusTab*>(QStringLiteral("tabGpsStatus"));
     QVERIFY(tab);
     QTabWidget* tabs = qobject_cast<QTabWidget*>(tab->parentWidget()->parentWidget());

@@ -14,31 +14,12 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
-#include "comms/SerialTransport.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 #include "ui/monitor/LiveDataTab.h"
 
 using KelvaneTest::App;
 
-namespace
-{
-
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int WaitMs = 60000;
-
-} // namespace
-
-class TestMainWindowLiveData : public QObject
+class TestMainWindowLiveData : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -51,52 +32,28 @@ private Q_SLOTS:
     void disconnectEndsTheStream();
 
 private:
-    template <typename T> T* Child(const char* name) const
-    {
-        T* child = tab->findChild<T*>(QString::fromLatin1(name));
-        if (child == nullptr)
-            qFatal("missing widget %s", name);
-        return child;
-    }
+    template <typename T> T* Child(const char* name) const { return KelvaneTest::Child<T>(tab, name); }
     QString Shown() const { return Child<QTextEdit>("receivedTextEdit")->toPlainText(); }
     bool OtherSensorTabsEnabled() const;
-    bool WaitForIdle() const;
 
-    SimulatedUnit* unit = nullptr;
-    MainWindow* window = nullptr;
     LiveDataTab* tab = nullptr;
-    TestPrompts* prompts = nullptr;
 };
 
 void TestMainWindowLiveData::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
+    PrepareWindowTest();
+    QVERIFY(StartUnit(unit));
     // A sensor has no GNSS receiver of its own to report.
     unit->SetGnssInterval(0);
-    qputenv("KELVANE_SIMULATED_PORTS",
-            (unit->PortPath() + QStringLiteral("=AIS AtoN Sensor (simulated)")).toLocal8Bit());
-    App()->SetPortName(unit->PortPath());
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
+    OfferUnit(SensorDescription);
+    QVERIFY(ShowWindow());
     tab = window->findChild<LiveDataTab*>(QStringLiteral("tabLiveData"));
     QVERIFY(tab);
 }
 
 void TestMainWindowLiveData::cleanupTestCase()
 {
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
-    window->setWindowModified(false);
-    delete window;
+    QVERIFY(CloseWindow());
 }
 
 bool TestMainWindowLiveData::OtherSensorTabsEnabled() const
@@ -110,25 +67,12 @@ bool TestMainWindowLiveData::OtherSensorTabsEnabled() const
     return true;
 }
 
-bool TestMainWindowLiveData::WaitForIdle() const
-{
-    return QTest::qWaitFor(
-        [this]
-        {
-            return !window->IsTransferRunning() &&
-                   window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"))->isEnabled();
-        },
-        WaitMs);
-}
-
 void TestMainWindowLiveData::connectAndReadTheSensorOption()
 {
     QVERIFY(window->IsSensorMode());
     // Option 2 has a wave meter.
     unit->State().sensorRecords.insert(10, {2, 4, 5, 6, 12, 1, 1, 1, 0});
-    window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
-    QVERIFY(WaitForIdle());
+    QVERIFY(ConnectThroughWindow());
     window->findChild<QAction*>(QStringLiteral("actionRetrieveAll"))->trigger();
     QVERIFY(WaitForIdle());
     QVERIFY(tab->IsWaveMeterAllowed());
@@ -156,7 +100,7 @@ void TestMainWindowLiveData::adcStreamShowsReadingsAndIsolates()
     Child<QComboBox>("ADCSelectionComboBox")->setCurrentIndex(5);
     QTRY_VERIFY_WITH_TIMEOUT(unit->State().adcStream == 5, WaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(Shown().contains(QStringLiteral("ADC 5: ")), WaitMs);
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/LiveDataTab-adc-stream.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("LiveDataTab-adc-stream")));
 
     Child<QPushButton>("startStopPushButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!unit->State().shellOpen, WaitMs);
@@ -184,7 +128,7 @@ void TestMainWindowLiveData::waveMeterStreams()
     // The wave meter needs neither the shell nor the isolation.
     QVERIFY(!unit->State().shellOpen);
     QVERIFY(OtherSensorTabsEnabled());
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/LiveDataTab-wavemeter.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("LiveDataTab-wavemeter")));
     button->click();
     QTRY_VERIFY_WITH_TIMEOUT(!unit->State().waveMeterOn, WaitMs);
     QVERIFY(Child<QGroupBox>("adcGroupBox")->isEnabled());

@@ -12,34 +12,15 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
-#include "comms/SerialTransport.h"
 #include "comms/StateMachine.h"
 #include "model/Model.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
+#include "support/WindowTestFixture.h"
 #include "ui/AtoNConfiguration.h"
-#include "ui/MainWindow.h"
 #include "ui/monitor/LiveDataTab.h"
 
 using KelvaneTest::App;
 
-namespace
-{
-
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int WaitMs = 60000;
-
-} // namespace
-
-class TestMainWindowSensorSet : public QObject
+class TestMainWindowSensorSet : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -51,49 +32,17 @@ private Q_SLOTS:
     void sendAllWritesTheSensorSet();
     void summaryTabLoadTakesTheSensorRecords();
     void systemInformationShowsTheUnit();
-
-private:
-    bool WaitForIdle();
-    QToolButton* RetrieveButton() const
-    {
-        return window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
-    }
-
-    SimulatedUnit* unit = nullptr;
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
 };
 
 void TestMainWindowSensorSet::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
-    qputenv("KELVANE_SIMULATED_PORTS",
-            (unit->PortPath() + QStringLiteral("=AIS AtoN Sensor (simulated)")).toLocal8Bit());
-    App()->SetPortName(unit->PortPath());
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
+    PrepareWindowTest();
+    QVERIFY(ShowWindowOnUnit(SensorDescription));
 }
 
 void TestMainWindowSensorSet::cleanupTestCase()
 {
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
-    window->setWindowModified(false);
-    delete window;
-}
-
-bool TestMainWindowSensorSet::WaitForIdle()
-{
-    return QTest::qWaitFor([this] { return !window->IsTransferRunning() && RetrieveButton()->isEnabled(); }, WaitMs);
+    QVERIFY(CloseWindow());
 }
 
 void TestMainWindowSensorSet::connectShowsTheSensorSet()
@@ -102,9 +51,7 @@ void TestMainWindowSensorSet::connectShowsTheSensorSet()
     QCOMPARE(combo->itemData(combo->currentIndex()).toString(), unit->PortPath());
     QVERIFY(window->IsSensorMode());
     unit->ClearReceivedLines();
-    window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
-    QVERIFY(WaitForIdle());
+    QVERIFY(ConnectThroughWindow());
     // The sensor set moves whole: only the "all" transfers are offered.
     QCOMPARE(RetrieveButton()->defaultAction()->objectName(), QStringLiteral("actionRetrieveAll"));
     // No GNSS receiver is asked about.
@@ -207,7 +154,7 @@ void TestMainWindowSensorSet::systemInformationShowsTheUnit()
     unit->State().digitalInputLines = {QStringLiteral("DIG_IO1 0")};
     summary->findChild<QPushButton*>(QStringLiteral("refreshDIStatesPushButton"))->click();
     QTRY_COMPARE_WITH_TIMEOUT(inputs->toPlainText(), QStringLiteral("DIG_IO1 0\n"), WaitMs);
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/SystemInformationTab.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("SystemInformationTab")));
 }
 
 KELVANE_TEST_APP_MAIN(TestMainWindowSensorSet)

@@ -14,32 +14,13 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
 #include "comms/NmeaSentence.h"
-#include "comms/SerialTransport.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 #include "ui/monitor/SerialTab.h"
 
 using KelvaneTest::App;
 
-namespace
-{
-
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int WaitMs = 60000;
-
-} // namespace
-
-class TestMainWindowSerialData : public QObject
+class TestMainWindowSerialData : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -53,38 +34,18 @@ private Q_SLOTS:
     void disconnectClosesTheControls();
 
 private:
-    template <typename T> T* Child(const char* name) const
-    {
-        T* child = tab->findChild<T*>(QString::fromLatin1(name));
-        if (child == nullptr)
-            qFatal("missing widget %s", name);
-        return child;
-    }
+    template <typename T> T* Child(const char* name) const { return KelvaneTest::Child<T>(tab, name); }
     QString Shown() const { return Child<QTextEdit>("textEditReceived")->toPlainText(); }
 
-    SimulatedUnit* unit = nullptr;
-    MainWindow* window = nullptr;
     SerialTab* tab = nullptr;
-    TestPrompts* prompts = nullptr;
     QTemporaryDir dir;
 };
 
 void TestMainWindowSerialData::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
+    PrepareWindowTest();
     QVERIFY(dir.isValid());
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
-    qputenv("KELVANE_SIMULATED_PORTS", (unit->PortPath() + QStringLiteral("=AIS AtoN (simulated)")).toLocal8Bit());
-    App()->SetPortName(unit->PortPath());
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
+    QVERIFY(ShowWindowOnUnit());
     tab = window->findChild<SerialTab*>(QStringLiteral("tabSerialData"));
     QVERIFY(tab);
     window->GetAtoNTabWidget()->setCurrentIndex(window->SerialDataPosition());
@@ -92,17 +53,12 @@ void TestMainWindowSerialData::initTestCase()
 
 void TestMainWindowSerialData::cleanupTestCase()
 {
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
-    window->setWindowModified(false);
-    delete window;
+    QVERIFY(CloseWindow());
 }
 
 void TestMainWindowSerialData::receivedTrafficIsShown()
 {
-    window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
+    QVERIFY(ClickConnect());
     QVERIFY(tab->IsPortOpen());
     // The unit's GNSS traffic, line by line as it was read.
     QTRY_VERIFY_WITH_TIMEOUT(Shown().contains(QStringLiteral("RMC,")), WaitMs);
@@ -136,7 +92,7 @@ void TestMainWindowSerialData::filtersAndPause()
     QVERIFY(resumed.contains(QStringLiteral("WHILE PAUSED")));
     QVERIFY(resumed.contains(QStringLiteral("$G")));
     Child<QCheckBox>("filterGXXXXCheckBox")->setChecked(false);
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/SerialDataTab-traffic.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("SerialDataTab-traffic")));
 }
 
 void TestMainWindowSerialData::typedSentenceReachesTheUnit()

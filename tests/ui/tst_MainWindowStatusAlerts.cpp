@@ -15,29 +15,14 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
-#include "comms/SerialTransport.h"
 #include "comms/StateMachine.h"
 #include "model/Model.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 
 using KelvaneTest::App;
 
 namespace
 {
-
-// The simulated unit answers at once; a shorter wait for open-ended replies keeps the transfers short.
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int WaitMs = 120000;
 
 QStringList List(std::initializer_list<const char*> fields)
 {
@@ -49,7 +34,7 @@ QStringList List(std::initializer_list<const char*> fields)
 
 } // namespace
 
-class TestMainWindowStatusAlerts : public QObject
+class TestMainWindowStatusAlerts : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -63,31 +48,16 @@ private Q_SLOTS:
     void theUnitsMessage21IsShown();
 
 private:
-    bool WaitForIdle();
     bool Send(int position);
-    template <typename T> T* W(const char* name) const
-    {
-        T* w = window->findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("missing widget %s", name);
-        return w;
-    }
+    template <typename T> T* W(const char* name) const { return Widget<T>(name); }
     QAction* Action(const char* name) const { return W<QAction>(name); }
-
-    SimulatedUnit* unit = nullptr;
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
 };
 
 void TestMainWindowStatusAlerts::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
-    qputenv("KELVANE_SIMULATED_PORTS", (unit->PortPath() + QStringLiteral("=AIS AtoN (simulated)")).toLocal8Bit());
-    App()->SetPortName(unit->PortPath());
+    PrepareWindowTest();
+    QVERIFY(StartUnit(unit));
+    OfferUnit();
 
     // The unit's settings, away from every default.
     QMap<QString, QStringList>& mcr = unit->State().mcr;
@@ -102,32 +72,13 @@ void TestMainWindowStatusAlerts::initTestCase()
     mcr.insert(QStringLiteral("PRX"), List({"1", "1", "12", "KEEP CLEAR", "500"}));
     mcr.insert(QStringLiteral("OFP"), List({"1", "1", "14", "BUOY OFF STATION"}));
 
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-
-    W<QPushButton>("pushButtonConnect")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
-    QVERIFY(WaitForIdle());
+    QVERIFY(ShowWindow());
+    QVERIFY(ConnectThroughWindow());
 }
 
 void TestMainWindowStatusAlerts::cleanupTestCase()
 {
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
-    window->setWindowModified(false);
-    delete window;
-}
-
-bool TestMainWindowStatusAlerts::WaitForIdle()
-{
-    return QTest::qWaitFor(
-        [this] { return !window->IsTransferRunning() && W<QToolButton>("toolButtonRetrieve")->isEnabled(); }, WaitMs);
+    QVERIFY(CloseWindow());
 }
 
 bool TestMainWindowStatusAlerts::Send(int position)
@@ -173,9 +124,9 @@ void TestMainWindowStatusAlerts::retrieveFillsBothTabs()
 
     QTabWidget* tabs = window->GetAtoNTabWidget();
     tabs->setCurrentIndex(window->StatusInputsPosition());
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/StatusInputsTab.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("StatusInputsTab")));
     tabs->setCurrentIndex(window->AlertMessagesPosition());
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/AlertMessagesTab.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("AlertMessagesTab")));
 }
 
 void TestMainWindowStatusAlerts::sendingWithoutAnEditLeavesTheUnitAsItWas()

@@ -14,34 +14,20 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
-#include "comms/SerialTransport.h"
 #include "comms/StateMachine.h"
 #include "model/Model.h"
 #include "model/Names.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 #include "ui/vdl/VdlTab.h"
 
 using KelvaneTest::App;
 
 namespace
 {
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int ConnectWaitMs = 20000;
-constexpr int TransferWaitMs = 120000;
 constexpr quint32 RemoteMmsi = 992359999;
 } // namespace
 
-class TestMainWindowVdl : public QObject
+class TestMainWindowVdl : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -55,27 +41,20 @@ private Q_SLOTS:
     void leavingVdlModeRestoresTheWindow();
 
 private:
-    bool WaitForIdle();
     template <typename T> T* Get(const char* name) const { return window->findChild<T*>(QLatin1String(name)); }
     QPushButton* Button(const char* name) const { return Get<QPushButton>(name); }
     QString Style(const char* name) const { return Get<QWidget>(name)->styleSheet(); }
     // Clicks a request button once the page is usable again (a running VDL job disables the tab).
     void Request(const char* button);
 
-    SimulatedUnit* unit = nullptr;
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
     VdlTab* vdl = nullptr;
 };
 
 void TestMainWindowVdl::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
-    QApplication::setQuitOnLastWindowClosed(false);
+    PrepareWindowTest();
     qRegisterMetaType<VDL::VdlApplicationID>();
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
+    QVERIFY(StartUnit(unit));
     SimUnitState& state = unit->State();
     state.real.mmsi = QStringLiteral("992351234");
     state.cop = {QStringLiteral("1"), QStringLiteral("063000"), QStringLiteral("3600"), QStringLiteral("1800")};
@@ -93,39 +72,19 @@ void TestMainWindowVdl::initTestCase()
     second.index = 2;
     second.startSlot = 1320;
     remote.schedule = {first, second};
-    qputenv("KELVANE_SIMULATED_PORTS", (unit->PortPath() + QStringLiteral("=AIS AtoN (simulated)")).toLocal8Bit());
+    OfferPorts({{unit, AtoNDescription}});
 
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowWindow());
     vdl = Get<VdlTab>("tabVdl");
     QVERIFY(vdl);
 
-    auto* combo = Get<QComboBox>("comboBoxPort");
-    combo->setCurrentIndex(combo->findData(unit->PortPath()));
-    Button("pushButtonConnect")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), ConnectWaitMs);
-    QVERIFY(WaitForIdle());
+    QVERIFY(SelectPort(unit));
+    QVERIFY(ConnectThroughWindow());
 }
 
 void TestMainWindowVdl::cleanupTestCase()
 {
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, ConnectWaitMs));
-    window->setWindowModified(false);
-    delete window;
-}
-
-bool TestMainWindowVdl::WaitForIdle()
-{
-    auto* retrieve = Get<QToolButton>("toolButtonRetrieve");
-    return QTest::qWaitFor([this, retrieve] { return !window->IsTransferRunning() && retrieve->isEnabled(); },
-                           TransferWaitMs);
+    QVERIFY(CloseWindow());
 }
 
 void TestMainWindowVdl::Request(const char* button)
@@ -257,9 +216,9 @@ void TestMainWindowVdl::queryTheRemoteAtoN()
     // Both pages as the user sees them, for people to look at.
     auto* pages = vdl->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
     pages->setCurrentIndex(0);
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/MainWindow-VdlControl.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("MainWindow-VdlControl")));
     pages->setCurrentIndex(1);
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/MainWindow-VdlReceiverOnTime.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("MainWindow-VdlReceiverOnTime")));
     pages->setCurrentIndex(0);
 }
 

@@ -14,23 +14,15 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
 #include "model/Model.h"
-#include "support/AppTestFixture.h"
-#include "support/QuickTransport.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 #include "ui/VirtualAtoNTab.h"
 #include "ui/VirtualAtoNWidget.h"
 
 using KelvaneTest::App;
-using KelvaneTest::QuickTransport;
 
 namespace
 {
-
-constexpr int WaitMs = 120000;
 
 QByteArray Saved(VirtualAtoNModel* record)
 {
@@ -42,7 +34,7 @@ QByteArray Saved(VirtualAtoNModel* record)
 
 } // namespace
 
-class TestMainWindowVirtualAtoN : public QObject
+class TestMainWindowVirtualAtoN : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -55,7 +47,6 @@ private Q_SLOTS:
     void fileBringsEveryPageBack();
 
 private:
-    bool WaitForIdle();
     void Transfer(const char* action);
     VirtualAtoNWidget* Page(int k) const
     {
@@ -68,20 +59,14 @@ private:
     // The page showing the MMSI, or 0.
     int PageOf(const QString& mmsi) const;
 
-    SimulatedUnit* unit = nullptr;
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
     QTemporaryDir dir;
 };
 
 void TestMainWindowVirtualAtoN::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
+    PrepareWindowTest();
     QVERIFY(dir.isValid());
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    unit = new SimulatedUnit(this);
-    QVERIFY2(unit->Start(), qPrintable(unit->ErrorString()));
+    QVERIFY(StartUnit(unit));
     unit->State().real.mmsi = QStringLiteral("992351234");
     SimStation& wreck = unit->AddVirtual(QStringLiteral("993510001"));
     wreck.acf[1] = QStringLiteral("5130.5000");
@@ -89,44 +74,19 @@ void TestMainWindowVirtualAtoN::initTestCase()
     wreck.acf[4] = QStringLiteral("W");
     wreck.ace[5] = QStringLiteral("WRECK EAST");
     unit->AddVirtual(QStringLiteral("993510002")).ace[5] = QStringLiteral("SHOAL");
-    qputenv("KELVANE_SIMULATED_PORTS", (unit->PortPath() + QStringLiteral("=AIS AtoN (simulated)")).toLocal8Bit());
-    App()->SetPortName(unit->PortPath());
+    OfferUnit();
 
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
+    QVERIFY(ShowWindow(QSize(1100, 760)));
     prompts->dialogAnswer = TestPrompts::DialogAnswer::Continue;
-    window->SetPrompts(std::move(answers));
-    window->resize(1100, 760);
-    window->show();
-    App()->SetMainWindow(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(window->VirtualAtoNPosition() >= 0);
 
-    window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
-    QVERIFY(WaitForIdle());
+    QVERIFY(ConnectThroughWindow());
     window->GetAtoNTabWidget()->setCurrentIndex(window->VirtualAtoNPosition());
 }
 
 void TestMainWindowVirtualAtoN::cleanupTestCase()
 {
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
-    window->setWindowModified(false);
-    delete window;
-}
-
-bool TestMainWindowVirtualAtoN::WaitForIdle()
-{
-    return QTest::qWaitFor(
-        [this]
-        {
-            return !window->IsTransferRunning() &&
-                   window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"))->isEnabled();
-        },
-        WaitMs);
+    QVERIFY(CloseWindow());
 }
 
 void TestMainWindowVirtualAtoN::Transfer(const char* action)
@@ -209,7 +169,7 @@ void TestMainWindowVirtualAtoN::fillAPageAndSendIt()
     editor->setValue(300);
     QCOMPARE(slot.data().toString(), QStringLiteral("300"));
     QVERIFY(Page(k)->IsValid());
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/VirtualAtoNTab.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("VirtualAtoNTab")));
 
     Transfer("actionSendCurrentTab");
     const SimStation* mark = unit->State().Station(QStringLiteral("993510003"));

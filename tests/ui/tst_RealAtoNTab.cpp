@@ -20,6 +20,7 @@
 #include "model/GeoPosition.h"
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
+#include "support/WidgetTestTools.h"
 #include "ui/RealAtoNTab.h"
 #include "ui/cDirectionOfImpactInput.h"
 
@@ -41,15 +42,8 @@ QByteArray Bytes(AtoN& aton)
     return bytes;
 }
 
-template <typename T> T* Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (child == nullptr)
-    {
-        qFatal("missing widget %s", name);
-    }
-    return child;
-}
+using KelvaneTest::Child;
+using KelvaneTest::Type;
 
 bool ItemEnabled(QComboBox* combo, int data)
 {
@@ -58,12 +52,6 @@ bool ItemEnabled(QComboBox* combo, int data)
 }
 
 // Types the text into a line edit as a user would, after selecting what it held.
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
 
 void Choose(QComboBox* combo, int data)
 {

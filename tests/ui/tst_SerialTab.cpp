@@ -6,11 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 
 #include "MainWindowTestPrompts.h"
 #include "support/AppTestFixture.h"
+#include "support/WidgetTestTools.h"
 #include "ui/monitor/SerialTab.h"
 #include "ui/monitor/TerminalCommandLine.h"
 #include "ui/monitor/TrafficDisplay.h"
@@ -18,13 +21,8 @@
 namespace
 {
 
-template <typename T> T* Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (child == nullptr)
-        qFatal("missing widget %s", name);
-    return child;
-}
+using KelvaneTest::Child;
+using KelvaneTest::Type;
 
 QString Shown(SerialTab& tab)
 {
@@ -48,13 +46,6 @@ void CheckFilters(SerialTab& tab, int filters)
     Child<QCheckBox>(tab, "filterXXTXTCheckBox")->setChecked(filters & Txt);
 }
 
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
 } // namespace
 
 class TestSerialTab : public QObject
@@ -70,6 +61,8 @@ private Q_SLOTS:
     void pauseBufferStopsAtItsBound();
     void displayDropsTheOldestWhenFull();
     void everyInsertionKeepsTheBound();
+    void displayTextAsPlainTextGivesIt_data();
+    void displayTextAsPlainTextGivesIt();
     void controlsFollowThePort();
     void logButtonShowsOnlyTheReportedState();
     void sendRule_data();
@@ -83,9 +76,7 @@ private:
 
 void TestSerialTab::init()
 {
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    Prompts::Install(std::move(answers));
+    prompts = InstallTestPrompts();
 }
 
 void TestSerialTab::cleanup()
@@ -223,6 +214,56 @@ void TestSerialTab::everyInsertionKeepsTheBound()
     QVERIFY(tail.endsWith(shown));
 }
 
+void TestSerialTab::displayTextAsPlainTextGivesIt_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("maxParagraphs");
+
+    // A plain document fed and cut the simple way is the reference for what the display must hold.
+
+    // Streamed readings: a paragraph each would make every trim lay out a quarter of a million.
+    QTest::newRow("short readings") << QStringList{QStringLiteral("ADC 3: 2048\n"), QStringLiteral("ADC 3: 2051\n"),
+                                                   QStringLiteral("\n")}
+                                    << 6000;
+    // Line ends as plain text has them: CR LF is one, a lone CR one, the separators one each.
+    const QString text = QStringLiteral("$GPTXT,01,01,02,ANTSTATUS=OK*3B");
+    QTest::newRow("line ends") << QStringList{QStringLiteral("OUT > $UPANQ,ACF*33\r\n"),
+                                              QStringLiteral("\r>"),
+                                              text + QStringLiteral("\r"),
+                                              QStringLiteral("\n") + text,
+                                              QChar(QChar::ParagraphSeparator) + text,
+                                              QChar(QChar::LineSeparator) + text,
+                                              QString(QChar(0xfdd0)) + QChar(0xfdd1) + text + QStringLiteral("\n")}
+                               << 6000;
+}
+
+void TestSerialTab::displayTextAsPlainTextGivesIt()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, maxParagraphs);
+    QTextEdit view;
+    TrafficDisplay display(&view);
+    QTextDocument reference;
+    int trims = 0;
+    for (int i = 0; trims < 2; ++i)
+    {
+        const QString& line = lines.at(i % lines.size());
+        display.Append(line);
+        QTextCursor end(&reference);
+        end.movePosition(QTextCursor::End);
+        end.insertText(line);
+        if (reference.characterCount() - 1 > TrafficDisplay::MaxCharacters)
+        {
+            reference.setPlainText(reference.toPlainText().mid(TrafficDisplay::TrimCharacters));
+            ++trims;
+            QCOMPARE(display.CharacterCount(), reference.characterCount() - 1);
+        }
+    }
+    QVERIFY(view.toPlainText() == reference.toPlainText());
+    QVERIFY2(view.document()->blockCount() <= maxParagraphs,
+             qPrintable(QString::number(view.document()->blockCount())));
+}
+
 void TestSerialTab::controlsFollowThePort()
 {
     SerialTab tab;
@@ -337,9 +378,12 @@ void TestSerialTab::shellEscapeIsRefused()
     QVERIFY(line->text().isEmpty());
     QVERIFY(prompts->shown.isEmpty());
     tab.show();
+    Child<QTextEdit>(tab, "textEditReceived")->setFocus();
     line->setText(QStringLiteral("+++"));
     tab.OnSend();
     QVERIFY(line->text().isEmpty());
+    // Back to the line for the next command, as after any refusal.
+    QCOMPARE(tab.focusWidget(), line);
     QCOMPARE(prompts->shown.size(), 1);
     QCOMPARE(prompts->shown.at(0).message.text,
              QStringLiteral("The Command Shell is not\n accessible from Kelvane. \n"));

@@ -13,37 +13,13 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
-#include "MainWindowTestPrompts.h"
-#include "app/KelvaneApplication.h"
-#include "comms/SerialTransport.h"
 #include "model/Model.h"
-#include "support/AppTestFixture.h"
-#include "support/SimulatedUnit.h"
-#include "ui/MainWindow.h"
+#include "support/WindowTestFixture.h"
 
 using KelvaneTest::App;
+using KelvaneTest::Child;
 
-namespace
-{
-class QuickTransport : public SerialTransport
-{
-public:
-    using SerialTransport::SerialTransport;
-    int ResponseTimeout() const override { return 400; }
-};
-
-constexpr int WaitMs = 120000;
-
-template <typename T> T* Child(QWidget* parent, const char* name)
-{
-    T* child = parent->findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("missing widget %s", name);
-    return child;
-}
-} // namespace
-
-class TestSettingsTabsEndToEnd : public QObject
+class TestSettingsTabsEndToEnd : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -52,78 +28,68 @@ private Q_SLOTS:
     void cleanupTestCase();
     void repeaterReadWrittenBackAndChanged();
     void sensorTabsReadWrittenBackAndChanged();
+    void sensorUnitsComeBackAsTheyWere_data();
+    void sensorUnitsComeBackAsTheyWere();
     void newShowsTheClearedRecords();
 
 private:
     void ConnectTo(SimulatedUnit* unit);
-    void Disconnect();
-    bool WaitForIdle();
+    void Disconnect() { QVERIFY(DisconnectAndWait()); }
+    bool SendSensorSet();
+    bool RetrieveSensorSet();
     void Trigger(const char* action) { Child<QAction>(window, action)->trigger(); }
-    void SaveScreenshot(QWidget* tab, const QString& name);
+    void SaveScreenshot(QWidget* tab, const QString& name) { QVERIFY(WindowTest::SaveScreenshot(tab, name)); }
 
     SimulatedUnit* atonUnit = nullptr;
     SimulatedUnit* sensorUnit = nullptr;
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
 };
 
 void TestSettingsTabsEndToEnd::initTestCase()
 {
-    Q_INIT_RESOURCE(kelvane);
-    QApplication::setQuitOnLastWindowClosed(false);
-    App()->SetTransportFactory([](Model* model) { return new QuickTransport(model); });
-    atonUnit = new SimulatedUnit(this);
-    sensorUnit = new SimulatedUnit(this);
-    QVERIFY2(atonUnit->Start(), qPrintable(atonUnit->ErrorString()));
-    QVERIFY2(sensorUnit->Start(), qPrintable(sensorUnit->ErrorString()));
-    qputenv("KELVANE_SIMULATED_PORTS", (sensorUnit->PortPath() + QStringLiteral("=AIS AtoN Sensor (simulated);") +
-                                        atonUnit->PortPath() + QStringLiteral("=AIS AtoN (simulated)"))
-                                           .toLocal8Bit());
+    PrepareWindowTest();
+    QVERIFY(StartUnit(atonUnit));
+    QVERIFY(StartUnit(sensorUnit));
+    OfferPorts({{sensorUnit, SensorDescription}, {atonUnit, AtoNDescription}});
     App()->SetPortName(atonUnit->PortPath());
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    window->show();
-    App()->SetMainWindow(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowWindow());
 }
 
 void TestSettingsTabsEndToEnd::cleanupTestCase()
 {
-    Disconnect();
-    window->setWindowModified(false);
-    delete window;
+    QVERIFY(CloseWindow());
 }
 
-bool TestSettingsTabsEndToEnd::WaitForIdle()
+// A change of tab asks the unit for its versions, and the transfer actions wait for that: each road starts
+// from an idle window, and has run once the unit took its query or its last command, the configuration
+// option.
+bool TestSettingsTabsEndToEnd::SendSensorSet()
 {
-    auto* retrieve = Child<QToolButton>(window, "toolButtonRetrieve");
-    return QTest::qWaitFor([this, retrieve] { return !window->IsTransferRunning() && retrieve->isEnabled(); }, WaitMs);
+    if (!WaitForIdle() || !Child<QAction>(window, "actionSendAll")->isEnabled())
+        return false;
+    sensorUnit->ClearReceivedLines();
+    Trigger("actionSendAll");
+    return QTest::qWaitFor([this] { return !sensorUnit->ReceivedLines().filter(QStringLiteral("option ")).isEmpty(); },
+                           WaitMs) &&
+           WaitForIdle();
+}
+
+bool TestSettingsTabsEndToEnd::RetrieveSensorSet()
+{
+    if (!WaitForIdle() || !Child<QAction>(window, "actionRetrieveAll")->isEnabled())
+        return false;
+    sensorUnit->ClearReceivedLines();
+    Trigger("actionRetrieveAll");
+    return QTest::qWaitFor([this]
+                           { return !sensorUnit->ReceivedLines().filter(QStringLiteral("PKVX,1,SDQ")).isEmpty(); },
+                           WaitMs) &&
+           WaitForIdle();
 }
 
 void TestSettingsTabsEndToEnd::ConnectTo(SimulatedUnit* unit)
 {
-    auto* combo = Child<QComboBox>(window, "comboBoxPort");
-    const int index = combo->findData(unit->PortPath());
-    QVERIFY(index >= 0);
-    combo->setCurrentIndex(index);
+    QVERIFY(SelectPort(unit));
     QCOMPARE(window->IsSensorMode(), unit == sensorUnit);
-    Child<QPushButton>(window, "pushButtonConnect")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window->IsLinkOpen(), WaitMs);
-    QVERIFY(WaitForIdle());
-}
-
-void TestSettingsTabsEndToEnd::Disconnect()
-{
-    if (App()->GetTransport())
-        App()->Disconnect();
-    QVERIFY(QTest::qWaitFor([] { return !App()->GetTransport() && !App()->GetWorkerThread(); }, WaitMs));
-}
-
-void TestSettingsTabsEndToEnd::SaveScreenshot(QWidget* tab, const QString& name)
-{
-    QVERIFY(tab->grab().save(KelvaneTest::ArtefactDir() + QLatin1Char('/') + name + QStringLiteral(".png")));
+    QVERIFY(ConnectThroughWindow());
 }
 
 void TestSettingsTabsEndToEnd::repeaterReadWrittenBackAndChanged()
@@ -133,6 +99,8 @@ void TestSettingsTabsEndToEnd::repeaterReadWrittenBackAndChanged()
     mcr[QStringLiteral("RPT21")] = {QStringLiteral("21"), QStringLiteral("3"), QStringLiteral("12"),
                                     QStringLiteral("123")};
     mcr[QStringLiteral("RPT8")] = {QStringLiteral("8"), QStringLiteral("1"), QStringLiteral("7"), QStringLiteral("0")};
+    // A repeat setting and a guard time beyond what the tab offers come back as the unit had them.
+    mcr[QStringLiteral("RPT6")] = {QStringLiteral("6"), QStringLiteral("5"), QStringLiteral("45"), QStringLiteral("0")};
     ConnectTo(atonUnit);
     window->GetAtoNTabWidget()->setCurrentIndex(window->RepeaterPosition());
     QWidget* tab = window->GetAtoNTabWidget()->currentWidget();
@@ -203,9 +171,7 @@ void TestSettingsTabsEndToEnd::sensorTabsReadWrittenBackAndChanged()
     QVERIFY(!Child<QCheckBox>(messageTab, "checkBox_bit_1")->isChecked());
 
     const QMap<int, QList<int>> before = records;
-    sensorUnit->ClearReceivedLines();
-    Trigger("actionSendAll");
-    QVERIFY(WaitForIdle());
+    QVERIFY(SendSensorSet());
     QCOMPARE(sensorUnit->State().shellSettings.value(QStringLiteral("option")), QStringLiteral("2"));
     QCOMPARE(records, before);
 
@@ -218,8 +184,7 @@ void TestSettingsTabsEndToEnd::sensorTabsReadWrittenBackAndChanged()
     Child<QCheckBox>(messageTab, "checkBox_bit_7")->click();
     // Each change of tab asks the unit for its versions: the send waits for that.
     QVERIFY(WaitForIdle());
-    Trigger("actionSendAll");
-    QVERIFY(WaitForIdle());
+    QVERIFY(SendSensorSet());
     QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
     QCOMPARE(records.value(10).at(4), 75);
     QCOMPARE(records.value(11).at(7), 20);
@@ -231,6 +196,54 @@ void TestSettingsTabsEndToEnd::sensorTabsReadWrittenBackAndChanged()
         tabs->setCurrentWidget(tab);
         SaveScreenshot(tab, tab->metaObject()->className());
     }
+}
+
+// Units whose sensor set the tabs cannot show exactly: retrieved and sent back without an edit, each is
+// left as it was.
+void TestSettingsTabsEndToEnd::sensorUnitsComeBackAsTheyWere_data()
+{
+    QTest::addColumn<QList<int>>("sensor"); // code, three cells, datum, RS422 on, Airmar port, relays
+    QTest::addColumn<QList<int>>("current");
+    QTest::addColumn<QList<int>>("voltage");
+    QTest::addColumn<QList<int>>("message");
+    QTest::addColumn<QList<int>>("units");
+    const QList<int> current{1, 300, 1, 0, 4000, 4095, 3, 12, 2, 40, 0, 1};
+    const QList<int> voltage{170, 820, 1, 2, 3, 44, 5, 6};
+    const QList<int> message{2, 3, 235, 10, 118, 2, 0, 1, 5};
+    const QList<int> units{5, 10};
+    QTest::newRow("Airmar on RS422, RS422 off")
+        << QList<int>{0, 1, 2, 3, 15, 0, 1, 0, 0} << current << voltage << message << units;
+    QTest::newRow("option 0 only") << QList<int>{98, 0, 0, 0, -30, 0, 1, 1, 0} << current << voltage << message
+                                   << units;
+    QTest::newRow("unknown code") << QList<int>{57, 0, 0, 0, 0, 1, 0, 0, 1} << current << voltage << message << units;
+    QTest::newRow("fixed, Airmar on RS422, RS422 off")
+        << QList<int>{99, 0, 0, 0, 0, 0, 1, 0, 1} << current << voltage << message << units;
+    QTest::newRow("beyond the widgets") << QList<int>{3, 600, 0, 7, 2500, 1, 5, 1, 1}
+                                        << QList<int>{1, 12000, 1, 1, 0, 0, 5000, 12, 70000, 0, 0, 0}
+                                        << QList<int>{0, 5000, 4096, 0, 1, 70000, 0, 0}
+                                        << QList<int>{1, 1, 2000, 70, 360, 1, 1, 2, 511} << QList<int>{400, 0};
+}
+
+void TestSettingsTabsEndToEnd::sensorUnitsComeBackAsTheyWere()
+{
+    QFETCH(QList<int>, sensor);
+    QFETCH(QList<int>, current);
+    QFETCH(QList<int>, voltage);
+    QFETCH(QList<int>, message);
+    QFETCH(QList<int>, units);
+    QMap<int, QList<int>>& records = sensorUnit->State().sensorRecords;
+    records.insert(10, sensor);
+    records.insert(11, current);
+    records.insert(12, voltage);
+    records.insert(13, message);
+    records.insert(14, units);
+    if (!window->IsLinkOpen() || !window->IsSensorMode())
+        ConnectTo(sensorUnit);
+    QVERIFY2(RetrieveSensorSet(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    const QMap<int, QList<int>> before = records;
+    QVERIFY(SendSensorSet());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QCOMPARE(records, before);
 }
 
 void TestSettingsTabsEndToEnd::newShowsTheClearedRecords()

@@ -14,6 +14,7 @@
 #include "model/Model.h"
 #include "model/StatusInputConfigurationModel.h"
 #include "support/GuiTestMain.h"
+#include "support/WidgetTestTools.h"
 #include "ui/settings/StatusInputConfigurationTab.h"
 
 namespace
@@ -107,13 +108,7 @@ private Q_SLOTS:
     void inlandMode();
 
 private:
-    template <typename T> T* W(const char* name) const
-    {
-        T* w = tab->findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("missing widget %s", name);
-        return w;
-    }
+    template <typename T> T* W(const char* name) const { return KelvaneTest::Child<T>(tab, name); }
     QSpinBox* IndexBox() const { return W<QSpinBox>("message6IndexspinBox"); }
     QSpinBox* OnBox() const { return W<QSpinBox>("spinBox_TH_on_position_index"); }
     QSpinBox* OffBox() const { return W<QSpinBox>("spinBox_TH_off_position_index"); }

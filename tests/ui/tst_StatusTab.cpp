@@ -16,6 +16,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "MainWindowTestPrompts.h"
 #include "app/KelvaneApplication.h"
@@ -151,6 +153,7 @@ private Q_SLOTS:
     void reportRoadAsksForTheFile();
     void unitTextThatXmlCannotHold();
     void failedWritesKeepTheOldFileAndTheLog();
+    void reportOverAWritableFileInAClosedFolder();
     void abandonedRequestsNeverReachTheNextReport();
 
 private:
@@ -167,9 +170,7 @@ private:
 
 void TestStatusTab::init()
 {
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    Prompts::Install(std::move(answers));
+    prompts = InstallTestPrompts();
     tab = new StatusTab();
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
@@ -574,6 +575,35 @@ void TestStatusTab::failedWritesKeepTheOldFileAndTheLog()
     QCOMPARE(prompts->shown.at(0).message.icon, QMessageBox::Warning);
     QCOMPARE(tab->FaultLog().size(), 2);
     QCOMPARE(Label("reportLabel")->text(), QString());
+}
+
+void TestStatusTab::reportOverAWritableFileInAClosedFolder()
+{
+    // The user may replace a file they can write in a folder where they cannot create one: no new file
+    // can stand beside it, but the report is still written over it.
+    const QString folder = Path(QStringLiteral("closed"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/report.xml");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("<REPORT/>\n");
+    }
+    QVERIFY(chmod(QFile::encodeName(dir->path()).constData(), 0755) == 0);
+    QVERIFY(chmod(QFile::encodeName(path).constData(), 0666) == 0);
+    QVERIFY(chmod(QFile::encodeName(folder).constData(), 0555) == 0);
+    // Permissions bind the superuser only through another identity.
+    const bool superuser = geteuid() == 0;
+    if (superuser)
+        QVERIFY(seteuid(65534) == 0);
+    Report(path, {{"2026/12/01", "04:02:13", "LOW VOLTAGE"}});
+    if (superuser)
+        QVERIFY(seteuid(0) == 0);
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    QVERIFY(ReadAll(path).contains("LOW VOLTAGE"));
+    QVERIFY(tab->FaultLog().isEmpty());
+    QVERIFY(Label("reportLabel")->text().contains(path));
 }
 
 void TestStatusTab::abandonedRequestsNeverReachTheNextReport()

@@ -17,6 +17,7 @@
 #include "model/Names.h"
 #include "support/GuiTestMain.h"
 #include "support/SimRemoteAtoN.h"
+#include "support/WidgetTestTools.h"
 #include "ui/vdl/VdlControlTab.h"
 
 namespace
@@ -58,13 +59,7 @@ struct Page
         Get<QCheckBox>("checkBoxUseVdl")->click();
         requests.clear();
     }
-    template <typename T> T* Get(const QString& name) const
-    {
-        T* w = page.findChild<T*>(name);
-        if (!w)
-            qFatal("missing widget %s", qPrintable(name));
-        return w;
-    }
+    template <typename T> T* Get(const QString& name) const { return KelvaneTest::Child<T>(page, name); }
     QWidget* W(const QString& name) const { return Get<QWidget>(name); }
     QPushButton* B(const QString& name) const { return Get<QPushButton>(name); }
     void Target(const QString& text) { Get<QComboBox>("comboBoxTargetMMSI")->setEditText(text); }
@@ -363,6 +358,18 @@ void TestVdlControlTab::loadKeepsTheValuesItLoads()
     page.UpdateTabFromModel(&source);
     QCOMPARE(page.findChild<QComboBox*>(QStringLiteral("comboBoxTargetMMSI"))->currentIndex(), -1);
     QCOMPARE(modes.count(), 1);
+
+    // A load out of VDL mode (New, Open, another port) after a click into it leaves no remote request
+    // reachable.
+    page.findChild<QCheckBox*>(QStringLiteral("checkBoxUseVdl"))->click();
+    page.findChild<QCheckBox*>(QStringLiteral("checkBoxUseVdl"))->click();
+    QVERIFY(page.findChild<QWidget*>(QStringLiteral("groupBox_4"))->isEnabled());
+    QCOMPARE(modes.count(), 3);
+    vdl->useVdl = false;
+    page.UpdateTabFromModel(&source);
+    QCOMPARE(modes.count(), 4);
+    for (const char* name : {"groupBox", "groupBox_3", "groupBox_4"})
+        QVERIFY2(!page.findChild<QWidget*>(QLatin1String(name))->isEnabled(), name);
 }
 
 void TestVdlControlTab::replies_data()

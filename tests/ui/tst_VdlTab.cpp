@@ -9,19 +9,14 @@
 
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
+#include "support/WidgetTestTools.h"
 #include "ui/vdl/VdlControlTab.h"
 #include "ui/vdl/VdlCopTab.h"
 #include "ui/vdl/VdlTab.h"
 
 namespace
 {
-template <typename T> T* Child(QWidget* parent, const char* name)
-{
-    T* child = parent->findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("missing widget %s", name);
-    return child;
-}
+using KelvaneTest::Child;
 
 struct Schedule
 {

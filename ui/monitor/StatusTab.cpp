@@ -429,6 +429,9 @@ bool StatusTab::CreateXMLFile(bool prx_only)
     // The report replaces the old file only once it is whole on disk: a failed write keeps the old file
     // and the gathered log, and says so.
     QSaveFile file(fileName);
+    // Where no file can be created beside it (a folder the user may not write), the report goes straight
+    // into the file as before: replacing a writable file must not be refused.
+    file.setDirectWriteFallback(true);
     if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     {
         ReportFailed(true, file.errorString());

@@ -46,6 +46,7 @@ void TerminalCommandLine::Run()
             message.text = tr("The Command Shell is not\n accessible from Kelvane. \n");
             Prompts::Current().Ask(nullptr, message);
         }
+        line->setFocus();
         return;
     }
     const QString sentence = Complete(text);

@@ -1,8 +1,19 @@
 #include "ui/monitor/TrafficDisplay.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+
+namespace
+{
+// The characters that end a paragraph when plain text is inserted into a document.
+bool EndsParagraph(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar(0xfdd0) ||
+           c == QChar(0xfdd1);
+}
+} // namespace
 
 TrafficDisplay::TrafficDisplay(QTextEdit* view) : view(view)
 {
@@ -22,10 +33,40 @@ void TrafficDisplay::Append(const QString& text)
         // At the end of the document, wherever the user may have clicked in the view.
         QTextCursor end(view->document());
         end.movePosition(QTextCursor::End);
-        end.insertText(text);
+        end.insertText(Grouped(text));
         Trim();
     }
     view->moveCursor(QTextCursor::End);
+}
+
+QString TrafficDisplay::Grouped(const QString& text) const
+{
+    QString grouped;
+    grouped.reserve(text.size());
+    int paragraph = view->document()->lastBlock().length() - 1;
+    for (qsizetype i = 0; i < text.size(); ++i)
+    {
+        const QChar c = text.at(i);
+        if (!EndsParagraph(c))
+        {
+            grouped += c;
+            ++paragraph;
+            continue;
+        }
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        if (paragraph >= GroupCharacters)
+        {
+            grouped += QChar(QChar::ParagraphSeparator);
+            paragraph = 0;
+        }
+        else
+        {
+            grouped += QChar(QChar::LineSeparator);
+            ++paragraph;
+        }
+    }
+    return grouped;
 }
 
 void TrafficDisplay::Trim()

@@ -11,11 +11,20 @@ class QTextEdit;
 // The whole text is never copied: the size is the document's own character count and the trim
 // deletes through a cursor, so an append costs the same with a full view as with an empty one. The
 // document keeps no undo history, which would otherwise hold every trimmed character.
+//
+// A trim moves every paragraph that stays, and the view lays each one out again, so its cost grows
+// with the number of paragraphs, not characters: a million characters of short readings would be a
+// quarter of a million paragraphs and a trim that freezes the window. Lines are therefore gathered
+// into paragraphs of about GroupCharacters, joined by line separators, which the view shows and the
+// plain text gives back exactly as line feeds.
 class TrafficDisplay
 {
 public:
     static constexpr int MaxCharacters = 1000000;
     static constexpr int TrimCharacters = 100000;
+    // Long enough to keep a trim cheap, short enough that adding a line to the last paragraph (which
+    // lays that paragraph out again) stays cheap as well.
+    static constexpr int GroupCharacters = 256;
 
     explicit TrafficDisplay(QTextEdit* view);
 
@@ -26,6 +35,9 @@ public:
     int CharacterCount() const;
 
 private:
+    // The text with its line ends as the view would take them from plain text ("\r\n" is one), each
+    // one a line separator or, once the last paragraph is long enough, a paragraph separator.
+    QString Grouped(const QString& text) const;
     void Trim();
 
     QTextEdit* view;

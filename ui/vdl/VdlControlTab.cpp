@@ -161,6 +161,12 @@ void VdlControlTab::ApplyVdlMode(bool on)
 {
     if (!on)
     {
+        // The form closes these only on a click of the box: a load that ends VDL mode (New, Open, a
+        // port change) must close them too, or a target typed in would open remote requests with the
+        // mode off. A load never opens them: only a click does.
+        for (QWidget* group : {static_cast<QWidget*>(ui->groupBox_4), static_cast<QWidget*>(ui->groupBox),
+                               static_cast<QWidget*>(ui->groupBox_3)})
+            group->setEnabled(false);
         Q_EMIT ToggleVDLMode(false);
         ResetSentIndicators();
         ResetQueryIndicators();
