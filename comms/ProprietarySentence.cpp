@@ -134,9 +134,11 @@ int AtoNSentencePKVX::DecodeSensorRecord(const NmeaSentence& sentence, int recor
         sensor->SetLevel2Cell(v[2]);
         sensor->SetLevel3Cell(v[3]);
         sensor->SetDatumOffset(v[4]);
-        const bool airmarOnRS422 = v[5] != 0 && v[6] != 0;
-        sensor->SetAirmarPort(airmarOnRS422 ? 1 : 0);
-        sensor->SetAirmarOnRS422(airmarOnRS422);
+        // The port is the unit's own, even while RS422 is switched off: sent back, it must not move the
+        // Airmar to RS232. The flag that switches RS422 on for the Airmar is set only when the unit has it on
+        // already, so that a send without an edit leaves RS422 as the unit had it.
+        sensor->SetAirmarPort(v[6]);
+        sensor->SetAirmarOnRS422(v[5] != 0 && v[6] != 0);
         sensor->SetRS422Enabled(v[5] != 0);
         sensor->SetRelay1(v[7] != 0);
         sensor->SetRelay2(v[8] != 0);

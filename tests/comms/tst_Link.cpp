@@ -490,11 +490,21 @@ private Q_SLOTS:
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 
+    void sensorSetRetrieveThenSendLeavesTheUnitAsItWas_data()
+    {
+        QTest::addColumn<QList<int>>("sensor"); // code, three cells, datum, RS422 on, Airmar port, relays
+        QTest::newRow("Airmar on RS422") << QList<int>{3, 1, 0, 1, 7, 1, 1, 1, 0};
+        QTest::newRow("Airmar on RS422, RS422 off") << QList<int>{0, 1, 0, 1, 7, 0, 1, 1, 0};
+        QTest::newRow("option 0 only, Airmar on RS422, RS422 off") << QList<int>{98, 0, 0, 0, -7, 0, 1, 0, 1};
+        QTest::newRow("fixed, Airmar on RS422, RS422 off") << QList<int>{99, 0, 0, 0, 0, 0, 1, 0, 0};
+    }
+
     void sensorSetRetrieveThenSendLeavesTheUnitAsItWas()
     {
+        QFETCH(QList<int>, sensor);
         Link link;
         SimUnitState& unit = link.unit.State();
-        unit.sensorRecords[10] = {3, 1, 0, 1, 7, 1, 1, 1, 0};
+        unit.sensorRecords[10] = sensor;
         unit.sensorRecords[11] = {1, 250, 1, 0, 5000, 4095, 3, 12, 7, 2, 5, 42};
         unit.sensorRecords[12] = {181, 822, 4, 2, 9, 41, 3, 1};
         unit.sensorRecords[13] = {2, 3, 235, 10, 125, 2, 1, 2, 5};

@@ -96,6 +96,12 @@ private slots:
         QCOMPARE(sensor->GetAirmarPort(), 0);
         QVERIFY(!sensor->GetAirmarOnRS422());
         QVERIFY(sensor->GetRS422Enabled());
+        // An Airmar on RS422 with the port switched off keeps its port; the flag that switches RS422 on for
+        // the Airmar stays clear, so that sending the record back leaves RS422 off.
+        QCOMPARE(query.Decode(Reply("$PKVX,10,R,3,1,2,3,-40,0,1,0,1")), 0);
+        QCOMPARE(sensor->GetAirmarPort(), 1);
+        QVERIFY(!sensor->GetAirmarOnRS422());
+        QVERIFY(!sensor->GetRS422Enabled());
 
         QCOMPARE(query.Decode(Reply("$PKVX,11,R,1,250,5,0,5001,4096,1,13,2,43,3,4")), 0);
         const ADCSettingsModel* adc = model->GetADCSettings();

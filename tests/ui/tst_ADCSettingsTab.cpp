@@ -97,11 +97,12 @@ private Q_SLOTS:
                                       << Fields{1,     10000, 1,     1,     10000, 4095, 4095, 4095,
                                                 65535, 65535, 65535, 65535, 10000, 4095, 4095, 4095,
                                                 65535, 65535, 65535, 65535, 10000, 360};
-        // Beyond the widgets: the nearest bound; a source of 2 is the external input. Sensing off with the
-        // light "on" source on current sense keeps that choice.
+        // Beyond the widgets: the boxes show the nearest bound but the unit's values go back unchanged; a
+        // source of 2 is the external input. Sensing off with the light "on" source on current sense keeps
+        // that choice.
         QTest::newRow("beyond the widgets")
             << Fields{0, 20000, 2, 0, 0, 5000, -1, 5000, 70000, 0, 70000, 0, 20000, 0, 5000, 5000, 0, 0, 0, 0, 0, 400}
-            << Fields{0, 10000, 1, 0, 1, 4095, 0, 4095, 65535, 1, 65535, 0, 10000, 1, 4095, 4095, 1, 1, 0, 0, 1, 360};
+            << Fields{0, 20000, 1, 0, 0, 5000, -1, 5000, 70000, 0, 70000, 0, 20000, 0, 5000, 5000, 0, 0, 0, 0, 0, 400};
     }
 
     void loadThenStore()

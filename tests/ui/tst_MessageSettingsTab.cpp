@@ -72,17 +72,18 @@ private Q_SLOTS:
         QTest::addColumn<Fields>("loaded");
         QTest::addColumn<double>("threshold");
         QTest::addColumn<Fields>("stored");
-        // The record's default threshold of 100 V lies beyond the unit's 36 V.
+        // Mask bits above the eight boxes go back unchanged while nobody edits; a threshold goes to a tenth,
+        // and never beyond the unit's 0 to 36 V (the record's default of 100 V goes as 36 V).
         QTest::newRow("defaults") << Fields{1, 0, 0, 1, 0, 1, 1, 0, 2} << 100.0
                                   << Fields{1, 0, 0, 1, 36000, 1, 1, 0, 2};
         QTest::newRow("zeni lite") << Fields{2, 33, 235, 10, 0, 2, 0, 421, 1} << 12.34
-                                   << Fields{2, 33, 235, 10, 12300, 2, 0, 165, 1};
+                                   << Fields{2, 33, 235, 10, 12300, 2, 0, 421, 1};
         QTest::newRow("every bit") << Fields{2, 63, 1023, 65535, 0, 1, 1, 255, 2} << 0.1
                                    << Fields{2, 63, 1023, 65535, 100, 1, 1, 255, 2};
         // Unknown codes: format 3 leaves GLA checked, voltage source 0 is the external ADC, supply 5 is DC,
         // message 8 format 0 is FI31.
         QTest::newRow("unknown codes") << Fields{3, 64, 1024, 70000, 0, 0, 5, 0, 0} << -2.0
-                                       << Fields{1, 63, 1023, 65535, 0, 2, 1, 0, 2};
+                                       << Fields{1, 64, 1024, 70000, 0, 2, 1, 0, 2};
     }
 
     void loadThenStore()

@@ -61,7 +61,7 @@ private Q_SLOTS:
         QVERIFY(!tab.IsEdited());
     }
 
-    // Load from a source, then store into a target: every field comes back as the widgets can hold it.
+    // Load from a source, then store into a target: every field comes back as it was loaded.
     void loadThenStore_data()
     {
         QTest::addColumn<Fields>("loaded");
@@ -69,8 +69,8 @@ private Q_SLOTS:
         QTest::newRow("defaults") << Fields{0, 0, 30, 0, 0, 30, 0, 30} << Fields{0, 0, 30, 0, 0, 30, 0, 30};
         QTest::newRow("every field set") << Fields{1, 2, 7, 123, 3, 0, 2, 15} << Fields{1, 2, 7, 123, 3, 0, 2, 15};
         QTest::newRow("upper bounds") << Fields{3, 3, 30, 500, 3, 30, 3, 30} << Fields{3, 3, 30, 500, 3, 30, 3, 30};
-        // Beyond the widgets: the nearest bound, and an unknown repeat code stores as 0.
-        QTest::newRow("out of range") << Fields{7, -1, 45, 600, 4, -5, 1, 31} << Fields{0, 0, 30, 500, 0, 0, 1, 30};
+        // Beyond the widgets: shown as the nearest bound or no choice, and written back as the unit had it.
+        QTest::newRow("out of range") << Fields{7, -1, 45, 600, 4, -5, 1, 31} << Fields{7, -1, 45, 600, 4, -5, 1, 31};
     }
 
     void loadThenStore()

@@ -90,8 +90,9 @@ private Q_SLOTS:
         QTest::newRow("option 2") << 2 << "11110010" << 2 << "100" << true << 2;
         QTest::newRow("option 3") << 3 << "11110010" << 3 << "100" << true << 3;
         QTest::newRow("option 4") << 4 << "11110010" << 4 << "000" << true << 4;
-        QTest::newRow("unknown code") << 57 << "11110010" << 0 << "011" << false << 0;
-        QTest::newRow("option 0 only") << 98 << "11010010" << 0 << "011" << false << 0;
+        // A code no option stands for goes back to the unit as it came.
+        QTest::newRow("unknown code") << 57 << "11110010" << 0 << "011" << false << 57;
+        QTest::newRow("option 0 only") << 98 << "11010010" << 0 << "011" << false << 98;
         QTest::newRow("fixed configuration") << 99 << "00000111" << 0 << "011" << false << 99;
     }
 
@@ -167,8 +168,12 @@ private Q_SLOTS:
                                   << QList<int>{2, 4, 5, 6, -150, 1, 1, 1, 0, 1};
         QTest::newRow("option 0") << QList<int>{0, 0, 500, 0, 2000, 0, 0, 0, 1}
                                   << QList<int>{0, 0, 500, 0, 2000, 0, 0, 0, 1, 0};
+        // Values the widgets cannot show go back as the unit had them; an Airmar on RS422 with RS422 off
+        // does not switch RS422 on.
         QTest::newRow("beyond the widgets")
-            << QList<int>{3, 600, -1, 7, 2500, 5, 0, 1, 1} << QList<int>{3, 500, 0, 7, 2000, 1, 0, 1, 1, 1};
+            << QList<int>{3, 600, -1, 7, 2500, 5, 0, 1, 1} << QList<int>{3, 600, -1, 7, 2500, 5, 0, 1, 1, 0};
+        QTest::newRow("Airmar on RS422, RS422 off")
+            << QList<int>{0, 0, 0, 0, 0, 1, 0, 0, 0} << QList<int>{0, 0, 0, 0, 0, 1, 0, 0, 0, 0};
     }
 
     void loadThenStore()
@@ -213,6 +218,10 @@ private Q_SLOTS:
         Option(tab, 0)->click();
         QCOMPARE(own.GetSensorSettings()->GetConfigurationCode(), 0);
         QCOMPARE(wave.last().at(0).toBool(), false);
+        // Moving the Airmar to RS422 switches RS422 on with it.
+        Child<QRadioButton>(tab, QStringLiteral("rs422RadioButton"))->click();
+        QCOMPARE(own.GetSensorSettings()->GetAirmarPort(), 1);
+        QVERIFY(own.GetSensorSettings()->GetAirmarOnRS422());
         // No edited mark: the sensor set is always sent whole.
         QVERIFY(!tab.IsEdited());
     }
@@ -262,7 +271,8 @@ private Q_SLOTS:
         adcTab.UpdateModelFromTab(&transport);
         messageTab.UpdateModelFromTab(&transport);
 
-        const QStringList commands = {QStringLiteral("enablers422 1"),
+        // The Airmar is on RS422 with RS422 off, and RS422 stays off.
+        const QStringList commands = {QStringLiteral("enablers422 0"),
                                       QStringLiteral("configairmarport 1"),
                                       QStringLiteral("setrelay 1^2C1"),
                                       QStringLiteral("setrelay 2^2C0"),
@@ -289,7 +299,7 @@ private Q_SLOTS:
                                       QStringLiteral("setaltvoltscale 1^2C40^2C0^2C0"),
                                       QStringLiteral("option 2")};
         // Checksums worked out apart from the code under test.
-        const QStringList checksums = {"3B", "19", "12", "11", "26", "66", "10", "1B", "18", "25", "20", "7F", "00",
+        const QStringList checksums = {"3A", "19", "12", "11", "26", "66", "10", "1B", "18", "25", "20", "7F", "00",
                                        "2F", "7B", "02", "0C", "06", "16", "24", "6E", "38", "42", "0B", "40", "08"};
         JobTable table(&transport);
         const auto job = table.Find(Names::SensorConfigurationCommand);

@@ -42,6 +42,7 @@ bool ADCSettingsTab::UpdateTabFromModel(Model* source)
         *own = *source->GetADCSettings();
     // Every widget change below stores all widgets into the own record: read it whole first.
     const ADCSettingsModel values(*own);
+    loaded = values;
 
     ui->enableCurrentSenseCheckBox->setChecked(values.GetCurrentSensingEnabled());
     SettingsBinding::Show(thresholdField, values);
@@ -57,11 +58,11 @@ bool ADCSettingsTab::UpdateModelFromTab(Model* target)
 {
     ADCSettingsModel* record = StoreTarget(target)->GetADCSettings();
     record->SetCurrentSensingEnabled(ui->enableCurrentSenseCheckBox->isChecked());
-    SettingsBinding::Store(thresholdField, *record);
+    SettingsBinding::Store(thresholdField, *record, loaded);
     record->SetCurrentSenseSource(ui->internalISENSELoopRadioButton->isChecked() ? 0 : 1);
     record->SetLightOnSource(ui->ISODI1RadioButton->isChecked() ? 1 : 0);
-    SettingsBinding::Store(scalingFields, *record);
-    record->SetVoltageUnit(ui->VoltageCountSpinBox->value());
+    SettingsBinding::Store(scalingFields, *record, loaded);
+    record->SetVoltageUnit(SettingsBinding::Kept(ui->VoltageCountSpinBox, loaded.GetVoltageUnit()));
     return true;
 }
 

@@ -60,4 +60,6 @@ private:
     // The threshold; then the sixteen scaling values and the current unit, in the order a load sets them.
     QList<SettingsBinding::SpinField<ADCSettingsModel>> thresholdField;
     QList<SettingsBinding::SpinField<ADCSettingsModel>> scalingFields;
+    // The record as the last load found it: values beyond the boxes go back as the unit had them.
+    ADCSettingsModel loaded;
 };

@@ -38,6 +38,7 @@ bool MessageSettingsTab::UpdateTabFromModel(Model* source)
         *own = *source->GetMessageSettings();
     // Every widget change below stores all widgets into the own record: read it whole first.
     const MessageSettingsModel values(*own);
+    loaded = values;
     loading = true;
     storedWhileLoading = false;
 
@@ -69,11 +70,14 @@ bool MessageSettingsTab::UpdateModelFromTab(Model* target)
         record->SetMessage6Format(2);
     else if (ui->GLAFormatRadioButton->isChecked())
         record->SetMessage6Format(1);
-    SettingsBinding::Store(spinFields, *record);
+    SettingsBinding::Store(spinFields, *record, loaded);
+    // The threshold is never kept beyond the box: the unit takes 0 to 36 V, and the record's default of
+    // 100 V must reach it as the 36.0 the box shows.
     record->SetBatteryVoltageThreshold(ui->voltageThresholdBatteryStatusDoubleSpinBox->value());
     record->SetVoltageSource(ui->internalVoltageADCRadioButton->isChecked() ? 1 : 2);
     record->SetPowerSupplyType(ui->ACRadioButton->isChecked() ? 0 : 1);
-    int mask = 0;
+    // Bits beyond the eight check boxes stay as the unit had them.
+    int mask = loaded.GetStatusBitInversionMask() & ~((1 << bitBoxes.size()) - 1);
     for (int bit = 0; bit < bitBoxes.size(); ++bit)
         if (bitBoxes.at(bit)->isChecked())
             mask |= 1 << bit;

@@ -56,4 +56,6 @@ private:
     QList<QCheckBox*> bitBoxes;
     bool loading = false;
     bool storedWhileLoading = false;
+    // The record as the last load found it: values beyond the widgets go back as the unit had them.
+    MessageSettingsModel loaded;
 };

@@ -44,6 +44,7 @@ bool RepeaterControlsTab::UpdateTabFromModel(Model* source)
     RepeaterModel* own = model->GetRepeater();
     if (source && source != model)
         *own = *source->GetRepeater();
+    loaded = *own;
     updating = true;
     SettingsBinding::Show(comboFields, *own);
     SettingsBinding::Show(spinFields, *own);
@@ -55,9 +56,10 @@ bool RepeaterControlsTab::UpdateTabFromModel(Model* source)
 bool RepeaterControlsTab::UpdateModelFromTab(Model* target)
 {
     RepeaterModel* record = (target ? target : model)->GetRepeater();
-    SettingsBinding::Store(comboFields, *record);
-    SettingsBinding::Store(spinFields, *record);
-    record->SetMsg21Range(SettingsBinding::Tenths(ui->doubleSpinBox_message_21_range->value()));
+    SettingsBinding::Store(comboFields, *record, loaded);
+    SettingsBinding::Store(spinFields, *record, loaded);
+    record->SetMsg21Range(SettingsBinding::Tenths(
+        SettingsBinding::Kept(ui->doubleSpinBox_message_21_range, loaded.GetMsg21Range() / 10.0)));
     return true;
 }
 

@@ -45,4 +45,6 @@ private:
     Ui::RepeaterControls* ui;
     QList<SettingsBinding::ComboField<RepeaterModel>> comboFields;
     QList<SettingsBinding::SpinField<RepeaterModel>> spinFields;
+    // The record as the last load found it: settings beyond the widgets go back as the unit had them.
+    RepeaterModel loaded;
 };

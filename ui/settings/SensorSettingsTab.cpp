@@ -90,7 +90,8 @@ bool SensorSettingsTab::UpdateTabFromModel(Model* source)
     const int code = values.GetConfigurationCode();
 
     loading = true;
-    fixedConfiguration = code == FixedConfigurationCode;
+    loaded = values;
+    keepLoadedCode = code < 0 || code > 4;
     // A tab that showed one unit shows the next one's layout from a clean start: after an option-0-only
     // unit every option must be there again, and a fixed unit must not keep another unit's groups.
     RestoreBaselineLayout();
@@ -159,11 +160,14 @@ bool SensorSettingsTab::UpdateModelFromTab(Model* target)
             break;
         }
     }
-    record->SetConfigurationCode(fixedConfiguration ? FixedConfigurationCode : code);
-    SettingsBinding::Store(spinFields, *record);
+    record->SetConfigurationCode(keepLoadedCode ? loaded.GetConfigurationCode() : code);
+    SettingsBinding::Store(spinFields, *record, loaded);
     const bool onRS422 = !ui->rs232RadioButton->isChecked();
-    record->SetAirmarPort(onRS422 ? 1 : 0);
-    record->SetAirmarOnRS422(onRS422);
+    const int loadedPort = loaded.GetAirmarPort();
+    record->SetAirmarPort(onRS422 ? (loadedPort != 0 ? loadedPort : 1) : 0);
+    // Moving the Airmar to RS422 switches RS422 on with it. A unit that already has its Airmar there with
+    // RS422 off keeps RS422 off.
+    record->SetAirmarOnRS422(onRS422 && (loadedPort == 0 || ui->checkBoxEnableRS422->isChecked()));
     record->SetRS422Enabled(ui->checkBoxEnableRS422->isChecked());
     record->SetRelay1(ui->checkBoxRelay1->isChecked());
     record->SetRelay2(ui->checkBoxRelay2->isChecked());
@@ -178,7 +182,7 @@ void SensorSettingsTab::Store()
 void SensorSettingsTab::OnOptionToggled(bool state)
 {
     if (state && !loading)
-        fixedConfiguration = false;
+        keepLoadedCode = false;
     Store();
 }
 

@@ -77,9 +77,13 @@ private:
 
     Ui::SensorSettingsTab* ui;
     QList<SettingsBinding::SpinField<SensorSettingsModel>> spinFields;
-    // A unit in fixed configuration is sent back as such: a store keeps code 99 until the user chooses an
-    // option or another configuration is loaded, rather than reconfiguring the unit to the checked option.
-    bool fixedConfiguration = false;
+    // The record as the last load found it. The store keeps the unit's values that the widgets cannot show
+    // until the user changes them: a retrieve followed by a send leaves the unit as it was.
+    SensorSettingsModel loaded;
+    // A code that no option button stands for (a fixed configuration, a unit offering option 0 only, a code
+    // this tool does not know) is sent back as such until the user chooses an option, rather than
+    // reconfiguring the unit to the option the tab happens to check.
+    bool keepLoadedCode = false;
     // Set while a load sets the widgets: the option slots then report the unit's choice, not the user's.
     bool loading = false;
 };

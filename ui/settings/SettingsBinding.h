@@ -4,6 +4,7 @@
 // table, so loading and storing can never drift apart.
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QList>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -41,6 +42,24 @@ template <typename Record> void Store(const QList<SpinField<Record>>& fields, Re
         (record.*field.set)(field.box->value());
 }
 
+// The value to write back for a box that was loaded with `loaded`. A unit may hold values beyond the box's
+// bounds, which the box shows as the nearest bound; while it still shows that bound, the unit's own value
+// goes back, so that a read followed by a write without an edit leaves the unit as it was. Once the user
+// moves the box, its value holds. A value within the bounds is written as the box holds it (a double
+// spin box rounds to the decimals it shows, and what is shown is what is sent).
+template <typename Box, typename Value> Value Kept(const Box* box, Value loaded)
+{
+    const bool beyond = loaded < box->minimum() || loaded > box->maximum();
+    return beyond && box->value() == qBound(box->minimum(), loaded, box->maximum()) ? loaded : Value(box->value());
+}
+
+// As Store, keeping the loaded record's values that the boxes could not show (see Kept).
+template <typename Record> void Store(const QList<SpinField<Record>>& fields, Record& record, const Record& loaded)
+{
+    for (const SpinField<Record>& field : fields)
+        (record.*field.set)(Kept(field.box, (loaded.*field.get)()));
+}
+
 // A code outside the list leaves the combo box without a current item.
 template <typename Record> void Show(const QList<ComboField<Record>>& fields, const Record& values)
 {
@@ -56,6 +75,18 @@ template <typename Record> void Store(const QList<ComboField<Record>>& fields, R
 {
     for (const ComboField<Record>& field : fields)
         (record.*field.set)(field.box->currentData().toInt());
+}
+
+// As Store, except that a combo box still without a current item after loading a code outside its list
+// writes that code back rather than 0.
+template <typename Record> void Store(const QList<ComboField<Record>>& fields, Record& record, const Record& loaded)
+{
+    for (const ComboField<Record>& field : fields)
+    {
+        const int code = (loaded.*field.get)();
+        const bool unlisted = code < 0 || code >= field.box->count();
+        (record.*field.set)(unlisted && field.box->currentIndex() < 0 ? code : field.box->currentData().toInt());
+    }
 }
 
 // Checks one of a pair of exclusive radio buttons.
