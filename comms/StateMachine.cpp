@@ -146,7 +146,7 @@ void StateMachine::Disconnected()
         SetProgressBar(false);
     sendAll = false;
     progressBase = 0;
-    sendPending = false;
+    rereadsDue = 0;
     failureReported = false;
 }
 
@@ -377,7 +377,7 @@ void StateMachine::SendTabNumber(int number)
         return;
     if (number == VirtualAtoNsTab && !hasVirtualTab)
         return;
-    sendPending = true;
+    rereadsDue |= 1u << number;
     switch (number)
     {
     case RealAtoNTab:
@@ -435,7 +435,7 @@ void StateMachine::SendSensorSet()
 {
     if (!connected)
         return;
-    sendPending = true;
+    rereadsDue |= SensorSetBit;
     CopySensorUIModelToTransportModel();
     Q_EMIT QueueJob(Names::SensorConfigurationCommand, true);
     MarkSensorSetBusy();
@@ -601,8 +601,14 @@ void StateMachine::JobComplete(QString name, bool send)
         Q_EMIT UpdateProgressBar(1);
     }
 
+    // A send's completion owes its tab a re-read (again: an earlier retrieve of the same tab may
+    // have ended while the send was waiting); the re-read's own completion settles it. A late
+    // completion after the link closed queues no re-read and must leave nothing owed.
+    const unsigned bit = completed >= 0 ? 1u << completed : sensorSet ? SensorSetBit : 0u;
     if (send)
     {
+        if (connected)
+            rereadsDue |= bit;
         if (completed >= 0)
             RetrieveTabNumber(completed);
         else if (sensorSet)
@@ -610,13 +616,13 @@ void StateMachine::JobComplete(QString name, bool send)
     }
     else
     {
-        sendPending = false;
+        rereadsDue &= ~bit;
     }
 }
 
 void StateMachine::AllJobsComplete()
 {
-    if (!sendPending)
+    if (rereadsDue == 0)
         Q_EMIT Update();
 }
 

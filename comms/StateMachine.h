@@ -168,7 +168,12 @@ private:
     bool replay = false;
     bool sendAll = false;
     int progressBase = 0;
-    bool sendPending = false;
+    // Tabs sent whose re-read has not completed yet: bit n for AtoN tab n, SensorSetBit for the
+    // sensor set. Only the completion of that tab's own re-read clears its bit; any other query
+    // (a version request, the voltage poll) ending in between must not release the window while a
+    // re-read is still to come and would reload the tabs over the user's next edits.
+    static constexpr unsigned SensorSetBit = 1u << AtoNTabCount;
+    unsigned rereadsDue = 0;
     bool progressActive = false;
     bool failureReported = false;
     std::array<int, AtoNTabCount> tabStates{};

@@ -154,6 +154,7 @@ private Q_SLOTS:
     void sendAllProgressAndReRead_data();
     void sendAllProgressAndReRead();
     void virtualTabCompletesOnItsLastJob();
+    void updateWaitsForReRead_data();
     void updateWaitsForReRead();
     void editedAndFileLoad();
     void failures_data();
@@ -575,18 +576,42 @@ void TestStateMachine::virtualTabCompletesOnItsLastJob()
     QVERIFY(f.recorder.events.isEmpty());
 }
 
+void TestStateMachine::updateWaitsForReRead_data()
+{
+    QTest::addColumn<bool>("sensor");
+    QTest::addColumn<QString>("between");
+    QTest::newRow("alone") << false << QString();
+    QTest::newRow("diagnostics version query") << false << QString(Names::Version);
+    QTest::newRow("supply voltage poll") << false << QString(Names::VswrSupplyVoltage);
+    QTest::newRow("earlier retrieve of the tab") << false << QString(Names::Repeater);
+    QTest::newRow("sensor set alone") << true << QString();
+    QTest::newRow("sensor version query") << true << QString(Names::SensorVersion);
+    QTest::newRow("earlier retrieve of the sensor set") << true << QString(Names::SensorConfigurationQuery);
+}
+
 void TestStateMachine::updateWaitsForReRead()
 {
+    QFETCH(bool, sensor);
+    QFETCH(QString, between);
     Fixture f(true);
+    f.sm->SensorPortSelected(sensor);
     f.Connect();
-    f.sm->SendTab(StateMachine::RepeaterTab);
-    f.sm->JobComplete(Names::Repeater, true);
+    const QString sendJob = sensor ? Names::SensorConfigurationCommand : Names::Repeater;
+    const QString readJob = sensor ? Names::SensorConfigurationQuery : Names::Repeater;
+    f.sm->SendTab(sensor ? 0 : int(StateMachine::RepeaterTab));
+    // A query queued before the send by someone else (a tab change, the poll, an earlier retrieve)
+    // ends first.
+    if (!between.isEmpty())
+        f.sm->JobComplete(between, false);
+    f.sm->JobComplete(sendJob, true);
     // The transport's queue ran empty before the re-read was queued.
     f.sm->AllJobsComplete();
-    QVERIFY(!f.recorder.events.contains(QStringLiteral("update")));
-    f.sm->JobComplete(Names::Repeater, false);
+    QVERIFY2(!f.recorder.events.contains(QStringLiteral("update")),
+             qPrintable(f.recorder.events.join(QLatin1Char(' '))));
+    QCOMPARE(f.recorder.Jobs().last(), Job(readJob, false));
+    f.sm->JobComplete(readJob, false);
     f.sm->AllJobsComplete();
-    QVERIFY(f.recorder.events.contains(QStringLiteral("update")));
+    QCOMPARE(f.recorder.events.last(), QStringLiteral("update"));
 }
 
 void TestStateMachine::editedAndFileLoad()
