@@ -6,6 +6,10 @@
 
 namespace
 {
+// The unit's "not available" start time: no time of day, but a value it holds and must get back.
+constexpr int NotAvailableHour = 24;
+constexpr int NotAvailableMinute = 60;
+
 QString TwoDigits(int value)
 {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
@@ -49,8 +53,9 @@ int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
     if (!sentence.HasField(1))
         return SentenceStatus::FieldMissing;
 
-    // An empty field, or one that holds no value of its kind, keeps the value the model holds: the
-    // unit may report a start time as "not available" (24:60), which is no time the schedule can hold.
+    // An empty field, or one that holds no value of its kind, keeps the value the model holds. A start
+    // time is a time of day or the unit's "not available" 24:60, which is kept as read so that a read
+    // followed by a write leaves the unit as it was.
     bool hasFlag = false;
     int flag = 0;
     if (sentence.HasValue(2))
@@ -71,7 +76,9 @@ int AtoNSentenceCOP::Decode(const NmeaSentence& sentence)
         int readHour = 0;
         int readMinute = 0;
         if (time.size() >= 4 && NmeaSentence::ToInt(time.mid(0, 2), readHour) &&
-            NmeaSentence::ToInt(time.mid(2, 2), readMinute) && QTime::isValid(readHour, readMinute, 0))
+            NmeaSentence::ToInt(time.mid(2, 2), readMinute) &&
+            (QTime::isValid(readHour, readMinute, 0) ||
+             (readHour == NotAvailableHour && readMinute == NotAvailableMinute)))
         {
             hour = readHour;
             minute = readMinute;

@@ -48,10 +48,13 @@ private slots:
         QTest::newRow("device schedule") << "$ANCOP,235000001,0,000000,0,0,R" << 0 << QList<int>{0, 0, 0, 0, 0};
         QTest::newRow("empty fields keep values") << "$ANCOP,235000001,,,,,R" << 0 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("not a reply") << "$ANCOP,235000001,1,123000,600,86400,C" << -1 << QList<int>{1, 9, 45, 100, 200};
-        // A time that is no time of day, and a flag or number that is none, keep the values held.
+        // A time that is no time of day (but the unit's "not available"), and a flag or number that is none,
+        // keep the values held.
         QTest::newRow("bad time") << "$ANCOP,235000001,1,1x3000,600,86400,R" << 0 << QList<int>{2, 9, 45, 600, 86400};
+        // The unit's "not available" start time is kept as read, so that it goes back unchanged.
         QTest::newRow("not available 24:60")
-            << "$ANCOP,235000001,x,246000,6o0,60,R" << 0 << QList<int>{1, 9, 45, 100, 60};
+            << "$ANCOP,235000001,x,246000,6o0,60,R" << 0 << QList<int>{1, 24, 60, 100, 60};
+        QTest::newRow("24:59") << "$ANCOP,235000001,1,245900,600,60,R" << 0 << QList<int>{1, 9, 45, 600, 60};
         QTest::newRow("no MMSI") << "$ANCOP" << -1 << QList<int>{1, 9, 45, 100, 200};
         QTest::newRow("other talker") << "$GPCOP,235000001,1,123000,600,86400,R" << -4
                                       << QList<int>{1, 9, 45, 100, 200};

@@ -741,12 +741,15 @@ private Q_SLOTS:
         VdlModel* vdl = const_cast<Model&>(m).GetVdlModel();
         if (oddity == QLatin1String("COP 24:60"))
         {
+            // The unit's "not available" start time is held as read, to go back unchanged.
             QCOMPARE(vdl->receiverMode, 1);
             QCOMPARE(vdl->receiverInterval, 60);
+            QCOMPARE(vdl->receiverHour, 24);
+            QCOMPARE(vdl->receiverMinute, 60);
         }
-        if (oddity.contains(QLatin1String("COP")))
+        else if (oddity.contains(QLatin1String("COP")))
         {
-            // The cleared schedule's time stays: 24:60 is no time of day, and no reply is no value.
+            // No reply is no value: the cleared schedule's time stays.
             QCOMPARE(vdl->receiverHour, 0);
             QCOMPARE(vdl->receiverMinute, 0);
         }

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void userEdits_data();
     void userEdits();
     void editWithoutAListedIntervalKeepsTheStoredInterval();
+    void notAvailableStartTimeGoesBackUntilEdited();
 };
 
 void TestVdlTab::containerHoldsTwoPagesInOrder()
@@ -250,6 +251,26 @@ void TestVdlTab::editWithoutAListedIntervalKeepsTheStoredInterval()
     QCOMPARE(model.GetVdlModel()->receiverHour, 8);
     QCOMPARE(model.GetVdlModel()->receiverInterval, 420);
     QCOMPARE(model.GetVdlModel()->receiverDuration, 300);
+}
+
+void TestVdlTab::notAvailableStartTimeGoesBackUntilEdited()
+{
+    // The unit's "not available" 24:60 is beyond the boxes: stored back as loaded until a box moves.
+    Model model;
+    Store(model.GetVdlModel(), {1, 24, 60, 600, 300});
+    VdlCopTab page(&model);
+    QVERIFY(page.UpdateTabFromModel());
+    Model target;
+    QVERIFY(page.UpdateModelFromTab(&target));
+    const Schedule stored = Read(target.GetVdlModel());
+    QCOMPARE(stored.hour, 24);
+    QCOMPARE(stored.minute, 60);
+    QCOMPARE(stored.interval, 600);
+    QCOMPARE(stored.duration, 300);
+    Child<QSpinBox>(&page, "spinBoxUtcHour")->setValue(8);
+    Child<QSpinBox>(&page, "spinBoxUtcMinute")->setValue(15);
+    QCOMPARE(model.GetVdlModel()->receiverHour, 8);
+    QCOMPARE(model.GetVdlModel()->receiverMinute, 15);
 }
 
 KELVANE_TEST_GUI_MAIN(TestVdlTab)

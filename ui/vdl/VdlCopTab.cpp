@@ -1,6 +1,7 @@
 #include "ui/vdl/VdlCopTab.h"
 
 #include "model/Model.h"
+#include "ui/settings/SettingsBinding.h"
 #include "ui_VdlCopTab.h"
 
 namespace
@@ -81,6 +82,8 @@ bool VdlCopTab::UpdateTabFromModel(Model* source)
     const int interval = vdl->receiverInterval;
     const int duration = vdl->receiverDuration;
 
+    loadedHour = hour;
+    loadedMinute = minute;
     updating = true;
     ApplyEnablingRule(mode);
     ui->spinBoxUtcHour->setValue(hour);
@@ -97,8 +100,10 @@ bool VdlCopTab::UpdateModelFromTab(Model* target)
 {
     VdlModel* vdl = (target ? target : model)->GetVdlModel();
     vdl->receiverMode = ui->comboBoxMode->currentIndex();
-    vdl->receiverHour = ui->spinBoxUtcHour->value();
-    vdl->receiverMinute = ui->spinBoxUtcMinute->value();
+    // A start time beyond the boxes (the unit's "not available" 24:60) goes back as loaded until the user
+    // moves a box.
+    vdl->receiverHour = SettingsBinding::Kept(ui->spinBoxUtcHour, loadedHour);
+    vdl->receiverMinute = SettingsBinding::Kept(ui->spinBoxUtcMinute, loadedMinute);
     if (ui->IntervalcomboBox->currentIndex() >= 0)
         vdl->receiverInterval = ui->IntervalcomboBox->currentData().toInt();
     else if (target && target != model)

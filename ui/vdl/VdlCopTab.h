@@ -43,4 +43,7 @@ private:
     void EndUserEdit();
 
     std::unique_ptr<Ui::VdlCopTab> ui;
+    // The start time as loaded: the boxes cannot show the unit's "not available" 24:60.
+    int loadedHour = 0;
+    int loadedMinute = 0;
 };
