@@ -174,8 +174,8 @@ void TestStatusInputConfigurationTab::formTexts_data()
     row("statusBitSourceGroupBox", "Status Bit Source", none);
     row("lampRACONConfigurationGroupBox", "Light RACON Configuration", none);
     row("groupBox_GLA_msg_6_type", "GLA message 6 format",
-        "Select the format of the GLA message 6 built by the sensor module.  The A-126 format is as per the GLA "
-        "specification.  The ISENSE format includes a current threshold indication in the external status bits. "
+        "Select the format of the GLA message 6 built by the sensor module.  The A-126 format is the standard GLA "
+        "layout.  The ISENSE format includes a current threshold indication in the external status bits. "
         "These controls are only effective if the GLA message type (the default) is selected in the sensor "
         "configuration. ");
     row("radioButton_msg_6_GLA_standard", "A-126 format", "The GLA standard version.");
