@@ -1,8 +1,5 @@
 #include "ui/monitor/SystemInformationTab.h"
 
-#include <QTextCursor>
-#include <QTextEdit>
-
 #include "model/ADCSettingsModel.h"
 #include "model/MessageSettingsModel.h"
 #include "model/Model.h"
@@ -29,6 +26,8 @@ SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent)
       messageSettings(model->GetMessageSettings())
 {
     ui->setupUi(this);
+    digitalInputs = std::make_unique<TrafficDisplay>(ui->diStateTextEdit);
+    sensorHealth = std::make_unique<TrafficDisplay>(ui->sensorHealthTextEdit);
 }
 
 SystemInformationTab::~SystemInformationTab() = default;
@@ -153,29 +152,13 @@ void SystemInformationTab::OnProductSerialNumber(QString version)
     Q_UNUSED(version);
 }
 
-void SystemInformationTab::Append(QTextEdit* box, const QString& text)
-{
-    box->moveCursor(QTextCursor::End);
-    box->insertPlainText(text);
-    QTextDocument* document = box->document();
-    if (document->characterCount() > MaxCaptureCharacters)
-    {
-        // Drop the oldest block at once rather than a little per line: trimming is the costly part.
-        QTextCursor oldest(document);
-        const int excess = document->characterCount() - MaxCaptureCharacters;
-        oldest.setPosition(qMin(document->characterCount() - 1, qMax(TrimCharacters, excess)), QTextCursor::KeepAnchor);
-        oldest.removeSelectedText();
-    }
-    box->moveCursor(QTextCursor::End);
-}
-
 void SystemInformationTab::OnReceived(QString received)
 {
     if (!active)
         return;
     if (received.split(QLatin1Char(' ')).size() == 2 && received.contains(QLatin1String("DIG_IO")))
     {
-        Append(ui->diStateTextEdit, received);
+        digitalInputs->Append(received);
         return;
     }
     if (!sensorHealthCapture)
@@ -186,5 +169,5 @@ void SystemInformationTab::OnReceived(QString received)
         return;
     }
     if (received.contains(QLatin1String("OK")) || received.contains(QLatin1String("Option")))
-        Append(ui->sensorHealthTextEdit, received.trimmed() + QLatin1Char('\n'));
+        sensorHealth->Append(received.trimmed() + QLatin1Char('\n'));
 }

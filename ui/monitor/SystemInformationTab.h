@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "ui/AtoNConfiguration.h"
+#include "ui/monitor/TrafficDisplay.h"
 
 class ADCSettingsModel;
 class MessageSettingsModel;
-class QTextEdit;
 class SensorSettingsModel;
 
 namespace Ui
@@ -26,10 +26,10 @@ public:
     // The two shell commands the tab sends itself, complete with checksum and line end.
     static const QString DigitalInputsSentence;
     static const QString SensorHealthSentence;
-    // The two capture boxes hold what a unit keeps sending while the tab is open: like a monitor display
-    // they keep at most this many characters, dropping the oldest a block at a time.
-    static constexpr int MaxCaptureCharacters = 1000000;
-    static constexpr int TrimCharacters = 100000;
+    // The two capture boxes hold what a unit keeps sending while the tab is open: they are bounded
+    // traffic displays like the monitor tabs', dropping the oldest a block at a time.
+    static constexpr int MaxCaptureCharacters = TrafficDisplay::MaxCharacters;
+    static constexpr int TrimCharacters = TrafficDisplay::TrimCharacters;
 
     SystemInformationTab(Model* model, QWidget* parent = nullptr);
     ~SystemInformationTab() override;
@@ -65,9 +65,10 @@ private:
     void ShowConfiguration();
     void RequestDigitalInputs();
     void RequestSensorHealth();
-    static void Append(QTextEdit* box, const QString& text);
 
     std::unique_ptr<Ui::SystemInformationTab> ui;
+    std::unique_ptr<TrafficDisplay> digitalInputs;
+    std::unique_ptr<TrafficDisplay> sensorHealth;
     SensorSettingsModel* sensorSettings;
     ADCSettingsModel* adcSettings;
     MessageSettingsModel* messageSettings;
