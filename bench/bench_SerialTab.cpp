@@ -17,6 +17,7 @@
 #include <time.h>
 
 #include "support/GuiTestMain.h"
+#include "support/RecordedTraffic.h"
 #include "ui/monitor/SerialTab.h"
 #include "ui/monitor/TrafficDisplay.h"
 
@@ -67,17 +68,9 @@ private slots:
     void initTestCase()
     {
         Q_INIT_RESOURCE(kelvane);
-        for (const char* name : {"/nmea/ais-nmea.log", "/nmea/ublox-neo-m9n-nmea.log"})
-        {
-            QFile file(QStringLiteral(KELVANE_TESTDATA_DIR) + QLatin1String(name));
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            while (!file.atEnd())
-            {
-                const QByteArray line = file.readLine();
-                if (!line.startsWith('#'))
-                    lines.append(QString::fromLatin1(line.trimmed()) + QLatin1Char('\n'));
-            }
-        }
+        QString missing;
+        lines = KelvaneTest::RecordedTrafficLines(QStringLiteral(KELVANE_TESTDATA_DIR), &missing);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
         QVERIFY(lines.size() > 2500);
     }
 

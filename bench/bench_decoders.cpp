@@ -4,10 +4,10 @@
 #include "decoders/GPSDecoder.h"
 #include "decoders/MessageDecoder.h"
 #include "model/Model.h"
+#include "support/RecordedTraffic.h"
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 
 class BenchDecoders : public QObject
 {
@@ -27,17 +27,9 @@ class BenchDecoders : public QObject
 private slots:
     void initTestCase()
     {
-        for (const char* name : {"/nmea/ais-nmea.log", "/nmea/ublox-neo-m9n-nmea.log"})
-        {
-            QFile file(QStringLiteral(KELVANE_TESTDATA_DIR) + QLatin1String(name));
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            while (!file.atEnd())
-            {
-                const QByteArray line = file.readLine();
-                if (!line.startsWith('#'))
-                    lines.append(QString::fromLatin1(line.trimmed()) + QLatin1Char('\n'));
-            }
-        }
+        QString missing;
+        lines = KelvaneTest::RecordedTrafficLines(QStringLiteral(KELVANE_TESTDATA_DIR), &missing);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
         QVERIFY(lines.size() > 2500);
     }
 
