@@ -237,7 +237,6 @@ void GpsStatusTab::onReceivedGnssMode(int mode)
     const ModeRow row = RowOf(mode, m8);
     ui->labelGnssMode->setText(tr(row.text));
     bars = row.bars;
-    ClearHistogram();
 }
 
 void GpsStatusTab::onPauseGNSS(bool pause)
