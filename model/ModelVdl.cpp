@@ -21,11 +21,8 @@ constexpr qint32 TimeBasedStartSlot = 2500;
 // are the same station when their numbers are. No number (or 0) is no station.
 bool IsSameMmsi(const QString& held, const QString& reported)
 {
-    bool heldOk = false;
-    bool reportedOk = false;
-    const qulonglong a = held.trimmed().toULongLong(&heldOk);
-    const qulonglong b = reported.trimmed().toULongLong(&reportedOk);
-    return heldOk && reportedOk && a != 0 && a == b;
+    const qint32 number = VDLModelObject::MmsiToNumber(held.trimmed());
+    return number > 0 && number == VDLModelObject::MmsiToNumber(reported.trimmed());
 }
 
 VDLCodecModel* Checked(VDLCodecModel* codec)

@@ -182,7 +182,7 @@ QList<QBitArray> SimRemoteAtoN::Hear(const QBitArray& frame)
     const int dac = int(Get(frame, at, 10));
     const int fi = int(Get(frame, at, 6));
     const quint32 to = Get(frame, at, 30);
-    if (mmsi == 0 || dac != 990 || to != mmsi || frame.size() < 128)
+    if (mmsi == 0 || dac != Dac || to != mmsi || frame.size() < FrameBits)
         return {};
     heard << fi;
     QList<QBitArray> replies;

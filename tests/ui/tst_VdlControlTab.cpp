@@ -299,8 +299,24 @@ void TestVdlControlTab::progressColoursAndCounts()
     QCOMPARE(Style(p.W("widgetAarSent")), Names::StyleGreen);
 
     // Identifiers the page does not show change nothing.
+    const auto shown = [&p]
+    {
+        QStringList state;
+        for (const QWidget* widget : p.page.findChildren<QWidget*>())
+        {
+            const auto* button = qobject_cast<const QPushButton*>(widget);
+            state << widget->objectName() + QLatin1Char(' ') + widget->styleSheet() + QLatin1Char(' ') +
+                         (button ? button->text() : QString()) + QLatin1Char(' ') +
+                         QString::number(widget->isEnabled());
+        }
+        return state;
+    };
+    const QStringList before = shown();
+    p.page.OnVDLMessageSending(2, 1);
     p.page.OnVDLMessageSent(2, 1);
     p.page.OnVDLMessageSending(99, 1);
+    p.page.OnVDLMessageSent(99, 1);
+    QCOMPARE(shown(), before);
 }
 
 void TestVdlControlTab::leavingVdlModeResetsThePage()

@@ -40,6 +40,25 @@ Schedule Read(const VdlModel* vdl)
 {
     return {vdl->receiverMode, vdl->receiverHour, vdl->receiverMinute, vdl->receiverInterval, vdl->receiverDuration};
 }
+
+bool operator==(const Schedule& a, const Schedule& b)
+{
+    return a.mode == b.mode && a.hour == b.hour && a.minute == b.minute && a.interval == b.interval &&
+           a.duration == b.duration;
+}
+
+// What QCOMPARE prints for a schedule that differs.
+char* toString(const Schedule& s)
+{
+    return qstrdup(QStringLiteral("mode %1, start %2:%3, interval %4 s, duration %5 s")
+                       .arg(s.mode)
+                       .arg(s.hour)
+                       .arg(s.minute)
+                       .arg(s.interval)
+                       .arg(s.duration)
+                       .toLatin1()
+                       .constData());
+}
 } // namespace
 
 Q_DECLARE_METATYPE(Schedule)
@@ -101,12 +120,7 @@ void TestVdlTab::containerLoadsStoresAndClearsBothPages()
     // Stored into another model, both pages' values arrive.
     Model target;
     QVERIFY(tab.UpdateModelFromTab(&target));
-    const Schedule stored = Read(target.GetVdlModel());
-    QCOMPARE(stored.mode, 1);
-    QCOMPARE(stored.hour, 5);
-    QCOMPARE(stored.minute, 30);
-    QCOMPARE(stored.interval, 3600);
-    QCOMPARE(stored.duration, 1800);
+    QCOMPARE(Read(target.GetVdlModel()), (Schedule{1, 5, 30, 3600, 1800}));
     QCOMPARE(target.GetVdlModel()->sendDelay, 7);
     QCOMPARE(target.GetVdlModel()->responseTimeout, 25);
 
@@ -173,12 +187,7 @@ void TestVdlTab::loadShowsTheScheduleWithoutMarkingEdited()
 
     Model target;
     page.UpdateModelFromTab(&target);
-    const Schedule back = Read(target.GetVdlModel());
-    QCOMPARE(back.mode, storedBack.mode);
-    QCOMPARE(back.hour, storedBack.hour);
-    QCOMPARE(back.minute, storedBack.minute);
-    QCOMPARE(back.interval, storedBack.interval);
-    QCOMPARE(back.duration, storedBack.duration);
+    QCOMPARE(Read(target.GetVdlModel()), storedBack);
 }
 
 void TestVdlTab::userEdits_data()
@@ -227,12 +236,7 @@ void TestVdlTab::userEdits()
     else
         qobject_cast<QSpinBox*>(input)->setValue(value);
 
-    const Schedule stored = Read(model.GetVdlModel());
-    QCOMPARE(stored.mode, expected.mode);
-    QCOMPARE(stored.hour, expected.hour);
-    QCOMPARE(stored.minute, expected.minute);
-    QCOMPARE(stored.interval, expected.interval);
-    QCOMPARE(stored.duration, expected.duration);
+    QCOMPARE(Read(model.GetVdlModel()), expected);
     // What the page shows is what it stored, and even a reverted edit marks the page edited.
     QCOMPARE(Child<QSpinBox>(&page, "spinBoxDuration")->value(), expected.duration / 60);
     QVERIFY(page.IsEdited());
@@ -262,11 +266,7 @@ void TestVdlTab::notAvailableStartTimeGoesBackUntilEdited()
     QVERIFY(page.UpdateTabFromModel());
     Model target;
     QVERIFY(page.UpdateModelFromTab(&target));
-    const Schedule stored = Read(target.GetVdlModel());
-    QCOMPARE(stored.hour, 24);
-    QCOMPARE(stored.minute, 60);
-    QCOMPARE(stored.interval, 600);
-    QCOMPARE(stored.duration, 300);
+    QCOMPARE(Read(target.GetVdlModel()), (Schedule{1, 24, 60, 600, 300}));
     Child<QSpinBox>(&page, "spinBoxUtcHour")->setValue(8);
     Child<QSpinBox>(&page, "spinBoxUtcMinute")->setValue(15);
     QCOMPARE(model.GetVdlModel()->receiverHour, 8);

@@ -20,19 +20,6 @@ namespace
 const QString TargetPattern = QStringLiteral("(0)|(?!000000000)([0-9]{9,9})");
 const QString NoMMSI = QStringLiteral("000000000");
 
-constexpr int IdentifierBits = 16;
-constexpr int MmsiBits = 30;
-// Shorter application data cannot carry a whole reply frame.
-constexpr int ReplyFrameBits = 128;
-
-quint32 ReadBits(const QBitArray& bits, int from, int count)
-{
-    quint32 value = 0;
-    for (int i = from; i < from + count; ++i)
-        value = (value << 1) | (bits.testBit(i) ? 1u : 0u);
-    return value;
-}
-
 bool IsAcceptedTarget(const QString& text)
 {
     static const QRegularExpression whole(QRegularExpression::anchoredPattern(TargetPattern));
@@ -515,18 +502,19 @@ void VdlControlTab::On_Message6Received_Received(QBitArray* bitArray)
         return;
     const int length = bitArray->size() - Message6HeaderBits;
     // Less than a DAC and FI: nothing to match, and nothing may be read past the end.
-    if (length < IdentifierBits)
+    if (length < VDLModelObject::IdentifierBits)
         return;
     QBitArray payload(length);
     for (int i = 0; i < length; ++i)
         payload.setBit(i, bitArray->testBit(Message6HeaderBits + i));
 
-    const int fi = int(ReadBits(payload, 0, IdentifierBits)) - VDLModelObject::IdentifierBase;
-    if (fi != AidReplyFI && fi != AceAcfReplyPart1FI && fi != AceAcfReplyPart2FI && fi != AarReplyFI &&
-        fi != CopReplyFI)
-        return;
-    const QString mmsi =
-        length >= ReplyFrameBits ? QString::number(ReadBits(payload, IdentifierBits, MmsiBits)) : QStringLiteral("0");
+    int at = 0;
+    const int fi =
+        int(VDLModelObject::GetBits(VDLModelObject::IdentifierBits, payload, at)) - VDLModelObject::IdentifierBase;
+    // Shorter application data cannot carry a whole reply frame, nor its station.
+    const QString mmsi = length >= VDLModelObject::FrameBits
+                             ? QString::number(VDLModelObject::GetBits(VDLModelObject::MmsiBits, payload, at))
+                             : QStringLiteral("0");
     switch (fi)
     {
     case AidReplyFI:
@@ -538,8 +526,11 @@ void VdlControlTab::On_Message6Received_Received(QBitArray* bitArray)
     case CopReplyFI:
         OnCopResponse(payload, fi, mmsi);
         break;
-    default:
+    case AceAcfReplyPart1FI:
+    case AceAcfReplyPart2FI:
         OnAceAcfResponse(payload, fi, mmsi);
+        break;
+    default:
         break;
     }
 }

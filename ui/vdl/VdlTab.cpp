@@ -5,7 +5,10 @@
 #include "ui/vdl/VdlCopTab.h"
 #include "ui_VdlTab.h"
 
-const char* const VdlTab::PageTabStyle =
+namespace
+{
+// The style of the page tabs: a selected tab merges with the page below it.
+const char* const PageTabStyle =
     "QTabBar::tab { background: rgb(240,240,240); border-left: 1px solid rgb(202, 202, 202); "
     "border-right: 1px solid rgb(202, 202, 202); border-top: 1px solid rgb(202, 202, 202); "
     "border-bottom: 1px solid rgb(202, 202, 202); border-top-left-radius: 4px; border-top-right-radius: 4px; "
@@ -13,6 +16,7 @@ const char* const VdlTab::PageTabStyle =
     "QTabBar::tab:selected { background: rgb(255,255,255); border-left: 1px solid rgb(202, 202, 202); "
     "border-right: 1px solid rgb(202, 202, 202); border-top: 1px solid rgb(202, 202, 202); "
     "border-bottom: 1px solid rgb(255,255,255); border-top-left-radius: 4px; border-top-right-radius: 4px; }";
+} // namespace
 
 VdlTab::VdlTab(Model* model, MainWindow* parent)
     : AtoNConfiguration(model, parent), ui(std::make_unique<Ui::VdlTab>()), control(nullptr), cop(nullptr), pages{}

@@ -34,9 +34,6 @@ public:
     VdlControlTab* GetControlTab() const { return control; }
     VdlCopTab* GetCopTab() const { return cop; }
 
-    // The style of the page tabs: a selected tab merges with the page below it.
-    static const char* const PageTabStyle;
-
 private:
     std::unique_ptr<Ui::VdlTab> ui;
     VdlControlTab* control;
