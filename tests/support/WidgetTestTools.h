@@ -2,6 +2,9 @@
 // Small tools of the widget tests: finding a widget by object name, and typing over a line edit as a
 // user does. Header-only: the support library is core-only and never compiles it.
 
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QObject>
 #include <QString>
@@ -30,6 +33,31 @@ inline void Type(QLineEdit* edit, const QString& text)
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
+}
+
+// A form-text table: each row names a widget, the text it shows and its tooltip.
+inline void FormTextColumns()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("toolTip");
+}
+
+inline void FormTextRow(const char* name, const QString& text, const QString& toolTip)
+{
+    QTest::newRow(name) << QString::fromLatin1(name) << text << toolTip;
+}
+
+// The text a widget shows of its own: a group box's title, a button's or a label's text, none for others.
+inline QString ShownText(const QWidget* widget)
+{
+    if (const auto* box = qobject_cast<const QGroupBox*>(widget))
+        return box->title();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    return QString();
 }
 
 } // namespace KelvaneTest

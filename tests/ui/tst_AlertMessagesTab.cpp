@@ -101,14 +101,11 @@ void TestAlertMessagesTab::cleanup()
 
 void TestAlertMessagesTab::formTexts_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("toolTip");
+    KelvaneTest::FormTextColumns();
     const QString none;
     const QString noData = QStringLiteral("No message content.  Message will not be sent.");
     const QString tooLong = QStringLiteral("Warning: Message text is too long");
-    auto row = [](const char* name, const QString& text, const QString& tip)
-    { QTest::newRow(name) << QString::fromLatin1(name) << text << tip; };
+    const auto row = &KelvaneTest::FormTextRow;
     row("BITFailureActionsGroupBox", "BIIT Failure Actions", none);
     row("noActionIndex1RadioButton", "No Action", none);
     row("transmitMessage14Index1RadioButton", "Transmit message 14", none);
@@ -134,12 +131,7 @@ void TestAlertMessagesTab::formTexts()
     QFETCH(QString, toolTip);
     QWidget* w = tab->findChild<QWidget*>(name);
     QVERIFY2(w, qPrintable(name));
-    if (auto* box = qobject_cast<QGroupBox*>(w))
-        QCOMPARE(box->title(), text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(w))
-        QCOMPARE(button->text(), text);
-    else if (auto* label = qobject_cast<QLabel*>(w))
-        QCOMPARE(label->text(), text);
+    QCOMPARE(KelvaneTest::ShownText(w), text);
     QCOMPARE(w->toolTip(), toolTip);
     if (!toolTip.isEmpty())
     {

@@ -145,13 +145,10 @@ void TestStatusInputConfigurationTab::cleanup()
 
 void TestStatusInputConfigurationTab::formTexts_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("toolTip");
+    KelvaneTest::FormTextColumns();
     const QString none;
     const QString missing = QStringLiteral("A message #6 for this index must be configured.");
-    auto row = [](const char* name, const QString& text, const QString& tip)
-    { QTest::newRow(name) << QString::fromLatin1(name) << text << tip; };
+    const auto row = &KelvaneTest::FormTextRow;
     row("statusGroupBox", "Current Status (Message 21)",
         "<html><head/><body><p>Shows the lamp status reported in message #21.</p><p>NOTE: When the status bit source "
         "is set to Sensor this display only updates on each real message #21 transmission. When the status bit "
@@ -193,12 +190,7 @@ void TestStatusInputConfigurationTab::formTexts()
     QFETCH(QString, toolTip);
     QWidget* w = tab->findChild<QWidget*>(name);
     QVERIFY2(w, qPrintable(name));
-    if (auto* box = qobject_cast<QGroupBox*>(w))
-        QCOMPARE(box->title(), text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(w))
-        QCOMPARE(button->text(), text);
-    else if (auto* label = qobject_cast<QLabel*>(w))
-        QCOMPARE(label->text(), text);
+    QCOMPARE(KelvaneTest::ShownText(w), text);
     QCOMPARE(w->toolTip(), toolTip);
     if (name.contains(QLatin1String("arning")))
     {

@@ -153,12 +153,14 @@ bool AlertMessagesTab::UpdateModelFromTab(Model* target)
 // ---------------------------------------------------------------------------------------------------
 // Group display
 
-bool AlertMessagesTab::StoreAction(ActionGetter get, ActionSetter set, int value)
+void AlertMessagesTab::ChooseAction(ActionGetter get, ActionSetter set, ShowAction show, int action)
 {
-    if ((Record()->*get)() == value)
-        return false;
-    (Record()->*set)(value);
-    return true;
+    bool changed = (Record()->*get)() != action;
+    if (changed)
+        (Record()->*set)(action);
+    changed |= (this->*show)(action, false);
+    if (changed)
+        CommitUserEdit();
 }
 
 bool AlertMessagesTab::LimitText(QLineEdit* edit, int limit, bool keepText, TextGetter get, TextSetter set)
@@ -234,30 +236,24 @@ void AlertMessagesTab::On_NoActionIndex1RadioButton_Clicked(bool state)
 {
     if (updating || !state)
         return;
-    bool changed = StoreAction(&AlertMessagesModel::GetBiitAction, &AlertMessagesModel::SetBiitAction, NoMessage);
-    changed |= ShowBiitAction(NoMessage, false);
-    if (changed)
-        CommitUserEdit();
+    ChooseAction(&AlertMessagesModel::GetBiitAction, &AlertMessagesModel::SetBiitAction,
+                 &AlertMessagesTab::ShowBiitAction, NoMessage);
 }
 
 void AlertMessagesTab::On_TransmitMessage12Index1RadioButton_Clicked(bool state)
 {
     if (updating || !state)
         return;
-    bool changed = StoreAction(&AlertMessagesModel::GetBiitAction, &AlertMessagesModel::SetBiitAction, Message12);
-    changed |= ShowBiitAction(Message12, false);
-    if (changed)
-        CommitUserEdit();
+    ChooseAction(&AlertMessagesModel::GetBiitAction, &AlertMessagesModel::SetBiitAction,
+                 &AlertMessagesTab::ShowBiitAction, Message12);
 }
 
 void AlertMessagesTab::On_TransmitMessage14Index1RadioButton_Clicked(bool state)
 {
     if (updating || !state)
         return;
-    bool changed = StoreAction(&AlertMessagesModel::GetBiitAction, &AlertMessagesModel::SetBiitAction, Message14);
-    changed |= ShowBiitAction(Message14, false);
-    if (changed)
-        CommitUserEdit();
+    ChooseAction(&AlertMessagesModel::GetBiitAction, &AlertMessagesModel::SetBiitAction,
+                 &AlertMessagesTab::ShowBiitAction, Message14);
 }
 
 void AlertMessagesTab::On_DisableMessage12Index2RadioButton_Clicked(bool state)
@@ -269,11 +265,8 @@ void AlertMessagesTab::On_DisableMessage12Index2RadioButton_Clicked(bool state)
         ShowIcon(ui->labelNoVesselProximityData, false);
         return;
     }
-    bool changed =
-        StoreAction(&AlertMessagesModel::GetProximityAction, &AlertMessagesModel::SetProximityAction, NoMessage);
-    changed |= ShowProximityAction(NoMessage, false);
-    if (changed)
-        CommitUserEdit();
+    ChooseAction(&AlertMessagesModel::GetProximityAction, &AlertMessagesModel::SetProximityAction,
+                 &AlertMessagesTab::ShowProximityAction, NoMessage);
 }
 
 void AlertMessagesTab::On_EnableMessage12Index2RadioButton_Clicked(bool state)
@@ -285,33 +278,24 @@ void AlertMessagesTab::On_EnableMessage12Index2RadioButton_Clicked(bool state)
         EvaluateVesselProximityWarningMessage();
         return;
     }
-    bool changed =
-        StoreAction(&AlertMessagesModel::GetProximityAction, &AlertMessagesModel::SetProximityAction, Message12);
-    changed |= ShowProximityAction(Message12, false);
-    if (changed)
-        CommitUserEdit();
+    ChooseAction(&AlertMessagesModel::GetProximityAction, &AlertMessagesModel::SetProximityAction,
+                 &AlertMessagesTab::ShowProximityAction, Message12);
 }
 
 void AlertMessagesTab::On_DisabledIndex3RadioButton_Clicked(bool state)
 {
     if (updating || !state)
         return;
-    bool changed =
-        StoreAction(&AlertMessagesModel::GetOffPositionAction, &AlertMessagesModel::SetOffPositionAction, NoMessage);
-    changed |= ShowOffPositionAction(NoMessage, false);
-    if (changed)
-        CommitUserEdit();
+    ChooseAction(&AlertMessagesModel::GetOffPositionAction, &AlertMessagesModel::SetOffPositionAction,
+                 &AlertMessagesTab::ShowOffPositionAction, NoMessage);
 }
 
 void AlertMessagesTab::On_TransmitMessage12Index3RadioButton_Clicked(bool state)
 {
     if (updating || !state)
         return;
-    bool changed =
-        StoreAction(&AlertMessagesModel::GetOffPositionAction, &AlertMessagesModel::SetOffPositionAction, Message12);
-    changed |= ShowOffPositionAction(Message12, false);
-    if (changed)
-        CommitUserEdit();
+    ChooseAction(&AlertMessagesModel::GetOffPositionAction, &AlertMessagesModel::SetOffPositionAction,
+                 &AlertMessagesTab::ShowOffPositionAction, Message12);
 }
 
 void AlertMessagesTab::On_TransmitMessage14Index3RadioButton_Clicked(bool state)
@@ -323,11 +307,8 @@ void AlertMessagesTab::On_TransmitMessage14Index3RadioButton_Clicked(bool state)
         EvaluateOffPositionAlertWarningMessage();
         return;
     }
-    bool changed =
-        StoreAction(&AlertMessagesModel::GetOffPositionAction, &AlertMessagesModel::SetOffPositionAction, Message14);
-    changed |= ShowOffPositionAction(Message14, false);
-    if (changed)
-        CommitUserEdit();
+    ChooseAction(&AlertMessagesModel::GetOffPositionAction, &AlertMessagesModel::SetOffPositionAction,
+                 &AlertMessagesTab::ShowOffPositionAction, Message14);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -59,7 +59,9 @@ private:
     using ActionSetter = void (AlertMessagesModel::*)(int);
 
     AlertMessagesModel* Record() const;
-    bool StoreAction(ActionGetter get, ActionSetter set, int value);
+    using ShowAction = bool (AlertMessagesTab::*)(int action, bool keepText);
+    // A user's choice of a group's action: stores it, shows the group for it, and commits what changed.
+    void ChooseAction(ActionGetter get, ActionSetter set, ShowAction show, int action);
     // Gives the line edit a new maximum length. From a user's choice a text it cuts is stored as cut,
     // so the unit is never sent text the user cannot see (true then); a load keeps the whole text.
     bool LimitText(QLineEdit* edit, int limit, bool keepText, TextGetter get, TextSetter set);
