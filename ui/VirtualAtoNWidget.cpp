@@ -225,13 +225,6 @@ void VirtualAtoNWidget::SaveWidgets()
     record->SetDimensionD(ui->spinBoxDimensionD->value());
 }
 
-void VirtualAtoNWidget::StoreAndMarkEdited()
-{
-    edited = true;
-    Q_EMIT Edited(this);
-    UpdateModelFromTab();
-}
-
 bool VirtualAtoNWidget::IsValid() const
 {
     if (!ui->enableCheckBox->isChecked())
@@ -261,7 +254,7 @@ void VirtualAtoNWidget::on_enableCheckBox_toggled(bool b)
     if (updating)
         return;
     if (b != record->GetAtoNMmsi()->IsEnabled())
-        StoreAndMarkEdited();
+        CommitUserEdit();
     // The MMSI field sits beside Enable, which never disables it: it follows only the MMSI rule, so an
     // MMSI typed while the page was off locks as soon as it is stored.
     SetMMSIEditable(record->GetAtoNMmsi()->GetMMSI());
@@ -278,7 +271,7 @@ void VirtualAtoNWidget::on_syntheticRadioButton_toggled(bool /*b*/)
     // hold the other kind, and the user's choice would then never be stored.
     const bool storedSynthetic = record->GetAtoN()->GetStationKind() == AtoNDef::SYNTHETIC;
     if (ui->syntheticRadioButton->isChecked() != storedSynthetic)
-        StoreAndMarkEdited();
+        CommitUserEdit();
     UpdateDimensionsEnabled();
 }
 
@@ -292,7 +285,7 @@ void VirtualAtoNWidget::on_radioButton_modeInland_toggled(bool isChecked)
     // The mode is the user's edit whatever the type was, or a change of mode alone would never count
     // as unsaved work.
     if (record->IsInland() != isChecked)
-        StoreAndMarkEdited();
+        CommitUserEdit();
     else
         UpdateModelFromTab();
     ApplyDimensionLayout(AtoNFields::CurrentData(ui->AtoNTypeComboBox));
@@ -310,7 +303,7 @@ void VirtualAtoNWidget::on_MMSILineEdit_textEdited(const QString& text)
         return;
     EvalulateMMSIValidity(text);
     if (text != record->GetAtoNMmsi()->GetMMSI())
-        StoreAndMarkEdited();
+        CommitUserEdit();
 }
 
 void VirtualAtoNWidget::EvalulateMMSIValidity(const QString& text)
@@ -328,7 +321,7 @@ void VirtualAtoNWidget::on_nameLineEdit_textEdited(const QString& text)
     const bool inland = record->IsInland();
     if (AtoNFields::EditName(ui->nameLineEdit, text, record->GetAtoNName(), *typeManager, inland,
                              inland ? AtoNFields::CurrentData(ui->AtoNTypeComboBox) : 0))
-        StoreAndMarkEdited();
+        CommitUserEdit();
 }
 
 void VirtualAtoNWidget::on_AtoNTypeComboBox_currentIndexChanged(int index)
@@ -346,7 +339,7 @@ void VirtualAtoNWidget::on_AtoNTypeComboBox_currentIndexChanged(int index)
             ui->AtoNTypeComboBox->setCurrentIndex(0);
             return;
         }
-        StoreAndMarkEdited();
+        CommitUserEdit();
     }
     ApplyDimensionLayout(newType);
     UpdateDimensionsEnabled();
@@ -379,7 +372,7 @@ void VirtualAtoNWidget::OnPositionEdited(bool latitude)
 {
     // Every keystroke counts as an edit, even one that leaves the position as it was.
     if (TakePosition(latitude))
-        StoreAndMarkEdited();
+        CommitUserEdit();
 }
 
 void VirtualAtoNWidget::OnPositionFinished(bool latitude)
@@ -416,7 +409,7 @@ void VirtualAtoNWidget::on_longitudeLineEdit_editingFinished()
 void VirtualAtoNWidget::OnValueEdit(int value, int stored)
 {
     if (!updating && value != stored)
-        StoreAndMarkEdited();
+        CommitUserEdit();
 }
 
 void VirtualAtoNWidget::on_positionAccuracyComboBox_currentIndexChanged(int index)
@@ -455,7 +448,7 @@ void VirtualAtoNWidget::on_spinBoxDimensionD_valueChanged(int i)
 void VirtualAtoNWidget::OnDelegateEdited()
 {
     // The table has already written the edit into the record's schedule.
-    StoreAndMarkEdited();
+    CommitUserEdit();
 }
 
 void VirtualAtoNWidget::UpdateDimensionsEnabled()

@@ -76,7 +76,6 @@ private:
     void Connect();
     void LoadWidgets();
     void SaveWidgets();
-    void StoreAndMarkEdited();
     // The MMSI field is editable until it holds an MMSI the validator accepts.
     void SetMMSIEditable(const QString& mmsi);
     void UpdateDimensionsEnabled();
