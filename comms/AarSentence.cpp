@@ -41,8 +41,7 @@ enum class BlockRead
 int BlockNumber(const NmeaSentence& s, int field)
 {
     int value = 0;
-    if (s.HasValue(field))
-        (void)NmeaSentence::ToInt(s.FieldView(field), value);
+    (void)s.GetInt(field, value);
     return value;
 }
 

@@ -8,6 +8,14 @@ namespace
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
 
+// "^" and the character's code in two upper-case hexadecimal digits (codes up to 0xFF).
+void AppendEscape(QString& out, char16_t c)
+{
+    out.append(QLatin1Char('^'));
+    out.append(QLatin1Char(HexDigits[(c >> 4) & 0xF]));
+    out.append(QLatin1Char(HexDigits[c & 0xF]));
+}
+
 inline bool IsAddressChar(char16_t c)
 {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z');
@@ -336,9 +344,7 @@ void NmeaSentence::Escape(QString& t)
         const char16_t c = qc.unicode();
         if (reserved(c))
         {
-            out.append(QLatin1Char('^'));
-            out.append(QLatin1Char(HexDigits[(c >> 4) & 0xF]));
-            out.append(QLatin1Char(HexDigits[c & 0xF]));
+            AppendEscape(out, c);
             changed = true;
         }
         else
@@ -409,14 +415,15 @@ namespace
 {
 // A field must never end the line or start another sentence on it, whatever the model holds (a
 // configuration file can carry any text): control characters and the sentence start and checksum
-// marks go out as escapes. Text fields are escaped before and never hold these.
+// marks go out as escapes. Text fields come escaped already: what is left for this are the control
+// characters their escape lets through ("^" itself is never touched, so nothing is escaped twice).
 void AppendFramable(QString& body, const QString& field)
 {
     for (QChar c : field)
     {
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == u'$' || u == u'!' || u == u'*')
-            body.append(QStringLiteral("^%1").arg(unsigned(u), 2, 16, QLatin1Char('0')).toUpper());
+            AppendEscape(body, u);
         else
             body.append(c);
     }

@@ -37,6 +37,24 @@ bool WriteThrough(QFile& file, const QByteArray& bytes)
     return file.write(bytes) == bytes.size() && file.flush();
 }
 
+// Adds the text to the end of a log: 0, or the SaveError code of the failure with the file's own
+// reason in errorText.
+int AppendThrough(const QString& fileName, const QByteArray& bytes, QString& errorText)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    {
+        errorText = file.errorString();
+        return SerialController::ErrorOpeningFile;
+    }
+    if (!WriteThrough(file, bytes))
+    {
+        errorText = file.errorString();
+        return SerialController::ErrorAddingMessage;
+    }
+    return 0;
+}
+
 QString ComparableName(const QString& name)
 {
     QString text = name;
@@ -431,24 +449,10 @@ bool SerialController::StopLog()
         QMutexLocker locker(&logMutex);
         if (logFileName.isEmpty())
             return false;
-        QFile file(logFileName);
+        const QString footer =
+            QStringLiteral("#\n") + tr("# Kelvane Stopped log file at ") + TimeStamp() + QStringLiteral("\n#\n");
+        failure = AppendThrough(logFileName, footer.toUtf8(), logErrorText);
         logFileName.clear();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        {
-            logErrorText = file.errorString();
-            failure = ErrorOpeningFile;
-        }
-        else
-        {
-            const QString footer =
-                QStringLiteral("#\n") + tr("# Kelvane Stopped log file at ") + TimeStamp() + QStringLiteral("\n#\n");
-            if (!WriteThrough(file, footer.toUtf8()))
-            {
-                logErrorText = file.errorString();
-                failure = ErrorAddingMessage;
-            }
-            file.close();
-        }
     }
     // The log ends here either way; a footer that did not reach the disk is said, like a line.
     if (failure != 0)
@@ -469,21 +473,7 @@ void SerialController::AppendToLog(const QString& line)
         QMutexLocker locker(&logMutex);
         if (logFileName.isEmpty())
             return;
-        QFile file(logFileName);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        {
-            logErrorText = file.errorString();
-            failure = ErrorOpeningFile;
-        }
-        else
-        {
-            if (!WriteThrough(file, line.toUtf8()))
-            {
-                logErrorText = file.errorString();
-                failure = ErrorAddingMessage;
-            }
-            file.close();
-        }
+        failure = AppendThrough(logFileName, line.toUtf8(), logErrorText);
         // A log that cannot be written ends here, reported once: a full disk or a removed stick
         // would otherwise raise an error for every line the unit sends.
         if (failure != 0)
