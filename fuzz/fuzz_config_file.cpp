@@ -138,6 +138,7 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
     hostile.GetRealAtoN()->SetName(QString(34, QLatin1Char('^')));
     hostile.GetVirtualAtoN01()->SetEnabled(true);
     hostile.GetVirtualAtoN01()->GetAtoNMmsi()->SetMMSI(QString(300, QLatin1Char('9')));
+    hostile.GetVirtualAtoN02()->SetAtoNName(QString(20, QChar(7)));
     hostile.GetAlertMessages()->SetBiitAction(2);
     hostile.GetAlertMessages()->SetBiitText(QString(500, QLatin1Char('A')));
     hostile.GetAlertMessages()->SetProximityAction(1);

@@ -1,5 +1,6 @@
-// Whatever the model holds (a configuration file can carry any text), every sentence the tool
-// builds is one line: one start mark, one checksum, one line end, no control character.
+// Whatever the model holds, every sentence the tool builds is one line (one start mark, one
+// checksum, one line end, no control character) with the fields its formatter has. And whatever a
+// configuration file holds, what it loads is what the tabs show, in values their editors could give.
 
 #include "model/AlertMessagesModel.h"
 #include "model/Model.h"
@@ -8,6 +9,8 @@
 
 #include <QBuffer>
 #include <QDataStream>
+
+#include <limits>
 
 namespace
 {
@@ -21,7 +24,16 @@ QStringList AllSentences(Model& model)
 
 using SentenceSweep::LineFault;
 
-// The same text in every MMSI, name and alert text the sentences carry.
+void LogicFlags(Model& m, int value)
+{
+    StatusInputConfigurationModel* status = m.GetStatusInputConfiguration();
+    status->SetLightOnOffActiveHigh(value);
+    status->SetLightHealthActiveHigh(value);
+    status->SetRaconHealthActiveHigh(value);
+}
+
+// The same text in every MMSI, name and alert text the sentences carry, and input-logic flags that are
+// no flags.
 void FillEverywhere(Model& model, const QString& text)
 {
     AtoN* real = model.GetRealAtoN();
@@ -44,6 +56,7 @@ void FillEverywhere(Model& model, const QString& text)
     model.GetVdlModel()->GetFirstMmsi()->SetMMSI(text);
     model.GetVdlModel()->AddMmsi(text);
     model.GetVdlModel()->targetMMSI = text;
+    LogicFlags(model, std::numeric_limits<int>::max());
 }
 
 // Changes one model: a hostile file's values, or what the editors show of them.
@@ -75,14 +88,6 @@ void RealMmsi(Model& m, const QString& mmsi)
 void VirtualMmsi(Model& m, const QString& mmsi)
 {
     m.GetVirtualAtoN01()->GetAtoNMmsi()->SetMMSI(mmsi);
-}
-
-void LogicFlags(Model& m, int value)
-{
-    StatusInputConfigurationModel* status = m.GetStatusInputConfiguration();
-    status->SetLightOnOffActiveHigh(value);
-    status->SetLightHealthActiveHigh(value);
-    status->SetRaconHealthActiveHigh(value);
 }
 
 // The file of a model whose real AtoN is named `name`, however long (the name editor would never
@@ -194,6 +199,9 @@ private Q_SLOTS:
         QTest::newRow("name of escaped characters")
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(40, QLatin1Char(','))); })
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(17, QLatin1Char(','))); });
+        QTest::newRow("name of control characters")
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(20, QChar(1))); })
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(17, QChar(1))); });
         QTest::newRow("status-input logic flags 0x7FFFFFFF")
             << Setup([](Model& m) { LogicFlags(m, 0x7FFFFFFF); }) << Setup([](Model& m) { LogicFlags(m, 0); });
     }
