@@ -1,6 +1,7 @@
 #include "comms/AceSentence.h"
 
 #include "model/AtonTypeRules.h"
+#include "model/FieldText.h"
 #include "model/Model.h"
 
 namespace
@@ -80,7 +81,9 @@ QString AtoNSentenceACE::Encode(int index, int* count)
                                    ? QStringLiteral("%1").arg(aton->GetInlandTypeCode(), 2, 16, QLatin1Char('0'))
                                    : QStringLiteral("00");
     QString nameField = name;
-    if (name.size() > MaxNameInFullSentence)
+    // Measured as the name travels, every escape included, so that the full sentence never grows past
+    // what a name from the editor gives it, whatever characters the name holds.
+    if (FieldText::WireLength(aton->GetName()) > MaxNameInFullSentence)
     {
         nameField.clear();
         if (count)

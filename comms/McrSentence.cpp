@@ -141,9 +141,14 @@ QString AtoNSentenceMCR::Encode(int index, int* count)
         break;
     }
     case LIS:
-        fields << Number(status->GetLightOnOffActiveHigh() + 2 * status->GetLightHealthActiveHigh() +
-                         4 * status->GetRaconHealthActiveHigh());
+    {
+        // One bit per input, set as its tick box shows it (1 ticked, anything else not), whatever the
+        // record holds.
+        const auto bit = [](int flag, int place) { return flag == 1 ? 1 << place : 0; };
+        fields << Number(bit(status->GetLightOnOffActiveHigh(), 0) | bit(status->GetLightHealthActiveHigh(), 1) |
+                         bit(status->GetRaconHealthActiveHigh(), 2));
         break;
+    }
     case SRL:
         fields << Number(repeater->GetSartRepeat());
         break;

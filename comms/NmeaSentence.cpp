@@ -413,16 +413,17 @@ QString NmeaSentence::Frame(const QString& body)
 
 namespace
 {
-// A field must never end the line or start another sentence on it, whatever the model holds (a
-// configuration file can carry any text): control characters and the sentence start and checksum
-// marks go out as escapes. Text fields come escaped already: what is left for this are the control
-// characters their escape lets through ("^" itself is never touched, so nothing is escaped twice).
+// A field must never end the line, start another sentence on it or split into several fields,
+// whatever the model holds (a configuration file can carry any text): control characters, the
+// sentence start and checksum marks and the field separator go out as escapes. Text fields come
+// escaped already: what is left for this are the control characters their escape lets through ("^"
+// itself is never touched, so nothing is escaped twice).
 void AppendFramable(QString& body, const QString& field)
 {
     for (QChar c : field)
     {
         const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == u'$' || u == u'!' || u == u'*')
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == u'$' || u == u'!' || u == u'*' || u == u',')
             AppendEscape(body, u);
         else
             body.append(c);

@@ -86,7 +86,9 @@ public:
     // Completes a sentence: body (start character, address field, comma-separated fields) +
     // "*" + checksum + "\r\n".
     static QString Frame(const QString& body);
-    // Builds a sentence from its address field ("$UPAAR", "$PKVX", "!AIBBM") and data fields.
+    // Builds a sentence from its address field ("$UPAAR", "$PKVX", "!AIBBM") and data fields. Whatever
+    // a field holds, it stays one field of one line: its controls, "$", "!", "*" and "," go out as
+    // escapes.
     static QString Build(const QString& addressField, const QStringList& fields);
     // '$UPANQ,<formatter>*hh\r\n': the query for a formatter, addressed to the unit.
     static QString BuildQuery(const QString& formatter);

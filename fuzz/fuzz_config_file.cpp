@@ -1,5 +1,7 @@
 // Configuration files: any bytes through the ".kln" reader. A load either takes the whole file or
 // leaves the model exactly as it was, and whatever it took saves and reads back to the same bytes.
+// What it took holds only texts its editors could hold, and every line the tool can then send to the
+// unit is one line, no longer than the editors' longest texts make it.
 #include <QByteArray>
 #include <QDataStream>
 #include <QIODevice>
@@ -12,6 +14,7 @@
 #include "comms/AtoNSentenceBBM.h"
 #include "model/Model.h"
 #include "model/ModelNotifier.h"
+#include "support/SentenceSweep.h"
 
 namespace
 {
@@ -128,6 +131,21 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
     QByteArray old = filled;
     old[old.size() - 21] = 1;
     seeds.push_back(old);
+    // A file no editor could have made: fields hidden in MMSIs, texts far beyond their editors' limits,
+    // logic flags that are no flags.
+    Model hostile(nullptr);
+    hostile.GetRealAtoN()->GetAtoNMMSI()->SetMMSI(QStringLiteral("992351001,,,,,,EVIL,,C"));
+    hostile.GetRealAtoN()->SetName(QString(34, QLatin1Char('^')));
+    hostile.GetVirtualAtoN01()->SetEnabled(true);
+    hostile.GetVirtualAtoN01()->GetAtoNMmsi()->SetMMSI(QString(300, QLatin1Char('9')));
+    hostile.GetVirtualAtoN02()->SetAtoNName(QString(20, QChar(7)));
+    hostile.GetAlertMessages()->SetBiitAction(2);
+    hostile.GetAlertMessages()->SetBiitText(QString(500, QLatin1Char('A')));
+    hostile.GetAlertMessages()->SetProximityAction(1);
+    hostile.GetAlertMessages()->SetProximityText(QString(60, QLatin1Char(',')));
+    hostile.GetStatusInputConfiguration()->SetLightOnOffActiveHigh(0x7FFFFFFF);
+    hostile.GetStatusInputConfiguration()->SetRaconHealthActiveHigh(0x7FFFFFFF);
+    seeds.push_back(Saved(hostile));
     return seeds;
 }
 
@@ -166,6 +184,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fail("a saved configuration does not load");
     if (Saved(again) != after)
         Fail("a saved configuration loads differently");
+    const QString textFault = SentenceSweep::TextFault(again);
+    if (!textFault.isEmpty())
+        Fail(qPrintable(QStringLiteral("a loaded text no editor gives: ") + textFault));
+    const QString lengthFault = SentenceSweep::LengthFault(again);
+    if (!lengthFault.isEmpty())
+        Fail(qPrintable(QStringLiteral("a line to the unit: ") + lengthFault));
     UseLoaded(again);
     return 0;
 }

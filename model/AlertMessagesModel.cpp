@@ -1,5 +1,7 @@
 #include "model/AlertMessagesModel.h"
 
+#include "model/FieldText.h"
+
 AlertMessagesModel::AlertMessagesModel(QObject* parent) : ModelObject(parent, 2) {}
 
 AlertMessagesModel::AlertMessagesModel(const AlertMessagesModel& other) : ModelObject(other)
@@ -56,8 +58,10 @@ void AlertMessagesModel::Load(QDataStream& stream)
     biitAction = biit;
     proximityAction = proximity;
     offPositionAction = offPosition;
-    biitText = biitMessage;
-    proximityText = proximityMessage;
-    offPositionText = offPositionMessage;
+    // A file may hold texts of any length; they are cut as the text editors cut them. (Texts the unit
+    // reports are kept whole: the setters do not cut.)
+    biitText = FieldText::Limited(biitMessage, MaxTextLength, MaxTextWireLength);
+    proximityText = FieldText::Limited(proximityMessage, MaxProximityTextLength, MaxTextWireLength);
+    offPositionText = FieldText::Limited(offPositionMessage, MaxTextLength, MaxTextWireLength);
     proximityRadius = radius;
 }

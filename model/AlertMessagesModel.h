@@ -11,6 +11,13 @@ class AlertMessagesModel : public ModelObject
     Q_OBJECT
 
 public:
+    // What the alert text editors hold: message 14 texts (the integrity-failure and off-position
+    // alerts may be sent as either) up to 45 characters, the proximity text, only ever message 12, up
+    // to 41; and no text more than 45 characters once escaped in its sentence.
+    static constexpr int MaxTextLength = 45;
+    static constexpr int MaxProximityTextLength = 41;
+    static constexpr int MaxTextWireLength = 45;
+
     explicit AlertMessagesModel(QObject* parent = nullptr);
     AlertMessagesModel(const AlertMessagesModel& other);
     AlertMessagesModel& operator=(const AlertMessagesModel& other);

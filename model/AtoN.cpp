@@ -1,5 +1,7 @@
 #include "model/AtoN.h"
 
+#include "model/FieldText.h"
+
 // ---- AtoNMMSI -------------------------------------------------------------------------------------
 
 AtoNMMSI::AtoNMMSI(QObject* parent) : ModelObject(parent, 2) {}
@@ -48,9 +50,11 @@ void AtoNMMSI::Load(QDataStream& stream)
     stream >> current >> configured >> addressed >> storedIndex >> storedEnabled;
     if (stream.status() != QDataStream::Ok)
         return;
-    currentMMSI = current;
-    mmsi = configured;
-    addressMMSI = addressed;
+    // An MMSI goes into its sentences as it is stored: only what its editors admit, digits, at most
+    // nine, may come from a file.
+    currentMMSI = FieldText::Digits(current, MmsiLength);
+    mmsi = FieldText::Digits(configured, MmsiLength);
+    addressMMSI = FieldText::Digits(addressed, MmsiLength);
     index = storedIndex;
     enabled = storedEnabled != 0;
 }
@@ -222,8 +226,9 @@ void AtoN::Load(QDataStream& stream)
     ackProcedure = ack;
     offPositionCheck = check;
     syncLossBehaviour = sync;
-    // Limited as the name editor limits it: a file may hold any text.
-    SetName(storedName);
+    // Limited as the name editor limits it, in characters and in its escaped length: a file may hold
+    // any text.
+    name = FieldText::Limited(storedName, MaxNameLength, MaxNameWireLength);
     dimensionA = a;
     dimensionB = b;
     dimensionC = c;

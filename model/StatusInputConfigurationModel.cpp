@@ -79,5 +79,9 @@ void StatusInputConfigurationModel::Load(QDataStream& stream)
                         &message6Format};
     for (int i = 0; i < 13; ++i)
         *fields[i] = values[i];
+    // The input logic is three bits of one field to the unit, and the unit reports nothing else; its
+    // tick boxes show 1 as ticked and anything else as not, which is what a file's value becomes.
+    for (qint32* flag : {&lightOnOffActiveHigh, &lightHealthActiveHigh, &raconHealthActiveHigh})
+        *flag = *flag == 1 ? 1 : 0;
     userPower = power != 0;
 }

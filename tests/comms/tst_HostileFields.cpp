@@ -1,59 +1,93 @@
-// Whatever the model holds (a configuration file can carry any text), every sentence the tool
-// builds is one line: one start mark, one checksum, one line end, no control character.
+// Whatever the model holds, every sentence the tool builds is one line (one start mark, one
+// checksum, one line end, no control character) with the fields its formatter has. And whatever a
+// configuration file holds, what it loads is what the tabs show, in values their editors could give.
 
-#include "comms/AtoNSentence.h"
-#include "comms/JobTable.h"
-#include "comms/NmeaShellCommand.h"
-#include "comms/TransportJob.h"
 #include "model/AlertMessagesModel.h"
 #include "model/Model.h"
+#include "support/SentenceSweep.h"
 #include "support/TestMain.h"
 
 #include <QBuffer>
 #include <QDataStream>
 
+#include <limits>
+
 namespace
 {
-// Every line of every job: queries, each encode index a send may reach, and shell commands.
+// Every line the jobs of the model send.
 QStringList AllSentences(Model& model)
 {
-    JobTable table(&model);
-    QStringList out;
-    for (const QString& name : table.Names())
-    {
-        const std::shared_ptr<TransportJob> job = table.Find(name);
-        for (TransportStep& step : job->steps)
-        {
-            if (step.command)
-            {
-                out << step.command->BuildSentence();
-                continue;
-            }
-            out << step.sentence->BuildQuery();
-            int count = step.count;
-            for (int index = 0; index < qMax(count, 2); ++index)
-                out << step.sentence->Encode(index, &count);
-        }
-    }
+    QStringList out = SentenceSweep::Lines(model);
     out.removeAll(QString());
     return out;
 }
 
-// The first fault of a built sentence, or an empty text.
-QString LineFault(const QString& line)
+using SentenceSweep::LineFault;
+
+void LogicFlags(Model& m, int value)
 {
-    if (!line.endsWith(QLatin1String("\r\n")))
-        return QStringLiteral("no line end");
-    const QString body = line.chopped(2);
-    for (QChar c : body)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
-            return QStringLiteral("control character %1").arg(c.unicode());
-    if (body.count(QLatin1Char('$')) + body.count(QLatin1Char('!')) != 1 ||
-        !(body.startsWith(QLatin1Char('$')) || body.startsWith(QLatin1Char('!'))))
-        return QStringLiteral("not one start mark");
-    if (body.count(QLatin1Char('*')) != 1 || body.indexOf(QLatin1Char('*')) != body.size() - 3)
-        return QStringLiteral("not one checksum");
-    return QString();
+    StatusInputConfigurationModel* status = m.GetStatusInputConfiguration();
+    status->SetLightOnOffActiveHigh(value);
+    status->SetLightHealthActiveHigh(value);
+    status->SetRaconHealthActiveHigh(value);
+}
+
+// The same text in every MMSI, name and alert text the sentences carry, and input-logic flags that are
+// no flags.
+void FillEverywhere(Model& model, const QString& text)
+{
+    AtoN* real = model.GetRealAtoN();
+    real->GetAtoNMMSI()->SetMMSI(text);
+    real->GetAtoNMMSI()->SetCurrentMMSI(text);
+    real->GetAtoNMMSI()->SetAddressMMSI(text);
+    real->SetName(text);
+    for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
+    {
+        model.GetVirtualAtoN(k)->GetAtoNMmsi()->SetMMSI(text);
+        model.GetVirtualAtoN(k)->SetAtoNName(text);
+    }
+    AlertMessagesModel* alerts = model.GetAlertMessages();
+    alerts->SetBiitAction(2);
+    alerts->SetBiitText(text);
+    alerts->SetProximityAction(1);
+    alerts->SetProximityText(text);
+    alerts->SetOffPositionAction(1);
+    alerts->SetOffPositionText(text);
+    model.GetVdlModel()->GetFirstMmsi()->SetMMSI(text);
+    model.GetVdlModel()->AddMmsi(text);
+    model.GetVdlModel()->targetMMSI = text;
+    LogicFlags(model, std::numeric_limits<int>::max());
+}
+
+// Changes one model: a hostile file's values, or what the editors show of them.
+using Setup = void (*)(Model&);
+
+// What every row starts from: a real AtoN as the editors would set it up, and a virtual AtoN in use.
+void Configured(Model& model)
+{
+    AtoN* real = model.GetRealAtoN();
+    real->GetAtoNMMSI()->SetMMSI(QStringLiteral("992351001"));
+    real->SetName(QStringLiteral("NORTH PIER"));
+    real->GetPosition()->SetLatitude(51.5);
+    real->GetPosition()->SetLongitude(-1.25);
+    model.GetVirtualAtoN01()->SetEnabled(true);
+    model.GetVirtualAtoN01()->GetAtoNMmsi()->SetMMSI(QStringLiteral("992351002"));
+    AlertMessagesModel* alerts = model.GetAlertMessages();
+    alerts->SetBiitAction(2);
+    alerts->SetBiitText(QStringLiteral("LIGHT FAILED"));
+    alerts->SetProximityAction(1);
+    alerts->SetProximityText(QStringLiteral("KEEP CLEAR"));
+    alerts->SetProximityRadius(30000);
+}
+
+void RealMmsi(Model& m, const QString& mmsi)
+{
+    m.GetRealAtoN()->GetAtoNMMSI()->SetMMSI(mmsi);
+}
+
+void VirtualMmsi(Model& m, const QString& mmsi)
+{
+    m.GetVirtualAtoN01()->GetAtoNMmsi()->SetMMSI(mmsi);
 }
 
 // The file of a model whose real AtoN is named `name`, however long (the name editor would never
@@ -76,6 +110,8 @@ QByteArray FileWithName(Model& model, const QString& name)
 }
 } // namespace
 
+Q_DECLARE_METATYPE(Setup)
+
 class TestHostileFields : public QObject
 {
     Q_OBJECT
@@ -89,37 +125,30 @@ private Q_SLOTS:
         QTest::newRow("lone line end") << QStringLiteral("9923\n51001");
         QTest::newRow("NUL, DEL and C1 controls") << QStringLiteral("99\u0000235\u007f10\u008501");
         QTest::newRow("start and checksum marks") << QStringLiteral("!AIBBM*12$GP");
+        QTest::newRow("field separators") << QStringLiteral("992351001,,,,,,EVIL,,C");
     }
 
     void everySentenceIsOneLine()
     {
         QFETCH(QString, hostile);
         Model model;
-        AtoN* real = model.GetRealAtoN();
-        real->GetAtoNMMSI()->SetMMSI(hostile);
-        real->GetAtoNMMSI()->SetCurrentMMSI(hostile);
-        real->GetAtoNMMSI()->SetAddressMMSI(hostile);
-        real->SetName(hostile);
-        for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
-        {
-            model.GetVirtualAtoN(k)->GetAtoNMmsi()->SetMMSI(hostile);
-            model.GetVirtualAtoN(k)->SetAtoNName(hostile);
-        }
-        AlertMessagesModel* alerts = model.GetAlertMessages();
-        alerts->SetBiitAction(2);
-        alerts->SetBiitText(hostile);
-        alerts->SetProximityAction(1);
-        alerts->SetProximityText(hostile);
-        alerts->SetOffPositionAction(1);
-        alerts->SetOffPositionText(hostile);
-        model.GetVdlModel()->GetFirstMmsi()->SetMMSI(hostile);
-        model.GetVdlModel()->AddMmsi(hostile);
-        model.GetVdlModel()->targetMMSI = hostile;
+        FillEverywhere(model, hostile);
+        Model plain;
+        FillEverywhere(plain, QStringLiteral("992351001"));
 
-        const QStringList sentences = AllSentences(model);
-        QVERIFY(sentences.size() > 60);
-        for (const QString& line : sentences)
+        const QStringList sentences = SentenceSweep::Lines(model);
+        const QStringList plainSentences = SentenceSweep::Lines(plain);
+        QVERIFY(AllSentences(model).size() > 60);
+        QCOMPARE(sentences.size(), plainSentences.size());
+        for (qsizetype i = 0; i < sentences.size(); ++i)
+        {
+            const QString& line = sentences[i];
+            if (line.isEmpty())
+                continue;
             QVERIFY2(LineFault(line).isEmpty(), qPrintable(LineFault(line) + QStringLiteral(": ") + line));
+            // No value adds a field: each line has the fields of the same line built from plain values.
+            QVERIFY2(line.count(QLatin1Char(',')) == plainSentences[i].count(QLatin1Char(',')), qPrintable(line));
+        }
     }
 
     // A file the tool never wrote: an MMSI that carries a second sentence and a name of a million
@@ -139,6 +168,65 @@ private Q_SLOTS:
         QCOMPARE(loaded.GetRealAtoN()->GetName(), QString(AtoN::MaxNameLength, QLatin1Char('N')));
         for (const QString& line : AllSentences(loaded))
             QVERIFY2(LineFault(line).isEmpty(), qPrintable(LineFault(line) + QStringLiteral(": ") + line));
+    }
+
+    // Files the tool never wrote. Each loads as its tabs show it: MMSIs of the digits their editors
+    // take, texts cut to the editors' limits, tick boxes as they show. Every line the tool can then
+    // send is the line those values give, and no longer than the longest the editors allow.
+    void hostileFileLoadsAsTheTabsShowIt_data()
+    {
+        QTest::addColumn<Setup>("hostile");
+        QTest::addColumn<Setup>("shown");
+        QTest::newRow("MMSI carrying a name field")
+            << Setup([](Model& m) { RealMmsi(m, QStringLiteral("992351001,,,,,,EVIL,,C")); })
+            << Setup([](Model& m) { RealMmsi(m, QStringLiteral("992351001")); });
+        QTest::newRow("MMSI carrying a position")
+            << Setup([](Model& m) { VirtualMmsi(m, QStringLiteral("992351002,7,0000.0000,N,00000.0000,E")); })
+            << Setup([](Model& m) { VirtualMmsi(m, QStringLiteral("992351002")); });
+        QTest::newRow("addressed MMSI carrying fields")
+            << Setup([](Model& m)
+                     { m.GetRealAtoN()->GetAtoNMMSI()->SetAddressMMSI(QStringLiteral("99235,1003,0,,C")); })
+            << Setup([](Model& m) { m.GetRealAtoN()->GetAtoNMMSI()->SetAddressMMSI(QStringLiteral("992351003")); });
+        QTest::newRow("10000-digit virtual MMSI")
+            << Setup([](Model& m) { VirtualMmsi(m, QString(10000, QLatin1Char('7'))); })
+            << Setup([](Model& m) { VirtualMmsi(m, QStringLiteral("777777777")); });
+        QTest::newRow("5000-character alert text")
+            << Setup([](Model& m) { m.GetAlertMessages()->SetBiitText(QString(5000, QLatin1Char('A'))); })
+            << Setup([](Model& m) { m.GetAlertMessages()->SetBiitText(QString(45, QLatin1Char('A'))); });
+        QTest::newRow("5000-character proximity text")
+            << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QString(5000, QLatin1Char('B'))); })
+            << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QString(41, QLatin1Char('B'))); });
+        QTest::newRow("name of escaped characters")
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(40, QLatin1Char(','))); })
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(17, QLatin1Char(','))); });
+        QTest::newRow("name of control characters")
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(20, QChar(1))); })
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(17, QChar(1))); });
+        QTest::newRow("status-input logic flags 0x7FFFFFFF")
+            << Setup([](Model& m) { LogicFlags(m, 0x7FFFFFFF); }) << Setup([](Model& m) { LogicFlags(m, 0); });
+    }
+
+    void hostileFileLoadsAsTheTabsShowIt()
+    {
+        QFETCH(Setup, hostile);
+        QFETCH(Setup, shown);
+        Model source;
+        Configured(source);
+        hostile(source);
+        QByteArray file;
+        QDataStream out(&file, QIODevice::WriteOnly);
+        source.Save(out);
+
+        QDataStream in(file);
+        Model loaded;
+        QVERIFY(loaded.LoadOrKeep(in));
+        Model expected;
+        Configured(expected);
+        shown(expected);
+
+        QCOMPARE(SentenceSweep::TextFault(loaded), QString());
+        QCOMPARE(SentenceSweep::LengthFault(loaded), QString());
+        QCOMPARE(SentenceSweep::Lines(loaded), SentenceSweep::Lines(expected));
     }
 };
 

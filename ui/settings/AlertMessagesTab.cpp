@@ -21,6 +21,10 @@ namespace
 // length the text takes on the wire.
 constexpr int TextMaxCharacters = AlertMessagesTab::Message14TextLimit;
 constexpr int TextMaxEncodedLength = AlertMessagesTab::Message14TextLimit;
+// A configuration file's texts are cut to these same limits when it is read.
+static_assert(TextMaxCharacters == AlertMessagesModel::MaxTextLength &&
+              AlertMessagesTab::Message12TextLimit == AlertMessagesModel::MaxProximityTextLength &&
+              TextMaxEncodedLength == AlertMessagesModel::MaxTextWireLength);
 
 constexpr int NoMessage = 0;
 constexpr int Message12 = 1;
@@ -114,8 +118,9 @@ bool AlertMessagesTab::UpdateTabFromModel(Model* source)
     ui->transmitMessage12Index3RadioButton->setChecked(r->GetOffPositionAction() == Message12);
     ui->transmitMessage14Index3RadioButton->setChecked(r->GetOffPositionAction() == Message14);
 
-    // The unit keeps texts of any length; a maximum length left from an earlier choice must not cut
-    // what was read, or the record would hold text the user cannot see.
+    // The unit keeps texts longer than the editors allow (one reply line bounds them); a maximum
+    // length left from an earlier choice must not cut what was read, or the record would hold text the
+    // user cannot see. A configuration file's texts come cut to the editors' limits already.
     const auto setText = [](QLineEdit* edit, const QString& text)
     {
         if (edit->maxLength() < text.size())

@@ -1,0 +1,134 @@
+#include "support/SentenceSweep.h"
+
+#include "comms/AceSentence.h"
+#include "comms/JobTable.h"
+#include "comms/NmeaShellCommand.h"
+#include "comms/TransportJob.h"
+#include "model/FieldText.h"
+#include "model/Model.h"
+
+namespace
+{
+QList<AtoN*> Stations(Model& model)
+{
+    QList<AtoN*> stations{model.GetRealAtoN()};
+    for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
+        stations << model.GetVirtualAtoN(k)->GetAtoN();
+    return stations;
+}
+
+// The longest text of a budget: plain characters, then as many commas (three on the wire) as the rest
+// of the wire budget takes.
+QString Longest(int characters, int wireLength)
+{
+    const int commas = qMax(0, qMin(characters, (wireLength - characters) / 2));
+    return QString(characters - commas, QLatin1Char('A')) + QString(commas, QLatin1Char(','));
+}
+} // namespace
+
+namespace SentenceSweep
+{
+
+QStringList Lines(Model& model)
+{
+    JobTable table(&model);
+    QStringList out;
+    for (const QString& name : table.Names())
+    {
+        const std::shared_ptr<TransportJob> job = table.Find(name);
+        for (TransportStep& step : job->steps)
+        {
+            if (step.command)
+            {
+                out << step.command->BuildSentence();
+                continue;
+            }
+            out << step.sentence->BuildQuery();
+            int count = step.count;
+            for (int index = 0; index < qMax(count, 2); ++index)
+                out << step.sentence->Encode(index, &count);
+        }
+    }
+    return out;
+}
+
+QString LineFault(const QString& line)
+{
+    if (!line.endsWith(QLatin1String("\r\n")))
+        return QStringLiteral("no line end");
+    const QString body = line.chopped(2);
+    for (QChar c : body)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+            return QStringLiteral("control character %1").arg(c.unicode());
+    if (body.count(QLatin1Char('$')) + body.count(QLatin1Char('!')) != 1 ||
+        !(body.startsWith(QLatin1Char('$')) || body.startsWith(QLatin1Char('!'))))
+        return QStringLiteral("not one start mark");
+    if (body.count(QLatin1Char('*')) != 1 || body.indexOf(QLatin1Char('*')) != body.size() - 3)
+        return QStringLiteral("not one checksum");
+    return QString();
+}
+
+void FillLongestTexts(Model& model)
+{
+    for (AtoN* aton : Stations(model))
+    {
+        const bool full = FieldText::WireLength(aton->GetName()) <= AtoNSentenceACE::MaxNameInFullSentence;
+        aton->SetName(full ? Longest(AtoNSentenceACE::MaxNameInFullSentence, AtoNSentenceACE::MaxNameInFullSentence)
+                           : Longest(AtoN::MaxNameLength, AtoN::MaxNameWireLength));
+    }
+    AlertMessagesModel* alerts = model.GetAlertMessages();
+    alerts->SetBiitText(Longest(AlertMessagesModel::MaxTextLength, AlertMessagesModel::MaxTextWireLength));
+    alerts->SetOffPositionText(Longest(AlertMessagesModel::MaxTextLength, AlertMessagesModel::MaxTextWireLength));
+    alerts->SetProximityText(
+        Longest(AlertMessagesModel::MaxProximityTextLength, AlertMessagesModel::MaxTextWireLength));
+}
+
+QString TextFault(Model& model)
+{
+    const auto badMmsi = [](const QString& mmsi)
+    { return mmsi.size() > AtoNMMSI::MmsiLength || FieldText::Digits(mmsi, AtoNMMSI::MmsiLength) != mmsi; };
+    const auto badText = [](const QString& text, int characters, int wireLength)
+    { return text.size() > characters || FieldText::WireLength(text) > wireLength; };
+    for (AtoN* aton : Stations(model))
+    {
+        const AtoNMMSI* mmsi = aton->GetAtoNMMSI();
+        for (const QString& value : {mmsi->GetCurrentMMSI(), mmsi->GetMMSI(), mmsi->GetAddressMMSI()})
+            if (badMmsi(value))
+                return QStringLiteral("MMSI ") + value.left(40);
+        if (badText(aton->GetName(), AtoN::MaxNameLength, AtoN::MaxNameWireLength))
+            return QStringLiteral("name ") + aton->GetName().left(40);
+    }
+    const AlertMessagesModel* alerts = model.GetAlertMessages();
+    for (const QString& text : {alerts->GetBiitText(), alerts->GetOffPositionText()})
+        if (badText(text, AlertMessagesModel::MaxTextLength, AlertMessagesModel::MaxTextWireLength))
+            return QStringLiteral("alert text ") + text.left(50);
+    if (badText(alerts->GetProximityText(), AlertMessagesModel::MaxProximityTextLength,
+                AlertMessagesModel::MaxTextWireLength))
+        return QStringLiteral("proximity text ") + alerts->GetProximityText().left(50);
+    return QString();
+}
+
+QString LengthFault(Model& model)
+{
+    Model longest(nullptr);
+    longest = model;
+    FillLongestTexts(longest);
+    const QStringList lines = Lines(model);
+    const QStringList limits = Lines(longest);
+    if (lines.size() != limits.size())
+        return QStringLiteral("%1 lines where the longest texts give %2").arg(lines.size()).arg(limits.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+    {
+        const QString& line = lines[i];
+        if (line.isEmpty())
+            continue;
+        const QString fault = LineFault(line);
+        if (!fault.isEmpty())
+            return fault + QStringLiteral(": ") + line.left(200);
+        if (line.size() > limits[i].size() || line.count(QLatin1Char(',')) != limits[i].count(QLatin1Char(',')))
+            return QStringLiteral("beyond the editors: ") + line.left(200) + QStringLiteral(" against ") + limits[i];
+    }
+    return QString();
+}
+
+} // namespace SentenceSweep
