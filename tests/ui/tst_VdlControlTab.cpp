@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTimer>
 
 #include "MainWindowTestPrompts.h"
 #include "model/Model.h"
@@ -570,16 +571,18 @@ void TestVdlControlTab::timeouts_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<QStringList>("red");
     QTest::addColumn<QBitArray>("lateReply");
+    // Milliseconds each reply timer of the query runs per second of response time-out.
+    QTest::addColumn<int>("msPerSecond");
 
     const quint32 remote = RemoteMmsi.toUInt();
     QTest::newRow("AID") << "pushButtonRetryAidQuery" << QStringList{"widgetAidResponse"}
-                         << SimVdl::AidReplyFrame(remote, 1, 0, 0, 0, 0);
+                         << SimVdl::AidReplyFrame(remote, 1, 0, 0, 0, 0) << 1000;
     QTest::newRow("AAR") << "pushButtonRetryAarQuery" << QStringList{"widgetAarResponse"}
-                         << SimVdl::AarReplyFrame(remote, 0, 21, 1, 1, 0, 0, 0, 2250, true);
+                         << SimVdl::AarReplyFrame(remote, 0, 21, 1, 1, 0, 0, 0, 2250, true) << 1000;
     QTest::newRow("ACE/ACF") << "" << QStringList{"widgetAceAcfResponsePt1", "widgetAceAcfResponsePt2"}
-                             << SimVdl::AceReplyPart1Frame(remote, 0, 0, 0, false, 0);
+                             << SimVdl::AceReplyPart1Frame(remote, 0, 0, 0, false, 0) << 2000;
     QTest::newRow("COP") << "pushButtonRetryCopQuery" << QStringList{"widgetCopResponse"}
-                         << SimVdl::CopReplyFrame(remote, 0, 0, 0, 0, 0);
+                         << SimVdl::CopReplyFrame(remote, 0, 0, 0, 0, 0) << 1000;
 }
 
 void TestVdlControlTab::timeouts()
@@ -587,19 +590,36 @@ void TestVdlControlTab::timeouts()
     QFETCH(QString, query);
     QFETCH(QStringList, red);
     QFETCH(QBitArray, lateReply);
+    QFETCH(int, msPerSecond);
+
+    const auto ask = [&query](Page& p, int seconds)
+    {
+        p.Target(RemoteMmsi);
+        p.Get<QSpinBox>("spinBoxResponseTimeout")->setValue(seconds);
+        if (query.isEmpty())
+        {
+            p.page.OnAceAcfQueryRequested();
+        }
+        else
+        {
+            p.B(query)->setEnabled(true);
+            p.B(query)->click();
+        }
+    };
+    {
+        // With a real time-out every indicator's timer runs the whole of it: one that ran short would
+        // turn its indicator red while the reply may still be on its way.
+        Page timed;
+        ask(timed, 3);
+        QList<int> running;
+        for (const QTimer* timer : timed.page.findChildren<QTimer*>())
+            if (timer->isActive())
+                running << timer->interval();
+        QCOMPARE(running, QList<int>(red.size(), 3 * msPerSecond));
+    }
 
     Page p;
-    p.Target(RemoteMmsi);
-    p.Get<QSpinBox>("spinBoxResponseTimeout")->setValue(0);
-    if (query.isEmpty())
-    {
-        p.page.OnAceAcfQueryRequested();
-    }
-    else
-    {
-        p.B(query)->setEnabled(true);
-        p.B(query)->click();
-    }
+    ask(p, 0);
     for (const QString& name : red)
         QTRY_COMPARE(Style(p.W(name)), Names::StyleRed);
     // The query stays amber; a reply that still comes turns the first part green.

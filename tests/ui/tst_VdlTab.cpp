@@ -1,15 +1,19 @@
 // The VDL tab as one configuration tab (its two pages loaded, stored and cleared together) and its
 // Receiver On Time page: the mode rules, the interval and duration checks and the conversions between
-// the record's seconds and the page's minutes.
+// the record's seconds and the page's minutes. Also how a page keeps a unit's value beyond its boxes
+// until the user moves one, here and on the Repeater tab that shares the same way.
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <memory>
 
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
 #include "support/WidgetTestTools.h"
+#include "ui/settings/RepeaterControlsTab.h"
 #include "ui/vdl/VdlControlTab.h"
 #include "ui/vdl/VdlCopTab.h"
 #include "ui/vdl/VdlTab.h"
@@ -76,6 +80,8 @@ private Q_SLOTS:
     void userEdits();
     void editWithoutAListedIntervalKeepsTheStoredInterval();
     void notAvailableStartTimeGoesBackUntilEdited();
+    void movedBoxesSendWhatTheyShow_data();
+    void movedBoxesSendWhatTheyShow();
 };
 
 void TestVdlTab::containerHoldsTwoPagesInOrder()
@@ -271,6 +277,77 @@ void TestVdlTab::notAvailableStartTimeGoesBackUntilEdited()
     Child<QSpinBox>(&page, "spinBoxUtcMinute")->setValue(15);
     QCOMPARE(model.GetVdlModel()->receiverHour, 8);
     QCOMPARE(model.GetVdlModel()->receiverMinute, 15);
+}
+
+void TestVdlTab::movedBoxesSendWhatTheyShow_data()
+{
+    // On the Receiver On Time page the values are the start hour and minute; on the Repeater tab the
+    // message 6 guard time (box 0 to 30 s) and the message 21 range in tenths (box 0.0 to 50.0 NM).
+    QTest::addColumn<bool>("repeater");
+    QTest::addColumn<QList<int>>("loaded");
+    // Each step: "<box> up" or "<box> down" as the arrow keys, or "load" to read the source again.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("sent");
+
+    const QList<int> notAvailable{24, 60};
+    QTest::newRow("start time untouched") << false << notAvailable << QStringList{} << notAvailable;
+    QTest::newRow("hour away and back") << false << notAvailable
+                                        << QStringList{"spinBoxUtcHour down", "spinBoxUtcHour up"}
+                                        << QList<int>{23, 59};
+    QTest::newRow("only the minute edited")
+        << false << notAvailable << QStringList{"spinBoxUtcMinute down"} << QList<int>{23, 58};
+    QTest::newRow("minute away and back, hour beyond")
+        << false << QList<int>{24, 30} << QStringList{"spinBoxUtcMinute up", "spinBoxUtcMinute down"}
+        << QList<int>{23, 30};
+    QTest::newRow("moved, then loaded again")
+        << false << notAvailable << QStringList{"spinBoxUtcHour down", "spinBoxUtcHour up", "load"} << notAvailable;
+    QTest::newRow("guard time away and back")
+        << true << QList<int>{45, 600} << QStringList{"spinBox_6_timeout down", "spinBox_6_timeout up"}
+        << QList<int>{30, 600};
+    QTest::newRow("range away and back") << true << QList<int>{45, 600}
+                                         << QStringList{"doubleSpinBox_message_21_range down",
+                                                        "doubleSpinBox_message_21_range up"}
+                                         << QList<int>{45, 500};
+}
+
+void TestVdlTab::movedBoxesSendWhatTheyShow()
+{
+    QFETCH(bool, repeater);
+    QFETCH(QList<int>, loaded);
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, sent);
+
+    Model own;
+    Model unit;
+    Model target;
+    std::unique_ptr<AtoNConfiguration> page;
+    if (repeater)
+    {
+        unit.GetRepeater()->SetMsg6GuardTime(loaded.at(0));
+        unit.GetRepeater()->SetMsg21Range(loaded.at(1));
+        page = std::make_unique<RepeaterControlsTab>(&own);
+    }
+    else
+    {
+        Store(unit.GetVdlModel(), {1, loaded.at(0), loaded.at(1), 600, 300});
+        page = std::make_unique<VdlCopTab>(&own);
+    }
+    QVERIFY(page->UpdateTabFromModel(&unit));
+    for (const QString& step : std::as_const(steps))
+    {
+        if (step == QLatin1String("load"))
+        {
+            QVERIFY(page->UpdateTabFromModel(&unit));
+            continue;
+        }
+        auto* box = Child<QAbstractSpinBox>(page.get(), step.section(QLatin1Char(' '), 0, 0));
+        QTest::keyClick(box, step.endsWith(QLatin1String("up")) ? Qt::Key_Up : Qt::Key_Down);
+    }
+    QVERIFY(page->UpdateModelFromTab(&target));
+    const QList<int> got =
+        repeater ? QList<int>{target.GetRepeater()->GetMsg6GuardTime(), target.GetRepeater()->GetMsg21Range()}
+                 : QList<int>{target.GetVdlModel()->receiverHour, target.GetVdlModel()->receiverMinute};
+    QCOMPARE(got, sent);
 }
 
 KELVANE_TEST_GUI_MAIN(TestVdlTab)

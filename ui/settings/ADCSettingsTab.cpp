@@ -43,6 +43,7 @@ bool ADCSettingsTab::UpdateTabFromModel(Model* source)
     // Every widget change below stores all widgets into the own record: read it whole first.
     const ADCSettingsModel values(*own);
     loaded = values;
+    SettingsBinding::ForgetMoves(this);
 
     ui->enableCurrentSenseCheckBox->setChecked(values.GetCurrentSensingEnabled());
     SettingsBinding::Show(thresholdField, values);
@@ -50,7 +51,7 @@ bool ADCSettingsTab::UpdateTabFromModel(Model* source)
                                 values.GetCurrentSenseSource() != 0);
     SettingsBinding::CheckOneOf(ui->ISODI1RadioButton, ui->currentSenseRadioButton, values.GetLightOnSource() == 1);
     SettingsBinding::Show(scalingFields, values);
-    ui->VoltageCountSpinBox->setValue(values.GetVoltageUnit());
+    SettingsBinding::ShowLoaded(ui->VoltageCountSpinBox, values.GetVoltageUnit());
     return true;
 }
 

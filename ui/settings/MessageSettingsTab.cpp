@@ -39,6 +39,7 @@ bool MessageSettingsTab::UpdateTabFromModel(Model* source)
     // Every widget change below stores all widgets into the own record: read it whole first.
     const MessageSettingsModel values(*own);
     loaded = values;
+    SettingsBinding::ForgetMoves(this);
     loading = true;
     storedWhileLoading = false;
 

@@ -45,10 +45,11 @@ bool RepeaterControlsTab::UpdateTabFromModel(Model* source)
     if (source && source != model)
         *own = *source->GetRepeater();
     loaded = *own;
+    SettingsBinding::ForgetMoves(this);
     updating = true;
     SettingsBinding::Show(comboFields, *own);
     SettingsBinding::Show(spinFields, *own);
-    ui->doubleSpinBox_message_21_range->setValue(own->GetMsg21Range() / 10.0);
+    SettingsBinding::ShowLoaded(ui->doubleSpinBox_message_21_range, own->GetMsg21Range() / 10.0);
     updating = false;
     return true;
 }

@@ -91,6 +91,7 @@ bool SensorSettingsTab::UpdateTabFromModel(Model* source)
 
     loading = true;
     loaded = values;
+    SettingsBinding::ForgetMoves(this);
     keepLoadedCode = code < 0 || code > 4;
     // A tab that showed one unit shows the next one's layout from a clean start: after an option-0-only
     // unit every option must be there again, and a fixed unit must not keep another unit's groups.

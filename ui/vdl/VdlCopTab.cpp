@@ -84,10 +84,11 @@ bool VdlCopTab::UpdateTabFromModel(Model* source)
 
     loadedHour = hour;
     loadedMinute = minute;
+    SettingsBinding::ForgetMoves(this);
     updating = true;
     ApplyEnablingRule(mode);
-    ui->spinBoxUtcHour->setValue(hour);
-    ui->spinBoxUtcMinute->setValue(minute);
+    SettingsBinding::ShowLoaded(ui->spinBoxUtcHour, hour);
+    SettingsBinding::ShowLoaded(ui->spinBoxUtcMinute, minute);
     ui->spinBoxDuration->setValue(duration / SecondsPerMinute);
     PopulateComboBoxes();
     SelectInterval(interval);
@@ -100,10 +101,11 @@ bool VdlCopTab::UpdateModelFromTab(Model* target)
 {
     VdlModel* vdl = (target ? target : model)->GetVdlModel();
     vdl->receiverMode = ui->comboBoxMode->currentIndex();
-    // A start time beyond the boxes (the unit's "not available" 24:60) goes back as loaded until the user
-    // moves a box.
-    vdl->receiverHour = SettingsBinding::Kept(ui->spinBoxUtcHour, loadedHour);
-    vdl->receiverMinute = SettingsBinding::Kept(ui->spinBoxUtcMinute, loadedMinute);
+    // A start time beyond the boxes (the unit's "not available" 24:60) goes back as loaded until either box
+    // moves. The two make one time: once one moved, both go as shown, never a kept hour with a new minute.
+    const bool moved = SettingsBinding::Moved(ui->spinBoxUtcHour) || SettingsBinding::Moved(ui->spinBoxUtcMinute);
+    vdl->receiverHour = SettingsBinding::Kept(ui->spinBoxUtcHour, loadedHour, moved);
+    vdl->receiverMinute = SettingsBinding::Kept(ui->spinBoxUtcMinute, loadedMinute, moved);
     if (ui->IntervalcomboBox->currentIndex() >= 0)
         vdl->receiverInterval = ui->IntervalcomboBox->currentData().toInt();
     else if (target && target != model)
