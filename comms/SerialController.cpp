@@ -352,8 +352,7 @@ void SerialController::HandleLine(const QString& piece)
     // line, and is judged with the whole line once its end comes.
     if (!piece.endsWith(QLatin1Char('\n')))
     {
-        const bool prompt =
-            piece.endsWith(QLatin1Char('>')) && piece.size() < 3 && !piece.startsWith(QLatin1Char('#'));
+        const bool prompt = piece.endsWith(QLatin1Char('>')) && piece.size() < 3 && !piece.startsWith(QLatin1Char('#'));
         if (prompt && !(replayFile && partialLine.isEmpty() && piece.startsWith(QLatin1Char('>'))))
         {
             Q_EMIT Received(piece);

@@ -171,8 +171,8 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
 // Pieces of the shapes the line assembly tells apart; the bounded driver inserts them whole.
 std::vector<QByteArray> KelvaneFuzzTokens()
 {
-    return {QByteArrayLiteral("#"), QByteArrayLiteral(">"), QByteArrayLiteral("\r\n"), QByteArrayLiteral("\n"),
-            QByteArrayLiteral("\r"), QByteArrayLiteral("a>"), QByteArrayLiteral(">\n"), QByteArrayLiteral("#\n")};
+    return {QByteArrayLiteral("#"),  QByteArrayLiteral(">"),  QByteArrayLiteral("\r\n"), QByteArrayLiteral("\n"),
+            QByteArrayLiteral("\r"), QByteArrayLiteral("a>"), QByteArrayLiteral(">\n"),  QByteArrayLiteral("#\n")};
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

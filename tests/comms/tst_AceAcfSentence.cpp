@@ -319,8 +319,8 @@ private slots:
         real->GetPosition()->SetLongitude(20.5);
         real->SetPowerLevel(0);
         AtoNSentenceACF acf(real, &model);
-        QCOMPARE(acf.Decode(Reply(QStringLiteral("$AIACF,235000001,15,") + position + QStringLiteral(",0,,,,,1,3,0,R"))),
-                 0);
+        QCOMPARE(
+            acf.Decode(Reply(QStringLiteral("$AIACF,235000001,15,") + position + QStringLiteral(",0,,,,,1,3,0,R"))), 0);
         QCOMPARE(real->GetPosition()->GetLatitude(), latitude);
         QCOMPARE(real->GetPosition()->GetLongitude(), longitude);
         QCOMPARE(real->GetPowerLevel(), 1);

@@ -69,8 +69,8 @@ private Q_SLOTS:
         QTest::newRow("carriage returns removed")
             << QStringList{QStringLiteral("a\rb\r\n")} << QStringList{QStringLiteral("ab\n")} << QString();
         // A piece opening with "#" is a comment under way, whatever its end looks like.
-        QTest::newRow("comment cut behind a >") << QStringList{QStringLiteral("#>")} << QStringList()
-                                                << QStringLiteral("#>");
+        QTest::newRow("comment cut behind a >")
+            << QStringList{QStringLiteral("#>")} << QStringList() << QStringLiteral("#>");
         QTest::newRow("comment cut behind a >, then its end")
             << QStringList{QStringLiteral("#>"), QStringLiteral("\r\n")} << QStringList() << QString();
         QTest::newRow("# > inside a line") << QStringList{QStringLiteral("$GPTXT"), QStringLiteral("#>")}
