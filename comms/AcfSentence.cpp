@@ -98,10 +98,10 @@ int AtoNSentenceACF::Decode(const NmeaSentence& sentence)
         const bool latitude = i == 3;
         if (!sentence.HasField(i))
             return SentenceStatus::FieldMissing;
+        // A field that holds no number is no position, like an empty one: the held value stays (its
+        // hemisphere too) and the reply reads on, as every other field of it does.
         double degrees = 0.0;
-        const bool present = sentence.HasValue(i);
-        if (present && !ReadDegrees(sentence.FieldView(i), degrees))
-            return SentenceStatus::FieldMissing;
+        const bool present = sentence.HasValue(i) && ReadDegrees(sentence.FieldView(i), degrees);
         auto store = [&](double v)
         {
             if (!present)

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutexLocker>
 #include <QRegularExpression>
 #include <QTimer>
@@ -30,11 +31,21 @@ QString PieceText(const char* bytes, qint64 size)
     return text;
 }
 
-// Writes the whole text and pushes it to the system: a full disk shows in the flush, not in the
-// buffered write, and must not pass for success.
+// Writes the whole text straight to the system (the file is opened unbuffered). A disk that fills
+// part-way through a write takes only part of the text and names no reason for it; the rest is
+// written again, and that write, which takes nothing, carries the system's reason ("No space left
+// on device") into the file's error text.
 bool WriteThrough(QFile& file, const QByteArray& bytes)
 {
-    return file.write(bytes) == bytes.size() && file.flush();
+    qint64 done = 0;
+    while (done < bytes.size())
+    {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
 }
 
 // Adds the text to the end of a log: 0, or the SaveError code of the failure with the file's own
@@ -42,7 +53,7 @@ bool WriteThrough(QFile& file, const QByteArray& bytes)
 int AppendThrough(const QString& fileName, const QByteArray& bytes, QString& errorText)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
     {
         errorText = file.errorString();
         return SerialController::ErrorOpeningFile;
@@ -337,10 +348,11 @@ void SerialController::HandleLine(const QString& piece)
 {
     // A piece without a line end is the shell prompt (delivered at once, a pending line stays
     // pending) or part of a line. In a replay a piece opening with ">" is text the PC sent, never
-    // a prompt.
+    // a prompt. A piece opening with "#" is never a prompt either: it is a comment, or part of a
+    // line, and is judged with the whole line once its end comes.
     if (!piece.endsWith(QLatin1Char('\n')))
     {
-        const bool prompt = piece.endsWith(QLatin1Char('>')) && piece.size() < 3;
+        const bool prompt = piece.endsWith(QLatin1Char('>')) && piece.size() < 3 && !piece.startsWith(QLatin1Char('#'));
         if (prompt && !(replayFile && partialLine.isEmpty() && piece.startsWith(QLatin1Char('>'))))
         {
             Q_EMIT Received(piece);
@@ -424,7 +436,7 @@ bool SerialController::StartLog(const QString& fileName)
     if (!logFileName.isEmpty())
         return false;
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
     {
         logErrorText = file.errorString();
         return false;
@@ -434,6 +446,12 @@ bool SerialController::StartLog(const QString& fileName)
     if (!WriteThrough(file, header.toUtf8()))
     {
         logErrorText = file.errorString();
+        file.close();
+        // A log that did not start leaves nothing behind: what the open created or emptied, with at
+        // most part of a header, is no log. Only a plain file goes; a device or a link stays.
+        const QFileInfo info(fileName);
+        if (info.isFile() && !info.isSymLink())
+            QFile::remove(fileName);
         return false;
     }
     file.close();

@@ -1,6 +1,7 @@
-// The serial controller's line assembly and its raw-log replay on arbitrary bytes: no crash, no
-// hang, no runaway memory; every delivered line is whole (ends with its line feed, no carriage
-// return) or a short shell prompt, and the text waiting for a line end stays bounded.
+// The serial controller's line assembly and its raw-log replay on arbitrary bytes, read in one go
+// and in the short reads of a unit that pauses: no crash, no hang, no runaway memory; every
+// delivered line is whole (ends with its line feed, no carriage return) or a short shell prompt,
+// none is a comment (starts with "#"), and the text waiting for a line end stays bounded.
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
@@ -64,24 +65,55 @@ void ThroughTheEngine(const QStringList& lines, unsigned char selector)
         Fail("queue grows without bound", QString());
 }
 
-void AsPort(const QByteArray& bytes)
+// The bytes as a unit that pauses gives them: a read ends behind every ">" (a prompt waits for
+// its user) and before every "#", so that pieces start with "#" or end with ">" without their
+// line end, alone or behind the first half of a line.
+QList<QByteArray> PausedReads(const QByteArray& bytes)
+{
+    QList<QByteArray> reads;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+    {
+        const qsizetype end = bytes.at(i) == '#' ? i : bytes.at(i) == '>' ? i + 1 : -1;
+        if (end > from)
+        {
+            reads << bytes.mid(from, end - from);
+            from = end;
+        }
+    }
+    if (from < bytes.size())
+        reads << bytes.mid(from);
+    return reads;
+}
+
+QStringList AsPort(const QList<QByteArray>& reads, qsizetype total)
 {
     SerialController controller;
     QStringList lines;
     QObject::connect(&controller, &SerialController::Received, [&lines](const QString& l) { lines << l; });
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
     int calls = 0;
-    while (controller.ReadPieces(&buffer, SerialController::MaxPiecesPerCall) > 0)
+    for (const QByteArray& read : reads)
     {
-        if (controller.PartialLine().size() > SerialController::MaxPartialLine)
-            Fail("partial line beyond its cap", controller.PartialLine());
-        if (++calls > bytes.size() + 2)
-            Fail("reader does not advance", QString());
+        QByteArray copy = read;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        while (controller.ReadPieces(&buffer, SerialController::MaxPiecesPerCall) > 0)
+        {
+            if (controller.PartialLine().size() > SerialController::MaxPartialLine)
+                Fail("partial line beyond its cap", controller.PartialLine());
+            if (++calls > total + 2)
+                Fail("reader does not advance", QString());
+        }
     }
     for (const QString& l : lines)
         CheckLine(l);
+    return lines;
+}
+
+void AsPort(const QByteArray& bytes)
+{
+    const QStringList lines = AsPort(QList<QByteArray>{bytes}, bytes.size());
+    AsPort(PausedReads(bytes), bytes.size());
     ThroughTheEngine(lines, bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes.at(0)));
 }
 
@@ -131,7 +163,16 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
         QByteArrayLiteral("a>b>\r\n>\r\n\r\r\r\n\n\n"),
         QByteArray(600, 'x') + QByteArrayLiteral("\r\n$AIALR,,001,A,V,LAMP*00\r\n"),
         QByteArrayLiteral("\x00\x01$GP\x00TXT\xff\xfe\r\n\xc3\xa9\xe2\x82\xac\n"),
+        // A shell exchange: replies, prompts, and comment lines between them.
+        QByteArrayLiteral("$PKVX,255,vin,1,12.1*00\r\n>\r\n# note\r\n$PKVX,255,vswr,1,1.2*00\r\n>"),
     };
+}
+
+// Pieces of the shapes the line assembly tells apart; the bounded driver inserts them whole.
+std::vector<QByteArray> KelvaneFuzzTokens()
+{
+    return {QByteArrayLiteral("#"),  QByteArrayLiteral(">"),  QByteArrayLiteral("\r\n"), QByteArrayLiteral("\n"),
+            QByteArrayLiteral("\r"), QByteArrayLiteral("a>"), QByteArrayLiteral(">\n"),  QByteArrayLiteral("#\n")};
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -628,9 +628,14 @@ void MainWindow::ShowStandingMessage(const QString& text)
 
 void MainWindow::OnLinesDropped(int count)
 {
-    statusBar()->showMessage(
-        tr("%1 received lines were not shown: they arrived faster than the window could take them.").arg(count),
-        DroppedLinesNoticeMs);
+    // Only the window's side misses the dropped lines: the traffic displays and both decoders, so
+    // GNSS state, alarms, text messages and VDL replies among them are lost. The job engine in the
+    // worker thread reads every line, so retrieve and send are whole.
+    statusBar()->showMessage(tr("%1 received lines came faster than the window could take them and were missed "
+                                "by the traffic displays and the GNSS and AIS decoders (position, satellites, "
+                                "alarms, text messages, VDL replies); retrieve and send were not affected.")
+                                 .arg(count),
+                             DroppedLinesNoticeMs);
 }
 
 void MainWindow::OnTabChanged(int index)

@@ -168,7 +168,8 @@ public Q_SLOTS:
     void On_updateAarFlag(int scenario);
     void onNeedAllDataCancelButtonPressed();
     void onNeedAllDataContinueButtonPressed();
-    // Lines from the unit came faster than the window could take them: count were not shown.
+    // Lines from the unit came faster than the window could take them: count of them missed the
+    // displays and the decoders (the job engine still had them).
     void OnLinesDropped(int count);
 
 protected:

@@ -17,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 // A target may offer extra seeds (recorded traffic, worked examples) of its own.
 __attribute__((weak)) std::vector<QByteArray> KelvaneFuzzSeeds();
+// A target may name short pieces its input is made of (the shapes its parser tells apart): the
+// mutations then also insert them whole, which random bytes reach too rarely for a bounded run.
+__attribute__((weak)) std::vector<QByteArray> KelvaneFuzzTokens();
 
 namespace
 {
@@ -25,9 +28,9 @@ void Run(const QByteArray& input)
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.constData()), size_t(input.size()));
 }
 
-QByteArray Mutate(QByteArray in, std::mt19937& rng)
+QByteArray Mutate(QByteArray in, std::mt19937& rng, const std::vector<QByteArray>& tokens)
 {
-    std::uniform_int_distribution<int> op(0, 7);
+    std::uniform_int_distribution<int> op(0, tokens.empty() ? 7 : 9);
     const int steps = 1 + int(rng() % 6);
     for (int s = 0; s < steps; ++s)
     {
@@ -72,9 +75,12 @@ QByteArray Mutate(QByteArray in, std::mt19937& rng)
             if (size)
                 in.remove(int(rng() % size), 1 + int(rng() % 8));
             break;
-        default: // four bytes of 0xff (huge counts in streams)
+        case 7: // four bytes of 0xff (huge counts in streams)
             if (size >= 4)
                 std::memset(in.data() + rng() % (size - 3), 0xff, 4);
+            break;
+        default: // a piece of the target's own
+            in.insert(size ? int(rng() % (size + 1)) : 0, tokens[rng() % tokens.size()]);
             break;
         }
     }
@@ -135,12 +141,13 @@ int main(int argc, char** argv)
     for (const QByteArray& s : seeds)
         Run(s);
 
+    const std::vector<QByteArray> tokens = KelvaneFuzzTokens ? KelvaneFuzzTokens() : std::vector<QByteArray>();
     std::mt19937 rng(20261207u);
     for (long r = 0; r < runs; ++r)
     {
         QByteArray input;
         if (!seeds.empty() && (r % 8) != 7)
-            input = Mutate(seeds[rng() % seeds.size()], rng);
+            input = Mutate(seeds[rng() % seeds.size()], rng, tokens);
         else
             for (int i = 0, n = int(rng() % 512); i < n; ++i)
                 input.append(char(rng()));

@@ -294,6 +294,38 @@ private slots:
         QCOMPARE(real->GetPosition()->GetLatitude(), 91.0);
     }
 
+    // A position field that holds no number keeps the held value, with its hemisphere; the reply
+    // reads on and succeeds.
+    void positionWithoutANumber_data()
+    {
+        QTest::addColumn<QString>("position"); // fields 3 to 6
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("longitude");
+        QTest::newRow("latitude") << "51x30.0000,N,00115.0000,W" << -10.25 << -1.25;
+        QTest::newRow("longitude") << "5130.0000,N,east,E" << 51.5 << 20.5;
+        QTest::newRow("both, southern and western") << "-,S,nan,W" << -10.25 << 20.5;
+        QTest::newRow("infinite") << "inf,N,-inf,E" << -10.25 << 20.5;
+    }
+
+    void positionWithoutANumber()
+    {
+        QFETCH(QString, position);
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        Model model;
+        SetUpRealAtoN(model);
+        AtoN* real = model.GetRealAtoN();
+        real->GetPosition()->SetLatitude(-10.25);
+        real->GetPosition()->SetLongitude(20.5);
+        real->SetPowerLevel(0);
+        AtoNSentenceACF acf(real, &model);
+        QCOMPARE(
+            acf.Decode(Reply(QStringLiteral("$AIACF,235000001,15,") + position + QStringLiteral(",0,,,,,1,3,0,R"))), 0);
+        QCOMPARE(real->GetPosition()->GetLatitude(), latitude);
+        QCOMPARE(real->GetPosition()->GetLongitude(), longitude);
+        QCOMPARE(real->GetPowerLevel(), 1);
+    }
+
     void partialReplies()
     {
         Model model;

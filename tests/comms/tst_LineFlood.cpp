@@ -13,6 +13,7 @@
 #include <QScopeGuard>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <poll.h>
@@ -108,6 +109,7 @@ private Q_SLOTS:
         // The unit: writes as fast as the line takes it and watches what this process holds
         // (from its own thread: the slow one may be buried in work).
         std::atomic<qint64> written{0};
+        std::atomic<qint64> linesWritten{0};
         std::atomic<bool> done{false};
         qint64 settledKb = -1;
         qint64 peakKb = 0;
@@ -144,6 +146,7 @@ private Q_SLOTS:
                     if (n > 0)
                     {
                         written += n;
+                        linesWritten += std::count(chunk.constData() + at, chunk.constData() + at + n, '\n');
                         at = (at + n) % chunk.size();
                     }
                     else if (n < 0 && errno != EAGAIN && errno != EINTR)
@@ -165,6 +168,9 @@ private Q_SLOTS:
         // Told, with the count, at most once a second; the connection goes on.
         QTRY_VERIFY_WITH_TIMEOUT(reported > 0, 5000);
         QVERIFY(notices <= StreamMs / Transport::DroppedNoticeMs + 2);
+        // Each notice counts the lines dropped since the one before: once the port is drained, every
+        // whole line written was either shown or counted in exactly one notice.
+        QTRY_COMPARE_WITH_TIMEOUT(shown + reported, qint64(linesWritten), 10000);
         QVERIFY(shown > 0);
         QVERIFY(!disconnected);
 

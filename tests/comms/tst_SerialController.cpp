@@ -12,9 +12,41 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <QFileInfo>
+
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <memory>
+#include <sys/resource.h>
+
+namespace
+{
+// Holds the size this process may give a file (the kernel then cuts a write short and fails the
+// next one, as a disk that fills does) while it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(bytes), old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old{};
+    void (*oldHandler)(int) = nullptr;
+};
+} // namespace
 
 class TestSerialController : public QObject
 {
@@ -36,6 +68,13 @@ private Q_SLOTS:
         QTest::newRow("comment") << QStringList{QStringLiteral("# a comment\n")} << QStringList() << QString();
         QTest::newRow("carriage returns removed")
             << QStringList{QStringLiteral("a\rb\r\n")} << QStringList{QStringLiteral("ab\n")} << QString();
+        // A piece opening with "#" is a comment under way, whatever its end looks like.
+        QTest::newRow("comment cut behind a >")
+            << QStringList{QStringLiteral("#>")} << QStringList() << QStringLiteral("#>");
+        QTest::newRow("comment cut behind a >, then its end")
+            << QStringList{QStringLiteral("#>"), QStringLiteral("\r\n")} << QStringList() << QString();
+        QTest::newRow("# > inside a line") << QStringList{QStringLiteral("$GPTXT"), QStringLiteral("#>")}
+                                           << QStringList() << QStringLiteral("$GPTXT#>");
     }
 
     void linesAreAssembledFromPieces()
@@ -231,6 +270,52 @@ private Q_SLOTS:
         QVERIFY(pointLinkAt(QStringLiteral("/dev/full")));
         QVERIFY(!controller.StopLog());
         QCOMPARE(saveError.count(), 2);
+        QVERIFY(!controller.IsLogging());
+    }
+
+    // The disk fills part-way through a write (here: the process may write no further into the
+    // file). The failure names the system's reason, and a log that cannot start leaves no file.
+    void rawLogCutShortByTheDisk_data()
+    {
+        QTest::addColumn<QString>("stage");
+        QTest::addColumn<int>("room"); // bytes the file may still grow by
+        QTest::newRow("no room for the header") << "start" << 0;
+        QTest::newRow("header cut short") << "start" << 5;
+        QTest::newRow("line cut short") << "line" << 5;
+        QTest::newRow("footer cut short") << "stop" << 3;
+    }
+
+    void rawLogCutShortByTheDisk()
+    {
+        QFETCH(QString, stage);
+        QFETCH(int, room);
+        const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("raw.log"));
+        SerialController controller;
+        QSignalSpy saveError(&controller, &SerialController::SaveError);
+        if (stage == QLatin1String("start"))
+        {
+            const FileSizeLimit limit(room);
+            QVERIFY(!controller.StartLog(path));
+            QVERIFY(!QFile::exists(path));
+            QVERIFY2(controller.SaveErrorText(SerialController::ErrorCreatingFile).endsWith(reason),
+                     qPrintable(controller.SaveErrorText(SerialController::ErrorCreatingFile)));
+            QVERIFY(!controller.IsLogging());
+            return;
+        }
+        QVERIFY(controller.StartLog(path));
+        {
+            const FileSizeLimit limit(QFileInfo(path).size() + room);
+            if (stage == QLatin1String("line"))
+                controller.HandleLine(QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"));
+            else
+                QVERIFY(!controller.StopLog());
+        }
+        QCOMPARE(saveError.count(), 1);
+        QCOMPARE(saveError.at(0).at(0).toInt(), int(SerialController::ErrorAddingMessage));
+        const QString text = controller.SaveErrorText(SerialController::ErrorAddingMessage);
+        QVERIFY2(text.endsWith(reason), qPrintable(text));
         QVERIFY(!controller.IsLogging());
     }
 

@@ -111,6 +111,8 @@ private Q_SLOTS:
     void aidSequence_data();
     void aidSequence();
     void aarSequenceCollectsEverySchedulePart();
+    void unrequestedSequenceEndsAtOnce_data();
+    void unrequestedSequenceEndsAtOnce();
     void aceAcfPartsInEitherOrder();
     void timeouts_data();
     void timeouts();
@@ -543,6 +545,57 @@ void TestVdlControlTab::aarSequenceCollectsEverySchedulePart()
     p.Feed(SimVdl::AarReplyFrame(VirtualMmsi.toUInt(), 0, 21, 1, 1, 0, 0, 777, 6750, true));
     QCOMPARE(p.Reloaded(), (QList<int>{1, 2}));
     QCOMPARE(p.model.GetVirtualAtoN01()->GetMessageSchedule()->GetEntry(0).blockA.startSlot, 777);
+}
+
+// A multi-part reply nobody here asked for: no further part will be asked for, so each reply is
+// applied and its tabs reloaded at once, leaving no count of parts still to come.
+void TestVdlControlTab::unrequestedSequenceEndsAtOnce_data()
+{
+    QTest::addColumn<QBitArray>("reply");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QList<int>>("reloaded");
+
+    const quint32 remote = RemoteMmsi.toUInt();
+    QTest::newRow("AID of 2 MMSIs") << SimVdl::AidReplyFrame(remote, 2, 992357777, 3, 992357778, 3)
+                                    << "pushButtonRetryAidQuery" << QList<int>{0, 2};
+    QTest::newRow("AID of 5 MMSIs") << SimVdl::AidReplyFrame(remote, 5, 992357777, 3, 992357778, 3)
+                                    << "pushButtonRetryAidQuery" << QList<int>{0, 2};
+    QTest::newRow("AAR of 4 parts") << SimVdl::AarReplyFrame(remote, 3, 6, 1, 1, 0, 0, 300, 2250, true)
+                                    << "pushButtonRetryAarQuery" << QList<int>{1, 2};
+}
+
+void TestVdlControlTab::unrequestedSequenceEndsAtOnce()
+{
+    QFETCH(QBitArray, reply);
+    QFETCH(QString, query);
+    QFETCH(QList<int>, reloaded);
+
+    Page p;
+    p.Target(RemoteMmsi);
+    p.Feed(reply);
+    QCOMPARE(p.Reloaded(), reloaded);
+    QCOMPARE(p.B(query)->text(), QStringLiteral("0"));
+    QVERIFY(p.requests.isEmpty());
+    const QByteArray applied = Bytes(p.model);
+    if (query == QLatin1String("pushButtonRetryAarQuery"))
+    {
+        // What was reloaded is what the model holds: the reply's entry is in the real AtoN's schedule.
+        bool found = false;
+        for (int i = 0; i < p.model.GetMessageSchedule()->Count(); ++i)
+            found = found || p.model.GetMessageSchedule()->GetEntry(i).blockA.startSlot == 300;
+        QVERIFY(found);
+    }
+    else
+    {
+        QCOMPARE(p.model.GetVdlModel()->GetChainingMmsiCount(), 2);
+    }
+
+    // The same reply again is applied and reloaded again, on its own.
+    p.reloads.clear();
+    p.Feed(reply);
+    QCOMPARE(p.Reloaded(), reloaded);
+    QCOMPARE(Bytes(p.model), applied);
+    QVERIFY(p.requests.isEmpty());
 }
 
 void TestVdlControlTab::aceAcfPartsInEitherOrder()

@@ -549,22 +549,31 @@ void VdlControlTab::OnAidResponse(const QBitArray& payload, int fi, const QStrin
     Paint(ui->widgetAidResponse, Names::StyleGreen);
     model->ApplyVdlMessage(codec.get(), fi, mmsi);
 
-    if (!aidMultiPart)
+    if (!aidPending)
     {
-        // Each reply carries two MMSIs. A count of 0 or 1 is a reply complete in itself.
-        const int count = aid->GetCount();
-        aidRemaining = count > 1 ? count / 2 : 0;
-        aidMultiPart = true;
-    }
-    if (aidRemaining >= 1)
-    {
-        if (aidPending)
-            SendAidQuery();
-        --aidRemaining;
+        // Nobody here asked: no further part will be asked for, so what came is all there is and
+        // the sequence ends with it, whatever count it announces.
+        aidRemaining = 0;
+        aidMultiPart = false;
     }
     else
     {
-        aidMultiPart = false;
+        if (!aidMultiPart)
+        {
+            // Each reply carries two MMSIs. A count of 0 or 1 is a reply complete in itself.
+            const int count = aid->GetCount();
+            aidRemaining = count > 1 ? count / 2 : 0;
+            aidMultiPart = true;
+        }
+        if (aidRemaining >= 1)
+        {
+            SendAidQuery();
+            --aidRemaining;
+        }
+        else
+        {
+            aidMultiPart = false;
+        }
     }
     ui->pushButtonRetryAidQuery->setText(QString::number(aidRemaining));
 
@@ -592,20 +601,29 @@ void VdlControlTab::OnAarResponse(const QBitArray& payload, int fi, const QStrin
     Paint(ui->widgetAarResponse, Names::StyleGreen);
     model->ApplyVdlMessage(codec.get(), fi, mmsi);
 
-    if (!aarMultiPart)
+    if (!aarPending)
     {
-        aarRemaining = aar->numberOfMessages;
-        aarMultiPart = true;
-    }
-    if (aarRemaining >= 1)
-    {
-        if (aarPending)
-            SendAarQuery();
-        --aarRemaining;
+        // Nobody here asked: the schedule collected so far is applied now, as no further part will
+        // be asked for.
+        aarRemaining = 0;
+        aarMultiPart = false;
     }
     else
     {
-        aarMultiPart = false;
+        if (!aarMultiPart)
+        {
+            aarRemaining = aar->numberOfMessages;
+            aarMultiPart = true;
+        }
+        if (aarRemaining >= 1)
+        {
+            SendAarQuery();
+            --aarRemaining;
+        }
+        else
+        {
+            aarMultiPart = false;
+        }
     }
     ui->pushButtonRetryAarQuery->setText(QString::number(aarRemaining));
 
