@@ -574,10 +574,11 @@ void MainWindow::EvaluateConnectionWidgets(bool mode)
     {
         retrieveMenu->menuAction()->setVisible(true);
         sendMenu->menuAction()->setVisible(true);
+        // Back in the place the menus were made with, above the "all" entries.
         if (!retrieveMenu->actions().contains(retrieveCurrentAction))
-            retrieveMenu->addAction(retrieveCurrentAction);
+            retrieveMenu->insertAction(retrieveAllAction, retrieveCurrentAction);
         if (!sendMenu->actions().contains(sendCurrentAction))
-            sendMenu->addAction(sendCurrentAction);
+            sendMenu->insertAction(sendAllAction, sendCurrentAction);
         retrieveButton->setDefaultAction(retrieveCurrentAction);
         sendButton->setDefaultAction(sendCurrentAction);
         for (QWidget* tab : UnitConfigurationTabs())
