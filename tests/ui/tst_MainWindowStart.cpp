@@ -117,6 +117,7 @@ private Q_SLOTS:
     void portDescriptionChoosesTabSet();
     void portChangeClearsVdlMode();
     void storedPortThatIsGoneSelectsTheFirst();
+    void unpluggedPortIsNotOfferedInUse();
     void tabIcons_data();
     void tabIcons();
     void progressBarHideDelay();
@@ -465,6 +466,25 @@ void TestMainWindowStart::storedPortThatIsGoneSelectsTheFirst()
     QVERIFY(combo->findData(SensorPort) >= 0);
     QVERIFY(window->SelectSerialPort(SensorPort));
     QVERIFY(!window->SelectSerialPort(QStringLiteral("/tmp/KELVANE-TEST-SENSOR")));
+    SelectPort(AtoNPort);
+}
+
+void TestMainWindowStart::unpluggedPortIsNotOfferedInUse()
+{
+    // The stand-ins cannot be opened: while listed they are in use. The unit of the selected one is
+    // unplugged, and the system stops listing its port.
+    SelectPort(OtherPort);
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    QVERIFY(combo->currentText().endsWith(QStringLiteral("- IN USE")));
+    const QByteArray ports = qgetenv("KELVANE_SIMULATED_PORTS");
+    qputenv("KELVANE_SIMULATED_PORTS",
+            QByteArray(ports).replace(";" + OtherPort.toLocal8Bit() + "=USB Serial Port", ""));
+    window->OnPortTimeout();
+    const int gone = combo->findData(OtherPort);
+    QVERIFY2(gone < 0 || !combo->itemText(gone).contains(QStringLiteral("IN USE")), qPrintable(combo->itemText(gone)));
+
+    qputenv("KELVANE_SIMULATED_PORTS", ports);
+    window->RefreshSerialPortList();
     SelectPort(AtoNPort);
 }
 

@@ -45,6 +45,11 @@ protected:
 
 private:
     void DrawLegend(class QPainter& painter) const;
+    // The satellite number shown under a bar.
+    static int SatelliteNumber(int key);
+    // The font of the satellite numbers: the chart's font, smaller where the widest number would not
+    // fit the pitch of the bars, so that neighbouring numbers never run together.
+    QFont LabelFont(const QFont& chartFont) const;
 
     int left = 0;
     int right = 0;
