@@ -17,6 +17,7 @@ namespace
 constexpr int LabelGap = 2;
 // Numbers are not drawn smaller than this, in pixels.
 constexpr int SmallestLabelPixels = 6;
+constexpr int LabelAlignment = Qt::AlignHCenter | Qt::AlignTop;
 
 } // namespace
 
@@ -62,9 +63,7 @@ void cHistogram::resizeEvent(QResizeEvent* event)
 void cHistogram::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QFont chartFont = font();
-    if (chartFont.pixelSize() > 0)
-        chartFont.setPixelSize(int(chartFont.pixelSize() * 0.75));
+    const QFont chartFont = ChartFont();
     painter.setFont(chartFont);
     const QFontMetrics metrics(chartFont);
 
@@ -93,11 +92,8 @@ void cHistogram::paintEvent(QPaintEvent*)
 
     // Satellite numbers under their bars.
     painter.setFont(LabelFont(chartFont));
-    int j = 1;
-    for (auto it = data.cbegin(); it != data.cend(); ++it, ++j)
-        painter.drawText(
-            QRect(QPoint(left + 3 + barPitch * (j - 1), bottom + 2), QPoint(left + barPitch * j, height())),
-            Qt::AlignHCenter | Qt::AlignTop, QString::number(SatelliteNumber(it.key())));
+    for (const auto& [box, number] : Labels())
+        painter.drawText(box, LabelAlignment, number);
     painter.setFont(chartFont);
 
     // Scale values, without tick marks.
@@ -111,6 +107,33 @@ void cHistogram::paintEvent(QPaintEvent*)
     painter.drawText(QPoint(left - metrics.horizontalAdvance(yLabel) / 2, top - 45), yLabel);
 
     DrawLegend(painter);
+}
+
+QFont cHistogram::ChartFont() const
+{
+    QFont chartFont = font();
+    if (chartFont.pixelSize() > 0)
+        chartFont.setPixelSize(int(chartFont.pixelSize() * 0.75));
+    return chartFont;
+}
+
+QList<std::pair<QRect, QString>> cHistogram::Labels() const
+{
+    QList<std::pair<QRect, QString>> labels;
+    int j = 1;
+    for (auto it = data.cbegin(); it != data.cend(); ++it, ++j)
+        labels.append({QRect(QPoint(left + 3 + barPitch * (j - 1), bottom + 2), QPoint(left + barPitch * j, height())),
+                       QString::number(SatelliteNumber(it.key()))});
+    return labels;
+}
+
+QList<QRect> cHistogram::LabelRects() const
+{
+    const QFontMetrics metrics(LabelFont(ChartFont()));
+    QList<QRect> rects;
+    for (const auto& [box, number] : Labels())
+        rects.append(metrics.boundingRect(box, LabelAlignment, number));
+    return rects;
 }
 
 int cHistogram::SatelliteNumber(int key)
