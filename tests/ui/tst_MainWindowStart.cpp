@@ -765,6 +765,7 @@ void TestMainWindowStart::everyTabFitsTheWindow()
         QVERIFY(page->findChild<QLabel*>(QStringLiteral("MMSIValidationWarningLabel"))->isVisible());
         QCOMPARE(QRect(table->mapTo(window, QPoint()), table->size()), shown);
         mmsi->setText(valid);
+        QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/VirtualAtoNTab-default-size.png")));
     }
 
     // Transfers whole in VDL mode and back: the menus keep the order they were made in.
