@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <new>
 
 #include "app/KelvaneApplication.h"
@@ -473,17 +474,25 @@ QString MainWindow::CurrentPortText() const
     return portCombo->currentIndex() >= 0 ? portCombo->currentText() : QString();
 }
 
-void MainWindow::SetPortItemText()
+bool MainWindow::SetPortItemText()
 {
     const int index = portCombo->currentIndex();
     if (index < 0 || IsLinkOpen() || app->GetTransport())
-        return;
+        return true;
     const QString name = portCombo->itemData(index).toString();
     QString text = Transport::PortDisplayName(name);
+    bool present = true;
     if (Transport::IsPortBusy(name))
-        text += tr("- IN USE");
+    {
+        // An unplugged unit's port cannot be opened either; only the system's list tells the two apart.
+        const QList<QPair<QString, QString>> ports = Transport::ListPorts();
+        present = std::any_of(ports.cbegin(), ports.cend(), [&name](const auto& port) { return port.first == name; });
+        if (present)
+            text += tr("- IN USE");
+    }
     if (portCombo->itemText(index) != text)
         portCombo->setItemText(index, text);
+    return present;
 }
 
 void MainWindow::OnSerialPortChanged(int index)
@@ -516,7 +525,13 @@ void MainWindow::OnPortTimeout()
         }
         return;
     }
-    SetPortItemText();
+    if (!SetPortItemText())
+    {
+        // The selected port is gone: it is no longer offered, as when the list is opened.
+        RefreshSerialPortList();
+        UpdateConnectionWidgets();
+        SetPortItemText();
+    }
 }
 
 void MainWindow::DetermineSensorPortSelection()
@@ -574,10 +589,11 @@ void MainWindow::EvaluateConnectionWidgets(bool mode)
     {
         retrieveMenu->menuAction()->setVisible(true);
         sendMenu->menuAction()->setVisible(true);
+        // Back in the place the menus were made with, above the "all" entries.
         if (!retrieveMenu->actions().contains(retrieveCurrentAction))
-            retrieveMenu->addAction(retrieveCurrentAction);
+            retrieveMenu->insertAction(retrieveAllAction, retrieveCurrentAction);
         if (!sendMenu->actions().contains(sendCurrentAction))
-            sendMenu->addAction(sendCurrentAction);
+            sendMenu->insertAction(sendAllAction, sendCurrentAction);
         retrieveButton->setDefaultAction(retrieveCurrentAction);
         sendButton->setDefaultAction(sendCurrentAction);
         for (QWidget* tab : UnitConfigurationTabs())

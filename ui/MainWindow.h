@@ -210,7 +210,9 @@ private:
     void CloseLink();
     void MakeLinkConnections();
     void DropLinkConnections();
-    void SetPortItemText();
+    // The selected port's text, marked "- IN USE" while it cannot be opened. False, and no mark, when it
+    // cannot be opened because the system no longer lists it: it is gone, not in use.
+    bool SetPortItemText();
     QString CurrentPortText() const;
     bool TransferAllowed() const;
     void ShowCritical(const QString& title, const QString& text, const QString& informativeText = QString());

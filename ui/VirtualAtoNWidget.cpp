@@ -1,6 +1,8 @@
 #include "ui/VirtualAtoNWidget.h"
 
 #include <QBoxLayout>
+#include <QEvent>
+#include <QHeaderView>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
@@ -27,6 +29,33 @@ constexpr int NameMaxEncodedLength = 52;
 constexpr int ToolTipDecimals = 4;
 // The record keeps an inland type as its code, the type number + 32.
 constexpr int InlandTypeCodeOffset = 32;
+constexpr int MmsiDigits = 9;
+// Rows the schedule table shows at least, whatever else the page shows.
+constexpr int ScheduleRowsShown = 6;
+
+// The text with every digit replaced by the digit that is widest in the font.
+QString WithWidestDigits(QString text, const QFontMetrics& metrics)
+{
+    QChar widest = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit)
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
+            widest = QLatin1Char(digit);
+    for (QChar& c : text)
+        if (c.isDigit())
+            c = widest;
+    return text;
+}
+
+// The width a line edit needs to show the widest of the texts whole: the text plus the field's frame and
+// margins, which are what its own size hint adds to its room for 17 'x'.
+int FieldWidthFor(const QLineEdit* field, const QStringList& texts)
+{
+    const QFontMetrics metrics = field->fontMetrics();
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = qMax(widest, metrics.horizontalAdvance(WithWidestDigits(text, metrics)));
+    return widest + field->sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+}
 
 } // namespace
 
@@ -69,8 +98,15 @@ void VirtualAtoNWidget::Initialise(QBoxLayout* placeholder)
     ui->MMSILineEdit->setValidator(mmsiValidator);
     ui->nameLineEdit->setValidator(new AisValidator(NameMaxCharacters, NameMaxEncodedLength, this));
     ui->MMSIValidationWarningLabel->show();
+    // The warning comes and goes as the MMSI is typed: its room stays, so the page never reflows.
+    QSizePolicy warningPolicy = ui->MMSIValidationWarningLabel->sizePolicy();
+    warningPolicy.setRetainSizeWhenHidden(true);
+    ui->MMSIValidationWarningLabel->setSizePolicy(warningPolicy);
 
     SetUpScheduleTable();
+    SizeFieldsToFont();
+    for (QWidget* field : {ui->MMSILineEdit, ui->latitudeLineEdit, ui->longitudeLineEdit})
+        field->installEventFilter(this);
 
     ui->enableCheckBox->setChecked(false);
     record->SetEnabled(false);
@@ -94,6 +130,38 @@ void VirtualAtoNWidget::SetUpScheduleTable()
     ScheduleTable::SetUpView(ui->tableSchedules, tableModel);
     ui->tableSchedules->resizeColumnsToContents();
     ui->tableSchedules->resizeRowsToContents();
+}
+
+void VirtualAtoNWidget::SizeFieldsToFont()
+{
+    // The fields are as wide as the widest text they can hold in their font: a position with every digit
+    // place taken, both hemispheres and the no-position text, or nine digits of MMSI.
+    GeoPosition widest;
+    QStringList latitudes{widest.LatitudeToDMS()};
+    QStringList longitudes{widest.LongitudeToDMS()};
+    for (double sign : {1.0, -1.0})
+    {
+        widest.SetLatitude(sign * 88.88888);
+        widest.SetLongitude(sign * 178.88888);
+        latitudes << widest.LatitudeToDMS();
+        longitudes << widest.LongitudeToDMS();
+    }
+    ui->latitudeLineEdit->setFixedWidth(FieldWidthFor(ui->latitudeLineEdit, latitudes));
+    ui->longitudeLineEdit->setFixedWidth(FieldWidthFor(ui->longitudeLineEdit, longitudes));
+    ui->MMSILineEdit->setMinimumWidth(FieldWidthFor(ui->MMSILineEdit, {QString(MmsiDigits, QLatin1Char('0'))}));
+
+    QTableView* table = ui->tableSchedules;
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
+                            ScheduleRowsShown * table->verticalHeader()->defaultSectionSize() +
+                            2 * table->frameWidth());
+}
+
+bool VirtualAtoNWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    // A style sheet of the window reaches the fields only when they are polished, on first show.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange || event->type() == QEvent::Polish)
+        SizeFieldsToFont();
+    return AtoNConfiguration::eventFilter(watched, event);
 }
 
 void VirtualAtoNWidget::Connect()

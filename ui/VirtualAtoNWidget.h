@@ -48,6 +48,10 @@ public:
     // The plain widget the form is built on (its widgets carry the form's object names).
     QWidget* GetForm() const { return form; }
 
+protected:
+    // Sizes the fields again when their font or style changes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 public Q_SLOTS:
     void on_enableCheckBox_toggled(bool b);
     void on_syntheticRadioButton_toggled(bool b);
@@ -73,6 +77,9 @@ private:
     void Initialise(QBoxLayout* placeholder);
     void PopulateComboBoxes();
     void SetUpScheduleTable();
+    // The MMSI and position fields wide enough for their widest text, the schedule table high enough
+    // for several rows.
+    void SizeFieldsToFont();
     void Connect();
     void LoadWidgets();
     void SaveWidgets();

@@ -2,6 +2,7 @@
 // table row by row, what each mode admits and counts, pause, the decoder's watchdogs, and the chart's
 // geometry, colours and legend checked pixel by pixel at the widget's fixed size.
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QtTest/QtTest>
@@ -72,6 +73,8 @@ private Q_SLOTS:
     void receiverTypeTakesEffectAtTheNextMode();
     void outsizedReceiverNumbers();
     void histogramGeometryAndColours();
+    void histogramNumbersStayApart_data();
+    void histogramNumbersStayApart();
     void histogramLegend_data();
     void histogramLegend();
 };
@@ -402,6 +405,58 @@ void TestGpsStatusTab::histogramGeometryAndColours()
     QVERIFY(inkIn(QRect(QPoint(38, 182), QPoint(50, 199))));   // "5"
     QVERIFY(inkIn(QRect(QPoint(113, 182), QPoint(125, 199)))); // slot 5 keeps its label
     QVERIFY(!inkIn(QRect(QPoint(41, 31), QPoint(699, 59))));   // no legend for a mode out of range
+}
+
+void TestGpsStatusTab::histogramNumbersStayApart_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<QString>("picture");
+
+    QFont points = QApplication::font();
+    points.setPointSize(12);
+    QFont pixels = QApplication::font();
+    pixels.setPixelSize(20); // drawn at 15 pixels
+    QTest::newRow("application font") << QApplication::font() << "GnssChart";
+    QTest::newRow("12 points") << points << "GnssChart-12pt";
+    QTest::newRow("20 pixels") << pixels << "GnssChart-20px";
+}
+
+void TestGpsStatusTab::histogramNumbersStayApart()
+{
+    QFETCH(QFont, font);
+    QFETCH(QString, picture);
+
+    cHistogram histogram;
+    histogram.setFont(font);
+    QMap<int, SatelliteBar> bars;
+    const QList<int> keys{12, 24, 31, 65, 88, 96, 212, 236, 311, 333};
+    for (int key : keys)
+        bars.insert(key, {20 + key % 30, key % 2 == 0});
+    histogram.SetData(bars);
+    const QImage image = Render(histogram);
+    QVERIFY(image.save(KelvaneTest::ArtefactDir() + QLatin1Char('/') + picture + QStringLiteral(".png")));
+
+    // Each number's text within the width of its bar, which it is clipped to: whole, and apart from its
+    // neighbours by the gap between the bars. And readable: its ink is several rows high.
+    const QList<QRect> rects = histogram.LabelRects();
+    QCOMPARE(rects.size(), keys.size());
+    for (int i = 0; i < int(rects.size()); ++i)
+    {
+        const int barLeft = 35 + 3 + 15 * i;
+        QVERIFY2(
+            rects.at(i).left() >= barLeft && rects.at(i).right() <= barLeft + 12,
+            qPrintable(
+                QStringLiteral("number %1 takes %2 to %3").arg(i).arg(rects.at(i).left()).arg(rects.at(i).right())));
+        int inkRows = 0;
+        for (int y = 182; y < cHistogram::FixedHeight; ++y)
+            for (int x = barLeft; x <= barLeft + 12; ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                {
+                    ++inkRows;
+                    break;
+                }
+        QVERIFY2(inkRows >= 6, qPrintable(QStringLiteral("number %1: %2 rows").arg(i).arg(inkRows)));
+    }
 }
 
 void TestGpsStatusTab::histogramLegend_data()

@@ -1,12 +1,15 @@
 // The main window as it starts: tab sets, menus, tool bars, status bar, title and what is enabled; the tab
 // set chosen by the port's description; tab icons, the progress bar's hide delay and the edited mark.
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -20,15 +23,21 @@
 #include <QToolButton>
 #include <QtTest/QtTest>
 
+#include <functional>
+
 #include "MainWindowTestPrompts.h"
 #include "app/KelvaneApplication.h"
 #include "comms/StateMachine.h"
+#include "model/ADCSettingsModel.h"
+#include "model/MessageSettingsModel.h"
 #include "model/Model.h"
+#include "model/VirtualAtoNModel.h"
 #include "support/AppTestFixture.h"
 #include "ui/AtoNConfiguration.h"
 #include "ui/MainWindow.h"
 #include "ui/VirtualAtoNTab.h"
 #include "ui/VirtualAtoNWidget.h"
+#include "ui/monitor/SystemInformationTab.h"
 
 using KelvaneTest::App;
 
@@ -43,6 +52,49 @@ const QString OtherPort = QStringLiteral("/tmp/kelvane-test-usb");
 QImage IconImage(const QIcon& icon)
 {
     return icon.pixmap(QSize(16, 16)).toImage();
+}
+
+// The shown line edits and labels under the widget that cannot show all of their text.
+QStringList ClippedTexts(const QWidget* root)
+{
+    QStringList clipped;
+    for (QLineEdit* edit : root->findChildren<QLineEdit*>())
+    {
+        if (!edit->isVisible() || edit->text().isEmpty() || qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) ||
+            qobject_cast<QComboBox*>(edit->parentWidget()))
+            continue;
+        // The field's own size hint is room for 17 'x' beside its frame and margins.
+        const QFontMetrics metrics = edit->fontMetrics();
+        const int chrome = edit->sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+        if (metrics.horizontalAdvance(edit->text()) + chrome > edit->width())
+            clipped << edit->objectName() + QStringLiteral(": ") + edit->text();
+    }
+    for (QLabel* label : root->findChildren<QLabel*>())
+    {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        const QSize needed = label->wordWrap()
+                                 ? QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()))
+                                 : label->sizeHint();
+        if (needed.width() > label->width() || needed.height() > label->height())
+            clipped << label->objectName() + QStringLiteral(": ") + label->text();
+    }
+    return clipped;
+}
+
+// Lets the posted layout requests run, so that sizes are final.
+void SettleLayouts()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+QStringList MenuEntries(const QMenu* menu)
+{
+    QStringList entries;
+    for (const QAction* action : menu->actions())
+        entries << action->objectName();
+    return entries;
 }
 
 } // namespace
@@ -65,6 +117,7 @@ private Q_SLOTS:
     void portDescriptionChoosesTabSet();
     void portChangeClearsVdlMode();
     void storedPortThatIsGoneSelectsTheFirst();
+    void unpluggedPortIsNotOfferedInUse();
     void tabIcons_data();
     void tabIcons();
     void progressBarHideDelay();
@@ -73,6 +126,8 @@ private Q_SLOTS:
     void offPositionCheckMarksTheSchedule();
     void aarRefusalWarnsOncePerSend();
     void aboutRunsTheDialog();
+    void everyTabFitsTheWindow_data();
+    void everyTabFitsTheWindow();
     void exitClosesAnUnmodifiedWindow();
 
 private:
@@ -414,6 +469,25 @@ void TestMainWindowStart::storedPortThatIsGoneSelectsTheFirst()
     SelectPort(AtoNPort);
 }
 
+void TestMainWindowStart::unpluggedPortIsNotOfferedInUse()
+{
+    // The stand-ins cannot be opened: while listed they are in use. The unit of the selected one is
+    // unplugged, and the system stops listing its port.
+    SelectPort(OtherPort);
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    QVERIFY(combo->currentText().endsWith(QStringLiteral("- IN USE")));
+    const QByteArray ports = qgetenv("KELVANE_SIMULATED_PORTS");
+    qputenv("KELVANE_SIMULATED_PORTS",
+            QByteArray(ports).replace(";" + OtherPort.toLocal8Bit() + "=USB Serial Port", ""));
+    window->OnPortTimeout();
+    const int gone = combo->findData(OtherPort);
+    QVERIFY2(gone < 0 || !combo->itemText(gone).contains(QStringLiteral("IN USE")), qPrintable(combo->itemText(gone)));
+
+    qputenv("KELVANE_SIMULATED_PORTS", ports);
+    window->RefreshSerialPortList();
+    SelectPort(AtoNPort);
+}
+
 void TestMainWindowStart::tabIcons_data()
 {
     QTest::addColumn<int>("code");
@@ -608,6 +682,107 @@ void TestMainWindowStart::aboutRunsTheDialog()
     prompts->Clear();
     window->findChild<QAction*>(QStringLiteral("actionAbout"))->trigger();
     QCOMPARE(prompts->dialogs, QStringList({"AboutDialog"}));
+}
+
+void TestMainWindowStart::everyTabFitsTheWindow_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::newRow("aton") << AtoNPort;
+    QTest::newRow("sensor") << SensorPort;
+}
+
+void TestMainWindowStart::everyTabFitsTheWindow()
+{
+    QFETCH(QString, port);
+
+    // The widest texts the fields show: positions with three-digit degrees, nine-digit MMSIs, the scalings
+    // and the unit's version.
+    Model* tabs = App()->GetTabModel();
+    tabs->GetRealAtoN()->GetPosition()->SetLatitude(-51.516667);
+    tabs->GetRealAtoN()->GetPosition()->SetLongitude(-104.766667);
+    for (int k = 1; k <= VirtualAtoNTab::PageCount; ++k)
+    {
+        VirtualAtoNModel* record = tabs->GetVirtualAtoN(k);
+        record->SetEnabled(true);
+        record->GetAtoNMmsi()->SetMMSI(QStringLiteral("99351000") + QString::number(k % 10));
+        record->GetPosition()->SetLatitude(k % 2 ? 51.516667 : -88.883333);
+        record->GetPosition()->SetLongitude(k % 2 ? 4.766667 : -178.883333);
+    }
+    ADCSettingsModel* adc = tabs->GetADCSettings();
+    adc->SetInternalCurrentDividend(10000);
+    adc->SetInternalCurrentDivisor(4095);
+    adc->SetInternalCurrentKFactor(4095);
+    adc->SetInternalCurrentOffset(65535);
+    tabs->GetMessageSettings()->SetMessage6Format(2);
+    static_cast<AtoNConfiguration*>(Tab("tabRealAtoN"))->UpdateTabFromModel();
+    static_cast<VirtualAtoNTab*>(Tab("tabVirtualAtoN"))->SetModel(tabs);
+    auto* summary = static_cast<SystemInformationTab*>(Tab("tabSystemInformation"));
+    summary->UpdateTabFromModel();
+    summary->OnVersion(QStringLiteral("KVX-A3 V3.01.07"));
+    summary->OnPCASerialNumber(QStringLiteral("PCA-77120"));
+
+    SelectPort(port);
+    SettleLayouts();
+    const QSize size = window->size();
+    const QSize minimum = window->minimumSize();
+
+    // Every page of the set, and every page of the tab widgets on it, in turn.
+    std::function<void(QTabWidget*)> visit = [&](QTabWidget* set)
+    {
+        for (int i = 0; i < set->count(); ++i)
+        {
+            set->setCurrentIndex(i);
+            SettleLayouts();
+            const QString where = set->objectName() + QLatin1Char('/') + set->widget(i)->objectName();
+            QVERIFY2(window->size() == size && window->minimumSize() == minimum, qPrintable(where));
+            const QStringList clipped = ClippedTexts(set->widget(i));
+            QVERIFY2(clipped.isEmpty(), qPrintable(where + QStringLiteral(": ") + clipped.join(QStringLiteral(" | "))));
+            for (QTabWidget* inner : set->widget(i)->findChildren<QTabWidget*>())
+                if (inner->isVisible())
+                    visit(inner);
+        }
+    };
+    visit(window->ShownTabWidget());
+    if (QTest::currentTestFailed())
+        return;
+
+    if (port == AtoNPort)
+    {
+        // The MMSI warning coming and going moves nothing on the page, and the schedule keeps rows in view.
+        window->GetAtoNTabWidget()->setCurrentIndex(window->VirtualAtoNPosition());
+        Tab("tabVirtualAtoN")->findChild<QTabWidget*>(QStringLiteral("tabWidget"))->setCurrentIndex(0);
+        QWidget* page = static_cast<VirtualAtoNTab*>(Tab("tabVirtualAtoN"))->GetVirtualAtoN(1)->GetForm();
+        auto* table = page->findChild<QTableView*>(QStringLiteral("tableSchedules"));
+        auto* mmsi = page->findChild<QLineEdit*>(QStringLiteral("MMSILineEdit"));
+        const QString valid = mmsi->text();
+        SettleLayouts();
+        const QRect shown(table->mapTo(window, QPoint()), table->size());
+        QVERIFY(table->viewport()->height() >= 5 * table->verticalHeader()->defaultSectionSize());
+        mmsi->setText(QStringLiteral("1"));
+        SettleLayouts();
+        QVERIFY(page->findChild<QLabel*>(QStringLiteral("MMSIValidationWarningLabel"))->isVisible());
+        QCOMPARE(QRect(table->mapTo(window, QPoint()), table->size()), shown);
+        mmsi->setText(valid);
+        QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/VirtualAtoNTab-default-size.png")));
+    }
+
+    // Transfers whole in VDL mode (or for a sensor) and back: the menus keep the order they were made in.
+    SelectPort(AtoNPort);
+    auto* useVdl = Tab("tabVdl")->findChild<QCheckBox*>(QStringLiteral("checkBoxUseVdl"));
+    useVdl->setChecked(true);
+    useVdl->setChecked(false);
+    QCOMPARE(MenuEntries(window->findChild<QMenu*>(QStringLiteral("menuRetrieve"))),
+             QStringList({"actionRetrieveCurrentTab", "actionRetrieveAll"}));
+    QCOMPARE(MenuEntries(window->findChild<QMenu*>(QStringLiteral("menuSend"))),
+             QStringList({"actionSendCurrentTab", "actionSendAll"}));
+
+    if (port == SensorPort)
+    {
+        SelectPort(SensorPort);
+        window->GetSensorTabWidget()->setCurrentWidget(summary);
+        QVERIFY(
+            window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/SystemInformationTab-default-size.png")));
+    }
 }
 
 void TestMainWindowStart::exitClosesAnUnmodifiedWindow()

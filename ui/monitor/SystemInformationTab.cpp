@@ -1,5 +1,8 @@
 #include "ui/monitor/SystemInformationTab.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
+
 #include "model/ADCSettingsModel.h"
 #include "model/MessageSettingsModel.h"
 #include "model/Model.h"
@@ -26,6 +29,18 @@ SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent)
       messageSettings(model->GetMessageSettings())
 {
     ui->setupUi(this);
+    // The values are as wide as the unit's settings make them. Rather than widen the window for good (the
+    // tab sets share it), the long ones wrap between their words, with a second line of room kept for
+    // each scaling, and the summary scrolls when the window is too small for it even so.
+    const QList<QLabel*> scalings{ui->ISENSEScaleLabel, ui->alternativeISENSEScaleLabel, ui->internalVoltageScaleLabel,
+                                  ui->externalVoltageScaleLabel};
+    ui->scrollArea->setMinimumHeight(ui->scrollAreaContents->sizeHint().height() +
+                                     int(scalings.size()) * fontMetrics().lineSpacing() +
+                                     ui->scrollArea->horizontalScrollBar()->sizeHint().height());
+    for (QLabel* value : scalings)
+        value->setWordWrap(true);
+    ui->softwareVersionLabel->setWordWrap(true);
+    ui->serialNumberLabel->setWordWrap(true);
     digitalInputs = std::make_unique<TrafficDisplay>(ui->diStateTextEdit);
     sensorHealth = std::make_unique<TrafficDisplay>(ui->sensorHealthTextEdit);
 }

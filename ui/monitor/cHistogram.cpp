@@ -1,11 +1,25 @@
 #include "ui/monitor/cHistogram.h"
 
 #include <QCoreApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
 #include <QResizeEvent>
 
+#include <algorithm>
 #include <array>
+
+namespace
+{
+
+// Clear pixels between neighbouring satellite numbers: the gap between their bars.
+constexpr int LabelGap = 2;
+// Numbers are not drawn smaller than this, in pixels.
+constexpr int SmallestLabelPixels = 6;
+constexpr int LabelAlignment = Qt::AlignHCenter | Qt::AlignTop;
+
+} // namespace
 
 cHistogram::cHistogram(QWidget* parent) : QWidget(parent), xLabel(tr("ID")), yLabel(tr("dB-Hz"))
 {
@@ -49,9 +63,7 @@ void cHistogram::resizeEvent(QResizeEvent* event)
 void cHistogram::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QFont chartFont = font();
-    if (chartFont.pixelSize() > 0)
-        chartFont.setPixelSize(int(chartFont.pixelSize() * 0.75));
+    const QFont chartFont = ChartFont();
     painter.setFont(chartFont);
     const QFontMetrics metrics(chartFont);
 
@@ -79,15 +91,10 @@ void cHistogram::paintEvent(QPaintEvent*)
     painter.setBrush(Qt::NoBrush);
 
     // Satellite numbers under their bars.
-    int j = 1;
-    for (auto it = data.cbegin(); it != data.cend(); ++it, ++j)
-    {
-        const int key = it.key();
-        const int number = key >= 300 ? key - 300 : key >= 200 ? key - 200 : key;
-        painter.drawText(
-            QRect(QPoint(left + 3 + barPitch * (j - 1), bottom + 2), QPoint(left + barPitch * j, height())),
-            Qt::AlignHCenter | Qt::AlignTop, QString::number(number));
-    }
+    painter.setFont(LabelFont(chartFont));
+    for (const auto& [box, number] : Labels())
+        painter.drawText(box, LabelAlignment, number);
+    painter.setFont(chartFont);
 
     // Scale values, without tick marks.
     for (int value = (rangeMin / 20) * 20; value <= rangeMax; value += 20)
@@ -100,6 +107,60 @@ void cHistogram::paintEvent(QPaintEvent*)
     painter.drawText(QPoint(left - metrics.horizontalAdvance(yLabel) / 2, top - 45), yLabel);
 
     DrawLegend(painter);
+}
+
+QFont cHistogram::ChartFont() const
+{
+    QFont chartFont = font();
+    if (chartFont.pixelSize() > 0)
+        chartFont.setPixelSize(int(chartFont.pixelSize() * 0.75));
+    return chartFont;
+}
+
+QList<std::pair<QRect, QString>> cHistogram::Labels() const
+{
+    QList<std::pair<QRect, QString>> labels;
+    int j = 1;
+    for (auto it = data.cbegin(); it != data.cend(); ++it, ++j)
+        labels.append({QRect(QPoint(left + 3 + barPitch * (j - 1), bottom + 2), QPoint(left + barPitch * j, height())),
+                       QString::number(SatelliteNumber(it.key()))});
+    return labels;
+}
+
+QList<QRect> cHistogram::LabelRects() const
+{
+    const QFontMetrics metrics(LabelFont(ChartFont()));
+    QList<QRect> rects;
+    for (const auto& [box, number] : Labels())
+        rects.append(metrics.boundingRect(box, LabelAlignment, number));
+    return rects;
+}
+
+int cHistogram::SatelliteNumber(int key)
+{
+    return key >= 300 ? key - 300 : key >= 200 ? key - 200 : key;
+}
+
+QFont cHistogram::LabelFont(const QFont& chartFont) const
+{
+    // Sized for the longest number shown, but for two digits at least, so that the numbers keep their size
+    // as satellites come and go; every digit counted as the widest of the font.
+    int digits = 2;
+    for (auto it = data.cbegin(); it != data.cend(); ++it)
+        digits = std::max(digits, int(QString::number(SatelliteNumber(it.key())).size()));
+    QFont labelFont = chartFont;
+    int pixels = QFontInfo(chartFont).pixelSize();
+    const auto widest = [&labelFont, digits]
+    {
+        const QFontMetrics metrics(labelFont);
+        int digit = 0;
+        for (char c = '0'; c <= '9'; ++c)
+            digit = std::max(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+        return digits * digit;
+    };
+    while (pixels > SmallestLabelPixels && widest() > barPitch - LabelGap)
+        labelFont.setPixelSize(--pixels);
+    return labelFont;
 }
 
 void cHistogram::DrawLegend(QPainter& painter) const

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QMap>
+#include <QRect>
 #include <QString>
 #include <QWidget>
+
+#include <utility>
 
 // One satellite of the chart: its carrier-to-noise ratio and whether the receiver uses it in the fix.
 struct SatelliteBar
@@ -38,6 +42,8 @@ public:
     static QColor BarColour(int key, bool used);
     // The y coordinate of a signal value on the current scale.
     int ScaleY(int value) const;
+    // Where each satellite number's text is drawn, in key order; a number is clipped to its bar's width.
+    QList<QRect> LabelRects() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -45,6 +51,15 @@ protected:
 
 private:
     void DrawLegend(class QPainter& painter) const;
+    // The font of the chart's texts.
+    QFont ChartFont() const;
+    // Each satellite number with the box under its bar that it is drawn in.
+    QList<std::pair<QRect, QString>> Labels() const;
+    // The satellite number shown under a bar.
+    static int SatelliteNumber(int key);
+    // The font of the satellite numbers: the chart's font, smaller where the widest number would not
+    // fit the pitch of the bars, so that neighbouring numbers never run together.
+    QFont LabelFont(const QFont& chartFont) const;
 
     int left = 0;
     int right = 0;
