@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QIcon>
+#include <QLabel>
 
 namespace
 {
@@ -21,8 +22,19 @@ QMessageBox::StandardButton Prompts::Ask(QWidget* parent, const Message& message
     box.setIcon(message.icon);
     if (!message.title.isEmpty())
         box.setWindowTitle(message.title);
+    // The texts may carry what the unit replied or a file held: shown as they are, never as markup (a
+    // reply such as <img src=...> would otherwise have the box read that file while it is laid out).
+    box.setTextFormat(Qt::PlainText);
     box.setText(message.text);
-    box.setInformativeText(message.informativeText);
+    if (!message.informativeText.isEmpty())
+    {
+        // The box makes its informative label on the first text given and keeps the automatic format
+        // there: made with a blank first, made plain, then given the real text.
+        box.setInformativeText(QStringLiteral(" "));
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+            label->setTextFormat(Qt::PlainText);
+        box.setInformativeText(message.informativeText);
+    }
     box.setStandardButtons(message.buttons);
     for (const auto& text : message.buttonTexts)
     {

@@ -1,5 +1,6 @@
 #include "ui/VirtualAtoNTab.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -16,12 +17,14 @@ VirtualAtoNTab::VirtualAtoNTab(Model* model, QWidget* parent)
     if (!model)
         throw std::bad_alloc();
     ui->setupUi(this);
-    ui->tabWidget->setStyleSheet(QStringLiteral(
+    // On the tab bar alone, so that the pages are not polished through the style-sheet style. The left
+    // margin is that of the main window's tabs, which these tabs took when the rules sat on the tab widgets.
+    ui->tabWidget->tabBar()->setStyleSheet(QStringLiteral(
         "QTabBar::tab:selected { background: rgb(255,255,255); border-right: 1px solid rgb(255,255,255); "
         "border-top: 1px solid rgb(180, 180, 180); border-left: 1px solid rgb(180, 180, 180); "
         "border-bottom: 1px solid rgb(180, 180, 180); border-top-left-radius: 4px; "
         "border-bottom-left-radius: 4px; border-top-right-radius: 0px; }"
-        "QTabBar::tab { background: rgb(240,240,240); border: 1px solid rgb(180, 180, 180); "
+        "QTabBar::tab { margin-left: 1px; background: rgb(240,240,240); border: 1px solid rgb(180, 180, 180); "
         "border-top-left-radius: 4px; border-bottom-left-radius: 4px; border-top-right-radius: 0px; "
         "margin-right: 0; margin-bottom: 0; min-height: 40; min-width: 20; }"));
 

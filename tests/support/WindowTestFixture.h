@@ -28,6 +28,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QSize>
 #include <QThread>
@@ -45,6 +46,12 @@
 #include "support/WidgetTestTools.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowTestPrompts.h"
+
+// A QTRY_* check that fails waits twice its time-out again before it reports, only to tell whether a
+// longer time-out would have done; with the long waits of these tests that takes the test past its own
+// time-out and loses the message. Here a failing check reports as soon as its time is up.
+#undef QTRY_TIMEOUT_DEBUG_IMPL
+#define QTRY_TIMEOUT_DEBUG_IMPL(expr, timeoutValue, step)
 
 // The images live in the widgets library; the program registers them in its entry point. The
 // registration has to be made outside any namespace.
@@ -102,14 +109,39 @@ protected:
         App()->SetPortName(unit->PortPath());
     }
 
+    // Waits until done() holds. Gives up as soon as hopeless() says it never will, or at the time-out;
+    // either way it prints what it waited for and the state it found, so that a fault fails fast and
+    // says what it is rather than sitting out the test's time-out.
+    template <typename Done, typename Hopeless, typename State>
+    static bool WaitUntil(const char* what, Done&& done, Hopeless&& hopeless, State&& state, int timeoutMs = WaitMs)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        if (QTest::qWaitFor([&] { return done() || hopeless(); }, timeoutMs) && done())
+            return true;
+        qWarning("waited %lld ms for %s in vain (%s): %s", waited.elapsed(), what,
+                 hopeless() ? "it can no longer happen" : "timed out", qPrintable(state()));
+        return false;
+    }
+
+    // The link as the application holds it, for failure messages.
+    static QString LinkState()
+    {
+        return QStringLiteral("transport %1, worker thread %2, %3 thread(s) left")
+            .arg(App()->GetTransport() ? QStringLiteral("present") : QStringLiteral("none"),
+                 App()->GetWorkerThread() ? QStringLiteral("running") : QStringLiteral("none"))
+            .arg(App()->findChildren<QThread*>().size());
+    }
+
     // Waits until the connection is gone and its thread has ended.
     static bool WaitForNoConnection(int timeoutMs = WaitMs)
     {
-        return QTest::qWaitFor(
+        return WaitUntil(
+            "the connection to end",
             [] {
                 return !App()->GetTransport() && !App()->GetWorkerThread() && App()->findChildren<QThread*>().isEmpty();
             },
-            timeoutMs);
+            [] { return false; }, [] { return LinkState(); }, timeoutMs);
     }
 
     // Ends the connection, if any, and waits until it is gone.
@@ -194,18 +226,40 @@ protected:
         return true;
     }
 
-    // Clicks Connect and waits for the link to open.
-    bool ClickConnect() const
+    // The window's side of the link and the messages it has shown, for failure messages.
+    QString WindowState() const
     {
-        Widget<QPushButton>("pushButtonConnect")->click();
-        return QTest::qWaitFor([this] { return window->IsLinkOpen(); }, WaitMs);
+        const auto yesNo = [](bool value) { return value ? QStringLiteral("yes") : QStringLiteral("no"); };
+        return QStringLiteral("link open %1, transfer running %2, Retrieve offered %3, %4; messages shown: [%5]")
+            .arg(yesNo(window->IsLinkOpen()), yesNo(window->IsTransferRunning()), yesNo(RetrieveButton()->isEnabled()),
+                 LinkState(), prompts->Texts().join(QStringLiteral(" | ")));
     }
 
-    // Waits until no transfer runs and the transfer controls are offered again.
+    // Clicks Connect and waits for the link to open; gives up at once when the attempt has ended without
+    // a link (its transport gone after it came, or after an error was shown).
+    bool ClickConnect() const
+    {
+        const qsizetype shownBefore = prompts->shown.size();
+        bool transportSeen = false;
+        Widget<QPushButton>("pushButtonConnect")->click();
+        return WaitUntil(
+            "the link to open", [this] { return window->IsLinkOpen(); },
+            [&]
+            {
+                transportSeen = transportSeen || App()->GetTransport() != nullptr;
+                return !App()->GetTransport() && (transportSeen || prompts->shown.size() > shownBefore);
+            },
+            [this] { return WindowState(); });
+    }
+
+    // Waits until no transfer runs and the transfer controls are offered again; gives up at once when the
+    // link is gone, as no transfer is offered without it.
     bool WaitForIdle() const
     {
-        return QTest::qWaitFor([this] { return !window->IsTransferRunning() && RetrieveButton()->isEnabled(); },
-                               WaitMs);
+        return WaitUntil(
+            "the transfer to end and Retrieve to be offered",
+            [this] { return !window->IsTransferRunning() && RetrieveButton()->isEnabled(); },
+            [this] { return !window->IsTransferRunning() && !window->IsLinkOpen(); }, [this] { return WindowState(); });
     }
 
     // Connects through the window and waits for the connect-time jobs to finish.

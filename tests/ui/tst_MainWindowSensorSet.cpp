@@ -5,20 +5,91 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest/QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "comms/StateMachine.h"
 #include "model/Model.h"
 #include "support/WindowTestFixture.h"
 #include "ui/AtoNConfiguration.h"
+#include "ui/Prompts.h"
 #include "ui/monitor/LiveDataTab.h"
 
 using KelvaneTest::App;
+
+namespace
+{
+
+// A FIFO that nobody writes: whoever opens it to read blocks until a writer comes. A thread plays that
+// writer: it counts every reader and lets it go at once with an empty read, so a widget that takes a text
+// as markup and loads the image it names is caught instead of hanging the test.
+class FifoWatch
+{
+public:
+    FifoWatch() : dir(QDir::current().filePath(QStringLiteral("f-XXXXXX"))) {}
+    ~FifoWatch()
+    {
+        stop = true;
+        if (writer.joinable())
+            writer.join();
+    }
+    FifoWatch(const FifoWatch&) = delete;
+    FifoWatch& operator=(const FifoWatch&) = delete;
+
+    bool Start()
+    {
+        if (!dir.isValid() || mkfifo(QFile::encodeName(Path()).constData(), 0600) != 0)
+            return false;
+        writer = std::thread(
+            [this, path = QFile::encodeName(Path())]
+            {
+                while (!stop)
+                {
+                    // Opening the write end without blocking succeeds only while a reader waits.
+                    const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0)
+                    {
+                        ++readers;
+                        ::close(fd);
+                    }
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                }
+            });
+        return true;
+    }
+    QString Path() const { return dir.filePath(QStringLiteral("i")); }
+    // Markup that would have the FIFO opened as an image; the path relative to the working folder, which
+    // is where a widget looks for it, keeps the reply within a sentence's length.
+    QString Markup() const
+    {
+        return QStringLiteral("<img src=\"") + QDir::current().relativeFilePath(Path()) + QStringLiteral("\">");
+    }
+    int Readers() const { return readers; }
+
+private:
+    QTemporaryDir dir;
+    std::thread writer;
+    std::atomic<bool> stop{false};
+    std::atomic<int> readers{0};
+};
+
+} // namespace
 
 class TestMainWindowSensorSet : public KelvaneTest::WindowTest
 {
@@ -32,6 +103,9 @@ private Q_SLOTS:
     void sendAllWritesTheSensorSet();
     void summaryTabLoadTakesTheSensorRecords();
     void systemInformationShowsTheUnit();
+    void unitRepliesShowAsPlainText_data();
+    void unitRepliesShowAsPlainText();
+    void messageBoxShowsPlainText();
 };
 
 void TestMainWindowSensorSet::initTestCase()
@@ -155,6 +229,76 @@ void TestMainWindowSensorSet::systemInformationShowsTheUnit()
     summary->findChild<QPushButton*>(QStringLiteral("refreshDIStatesPushButton"))->click();
     QTRY_COMPARE_WITH_TIMEOUT(inputs->toPlainText(), QStringLiteral("DIG_IO1 0\n"), WaitMs);
     QVERIFY(SaveScreenshot(window, QStringLiteral("SystemInformationTab")));
+}
+
+void TestMainWindowSensorSet::unitRepliesShowAsPlainText_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("labelName");
+    QTest::newRow("software version") << QStringLiteral("appver") << QStringLiteral("softwareVersionLabel");
+    QTest::newRow("serial number") << QStringLiteral("getserno") << QStringLiteral("serialNumberLabel");
+}
+
+void TestMainWindowSensorSet::unitRepliesShowAsPlainText()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, labelName);
+    QVERIFY(window->IsLinkOpen());
+    FifoWatch fifo;
+    QVERIFY(fifo.Start());
+    const QString previous = unit->State().shellReplies.value(command);
+    const auto restore = qScopeGuard([&] { unit->State().shellReplies.insert(command, previous); });
+    unit->State().shellReplies.insert(command, fifo.Markup());
+
+    // Choosing the tab again has the unit asked again.
+    auto* tabs = Widget<QTabWidget>("tabWidgetSensor");
+    auto* summary = Widget<QWidget>("tabSystemInformation");
+    tabs->setCurrentIndex(0);
+    tabs->setCurrentWidget(summary);
+    auto* label = KelvaneTest::Child<QLabel>(summary, labelName);
+    QTRY_COMPARE_WITH_TIMEOUT(label->text(), fifo.Markup(), WaitMs);
+    // Laid out and painted, and the window still answers its event loop.
+    window->grab();
+    bool answered = false;
+    QTimer::singleShot(0, window, [&answered] { answered = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(answered, 5000);
+    QCOMPARE(fifo.Readers(), 0);
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+}
+
+void TestMainWindowSensorSet::messageBoxShowsPlainText()
+{
+    // A failure the unit or a file describes is shown by the real message box, texts as given.
+    FifoWatch fifo;
+    QVERIFY(fifo.Start());
+    Prompts::Message message;
+    message.icon = QMessageBox::Critical;
+    message.text = fifo.Markup();
+    message.informativeText = fifo.Markup();
+    QStringList shown;
+    QTimer closer;
+    closer.setInterval(10);
+    connect(&closer, &QTimer::timeout, window,
+            [&shown, &closer]
+            {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr)
+                    return;
+                closer.stop();
+                box->grab();
+                for (const char* name : {"qt_msgbox_label", "qt_msgbox_informativelabel"})
+                {
+                    auto* label = box->findChild<QLabel*>(QLatin1String(name));
+                    if (label && label->textFormat() == Qt::PlainText)
+                        shown << label->text();
+                }
+                box->done(QMessageBox::Ok);
+            });
+    closer.start();
+    Prompts real;
+    QCOMPARE(real.Ask(window, message), QMessageBox::Ok);
+    QCOMPARE(fifo.Readers(), 0);
+    QCOMPARE(shown, QStringList({fifo.Markup(), fifo.Markup()}));
 }
 
 KELVANE_TEST_APP_MAIN(TestMainWindowSensorSet)

@@ -1,5 +1,7 @@
 #include "ui/vdl/VdlTab.h"
 
+#include <QTabBar>
+
 #include "ui/MainWindow.h"
 #include "ui/vdl/VdlControlTab.h"
 #include "ui/vdl/VdlCopTab.h"
@@ -7,9 +9,11 @@
 
 namespace
 {
-// The style of the page tabs: a selected tab merges with the page below it.
+// The style of the page tabs: a selected tab merges with the page below it. The side margins are those of
+// the main window's tabs, which these tabs took when the rules sat on the tab widgets.
 const char* const PageTabStyle =
-    "QTabBar::tab { background: rgb(240,240,240); border-left: 1px solid rgb(202, 202, 202); "
+    "QTabBar::tab { margin-left: 1px; margin-right: 1px; background: rgb(240,240,240); "
+    "border-left: 1px solid rgb(202, 202, 202); "
     "border-right: 1px solid rgb(202, 202, 202); border-top: 1px solid rgb(202, 202, 202); "
     "border-bottom: 1px solid rgb(202, 202, 202); border-top-left-radius: 4px; border-top-right-radius: 4px; "
     "margin-bottom: 1px; min-height: 30px; min-width: 40ex; padding: 2px; }"
@@ -29,7 +33,8 @@ VdlTab::VdlTab(Model* model, MainWindow* parent)
         ui->tabWidget->removeTab(0);
         delete placeholder;
     }
-    ui->tabWidget->setStyleSheet(QLatin1String(PageTabStyle));
+    // On the tab bar alone, so that the pages are not polished through the style-sheet style.
+    ui->tabWidget->tabBar()->setStyleSheet(QLatin1String(PageTabStyle));
 
     control = new VdlControlTab(model, this);
     control->setObjectName(QStringLiteral("tabVdlControl"));
