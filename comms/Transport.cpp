@@ -579,6 +579,9 @@ bool Transport::TakeLogLine(bool proximity, int sentenceNumber, int totalNumberO
 {
     if (!logRun.active || logRun.ended || logRun.proximity != proximity)
         return false;
+    // Lines past the length, until the end takes its turn, are no part of the log.
+    if (logRun.lines > 0 && logRun.lines >= logRun.limit)
+        return false;
     // The first line announces the length of the log; a count the unit changes later cannot stretch it.
     if (logRun.lines == 0)
         logRun.limit = qBound(1, totalNumberOfSentences, MaxLogLines);
