@@ -104,6 +104,7 @@ void StatusTab::EmptyTables()
         table->setRowCount(0);
     }
     messageRows.clear();
+    alarmRows.clear();
 }
 
 void StatusTab::ClearStatus()
@@ -276,65 +277,63 @@ void StatusTab::OnAlarmReceived(AlarmData* alarmData)
     {
         table->clearContents();
         table->setRowCount(0);
+        alarmRows.clear();
         table->viewport()->update();
         return;
     }
     // One sentence changes one alarm: only the rows that differ from the list are touched, so that a
     // sentence costs no more widget work with many alarms held than with a few.
-    using Texts = std::array<QString, 4>;
-    const auto textsOf = [this](const AlarmEntry& entry)
+    const QString yes = tr("Yes");
+    const QString no = tr("No");
+    const auto textsOf = [&](const AlarmEntry& entry)
     {
-        return Texts{QString::number(entry.id), entry.time.isValid() ? entry.time.toString(TimeFormat) : QString(),
-                     entry.acknowledged ? tr("Yes") : tr("No"), entry.text};
+        return std::array<QString, 4>{QString::number(entry.id),
+                                      entry.time.isValid() ? entry.time.toString(TimeFormat) : QString(),
+                                      entry.acknowledged ? yes : no, entry.text};
     };
     const auto alignment = [](int column) { return column == 3 ? Qt::AlignLeft : Qt::AlignHCenter; };
 
-    QHash<int, int> rowOf; // alarm number -> row
-    const int rows = table->rowCount();
-    for (int r = 0; r < rows; ++r)
-        if (const QTableWidgetItem* item = table->item(r, 0))
-            rowOf.insert(item->text().toInt(), r);
-    QList<bool> keep(rows, false);
-    QList<std::pair<std::array<QTableWidgetItem*, 4>, Texts>> changed;
-    QList<Texts> added;
+    const unsigned pass = ++alarmPass;
+    QList<AlarmEntry> added;
     for (int i = 0; i < alarmData->Count(); ++i)
     {
         const AlarmEntry entry = alarmData->At(i);
         if (!entry.active)
             continue;
-        const Texts texts = textsOf(entry);
-        const auto found = rowOf.constFind(entry.id);
-        if (found == rowOf.constEnd() || keep.at(found.value()))
+        const auto found = alarmRows.find(entry.id);
+        if (found == alarmRows.end())
         {
-            added.append(texts);
+            added.append(entry);
             continue;
         }
-        const int row = found.value();
-        keep[row] = true;
-        std::array<QTableWidgetItem*, 4> cells{};
-        bool differs = false;
+        AlarmRow& row = found.value();
+        row.seen = pass;
+        if (row.shown.time == entry.time && row.shown.acknowledged == entry.acknowledged &&
+            row.shown.text == entry.text)
+            continue;
+        // Through the row's items: under the sort a changed cell may move its row.
+        const std::array<QString, 4> texts = textsOf(entry);
         for (int c = 0; c < 4; ++c)
         {
-            cells[c] = table->item(row, c);
-            differs = differs || !cells[c] || cells[c]->text() != texts[c];
-        }
-        if (differs)
-            changed.append({cells, texts});
-    }
-    // Alarms no longer active lose their rows, from the bottom up so that the rows above keep their places.
-    for (int r = rows - 1; r >= 0; --r)
-        if (!keep.at(r))
-            table->removeRow(r);
-    // Changed cells are reached through their items: under the sort a changed cell may move its row.
-    for (const auto& [cells, texts] : changed)
-    {
-        for (int c = 0; c < 4; ++c)
-        {
-            if (!cells[c] || cells[c]->text() == texts[c])
+            if (row.cells[c]->text() == texts[c])
                 continue;
-            cells[c]->setText(texts[c]);
-            FitAlarmColumn(cells[c], c);
+            row.cells[c]->setText(texts[c]);
+            FitAlarmColumn(row.cells[c], c);
         }
+        row.shown = entry;
+    }
+    // Alarms no longer active lose their rows.
+    for (auto it = alarmRows.begin(); it != alarmRows.end();)
+    {
+        if (it.value().seen == pass)
+        {
+            ++it;
+            continue;
+        }
+        const int row = table->row(it.value().cells[0]);
+        if (row >= 0)
+            table->removeRow(row);
+        it = alarmRows.erase(it);
     }
     if (!added.isEmpty())
     {
@@ -343,12 +342,17 @@ void StatusTab::OnAlarmReceived(AlarmData* alarmData)
         table->setSortingEnabled(false);
         int row = table->rowCount();
         table->setRowCount(row + int(added.size()));
-        for (const Texts& texts : std::as_const(added))
+        for (const AlarmEntry& entry : std::as_const(added))
         {
+            const std::array<QString, 4> texts = textsOf(entry);
+            AlarmRow& shown = alarmRows[entry.id];
+            shown.shown = entry;
+            shown.seen = pass;
             for (int c = 0; c < 4; ++c)
             {
                 SetAlarmCell(texts[c], alignment(c), row, c);
-                FitAlarmColumn(table->item(row, c), c);
+                shown.cells[c] = table->item(row, c);
+                FitAlarmColumn(shown.cells[c], c);
             }
             ++row;
         }

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
-class AlarmData;
+#include "decoders/AlarmData.h"
+
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -133,4 +136,14 @@ private:
     // The first cell of each message row, oldest first: the row the bound drops, wherever the sort put it.
     QList<QTableWidgetItem*> messageRows;
     bool messagesDropped = false;
+    // The alarm rows by alarm number: the entry as the row shows it, and the row's cells (reached through
+    // them, since the sort moves rows). An ALR is compared with this, not with the cells' texts.
+    struct AlarmRow
+    {
+        AlarmEntry shown;
+        std::array<QTableWidgetItem*, 4> cells{};
+        unsigned seen = 0;
+    };
+    QHash<int, AlarmRow> alarmRows;
+    unsigned alarmPass = 0;
 };
