@@ -214,7 +214,12 @@ void TestMainWindowDiagnostics::hostileUnit()
     QFETCH(QString, fault);
     constexpr int Wait = 60000;
     if (!window->IsLinkOpen())
+    {
+        // The last link must be quite gone before Connect is offered again.
+        QVERIFY(WaitForNoConnection());
+        QTRY_VERIFY_WITH_TIMEOUT(Widget<QPushButton>("pushButtonConnect")->isEnabled(), WaitMs);
         QVERIFY(ConnectThroughWindow());
+    }
     AtoNTabs()->setCurrentWidget(diagnostics);
 
     if (fault == QLatin1String("markup"))
