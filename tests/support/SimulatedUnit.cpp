@@ -809,10 +809,10 @@ void SimulatedUnit::SendEndlessBurst()
                                .arg(endlessLogAnnounced)
                                .arg(endlessLines));
         if (endlessText)
-            bytes += Frame(i % 2 ? QStringLiteral("$AITXT,02,02,07,TAIL")
-                                 : QStringLiteral("$AITXT,01,01,%1,ENDLESS TEXT %2")
-                                       .arg(10 + endlessLines % 90)
-                                       .arg(endlessLines));
+            bytes += Frame(
+                i % 2
+                    ? QStringLiteral("$AITXT,02,02,07,TAIL")
+                    : QStringLiteral("$AITXT,01,01,%1,ENDLESS TEXT %2").arg(10 + endlessLines % 90).arg(endlessLines));
     }
     Write(bytes);
 }

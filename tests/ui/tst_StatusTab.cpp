@@ -687,11 +687,14 @@ void TestStatusTab::reportFailures_data()
     // Empty: the report is whole. Else the words the message uses of the old file.
     QTest::addColumn<QString>("oldFile");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("disk fills part-way") << "disk fills" << "unchanged" << QString::fromLocal8Bit(strerror(EFBIG));
-    QTest::newRow("disk fills part-way, no file beside it")
-        << "disk fills, closed folder" << "lost" << QString::fromLocal8Bit(strerror(EFBIG));
-    QTest::newRow("full disk") << "full disk" << "lost" << QString::fromLocal8Bit(strerror(ENOSPC));
-    QTest::newRow("folder and file not writable") << "closed" << "read only" << QString();
+    QTest::newRow("disk fills part-way") << "disk fills"
+                                         << "unchanged" << QString::fromLocal8Bit(strerror(EFBIG));
+    QTest::newRow("disk fills part-way, no file beside it") << "disk fills, closed folder"
+                                                            << "lost" << QString::fromLocal8Bit(strerror(EFBIG));
+    QTest::newRow("full disk") << "full disk"
+                               << "lost" << QString::fromLocal8Bit(strerror(ENOSPC));
+    QTest::newRow("folder and file not writable") << "closed"
+                                                  << "read only" << QString();
     QTest::newRow("second request while the log comes") << "second request" << QString() << QString();
 }
 

@@ -622,7 +622,8 @@ bool StatusTab::CreateXMLFile(bool prx_only)
     else
     {
         // Taken before the write is cancelled, which puts its own text in its place.
-        reason = file->error() != QFileDevice::NoError ? file->errorString() : tr("Not all of the data could be written.");
+        reason =
+            file->error() != QFileDevice::NoError ? file->errorString() : tr("Not all of the data could be written.");
         file->cancelWriting();
     }
     if (!saved)
@@ -636,8 +637,9 @@ bool StatusTab::CreateXMLFile(bool prx_only)
     QString text =
         tr("Report generated @%2 in:\n%1\n%3").arg(fileName, UtcTimeText(), tr("Open with a suitable XML editor"));
     if (incomplete)
-        text += QLatin1Char('\n') +
-                tr("The unit's log did not end as it announced: the report holds the %1 lines received.").arg(log.size());
+        text +=
+            QLatin1Char('\n') +
+            tr("The unit's log did not end as it announced: the report holds the %1 lines received.").arg(log.size());
     incomplete = false;
     log.clear();
     ui->reportLabel->setText(text);
