@@ -572,6 +572,11 @@ void StateMachine::JobComplete(QString name, bool send)
         SetTabState(VdlTab, TabInStep);
     else if (name == Names::SensorConfigurationCommand || name == Names::SensorConfigurationQuery)
         sensorSet = true;
+    else if ((name == Names::FaultLog || name == Names::ProximityAlertLog) && logProgressShown)
+    {
+        SetProgressBar(false);
+        logProgressShown = false;
+    }
 
     if (completed >= 0)
     {
@@ -640,6 +645,7 @@ void StateMachine::LogProgress(int sentenceNumber, int totalNumberOfSentences)
     if (sentenceNumber == 1 && totalNumberOfSentences > 1)
     {
         SetProgressBar(true, totalNumberOfSentences);
+        logProgressShown = true;
         Q_EMIT UpdateProgressBar(1);
         return;
     }
@@ -647,7 +653,10 @@ void StateMachine::LogProgress(int sentenceNumber, int totalNumberOfSentences)
         return;
     Q_EMIT UpdateProgressBar(sentenceNumber);
     if (sentenceNumber == totalNumberOfSentences)
+    {
         SetProgressBar(false);
+        logProgressShown = false;
+    }
 }
 
 void StateMachine::OnFaultLogMessageCount(int sentenceNumber, int totalNumberOfSentences)

@@ -175,6 +175,9 @@ private:
     static constexpr unsigned SensorSetBit = 1u << AtoNTabCount;
     unsigned rereadsDue = 0;
     bool progressActive = false;
+    // The bar shows a log's progress: a log cut short by the transport never reaches its last line, and
+    // its job's end takes the bar away instead.
+    bool logProgressShown = false;
     bool failureReported = false;
     std::array<int, AtoNTabCount> tabStates{};
     std::array<int, SensorTabCount> sensorTabStates{};

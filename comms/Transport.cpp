@@ -237,6 +237,7 @@ void Transport::StartNextJob()
         QueueEntry entry = queue.takeFirst();
         currentJob = entry.job;
         currentSend = entry.send;
+        StartLogRun(currentSend ? QString() : currentJob->name);
         UpdateBusy();
         step = 0;
         stepRepeat = 0;
@@ -495,6 +496,8 @@ void Transport::OnTimeout()
     const bool lastStep = step == int(currentJob->steps.size()) - 1;
     if (s->sentence && s->expectedReplies == 0 && (stepAnswered || runAnswered || !lastStep))
     {
+        // A log whose lines stopped before its last one: the request ends with what came.
+        EndLogRunIncomplete();
         EndStep();
         return;
     }
@@ -563,19 +566,93 @@ void Transport::OnUbloxM8(int m8)
     Q_EMIT signalUbloxM8(m8);
 }
 
+void Transport::StartLogRun(const QString& jobName)
+{
+    const int run = logRun.run + 1;
+    logRun = LogRun();
+    logRun.run = run;
+    logRun.active = jobName == Names::FaultLog || jobName == Names::ProximityAlertLog;
+    logRun.proximity = jobName == Names::ProximityAlertLog;
+}
+
+bool Transport::TakeLogLine(bool proximity, int sentenceNumber, int totalNumberOfSentences)
+{
+    if (!logRun.active || logRun.ended || logRun.proximity != proximity)
+        return false;
+    // Lines past the length, until the end takes its turn, are no part of the log.
+    if (logRun.lines > 0 && logRun.lines >= logRun.limit)
+        return false;
+    // The first line announces the length of the log; a count the unit changes later cannot stretch it.
+    if (logRun.lines == 0)
+        logRun.limit = qBound(1, totalNumberOfSentences, MaxLogLines);
+    ++logRun.lines;
+    // With this line the unit ends its log itself (its completion follows from the sentence); a log that
+    // reaches its length without saying so is ended here once the line is relayed.
+    if (logRun.lines >= logRun.limit && sentenceNumber < totalNumberOfSentences)
+    {
+        const int run = logRun.run;
+        QMetaObject::invokeMethod(
+            this,
+            [this, run]
+            {
+                if (logRun.run == run)
+                    EndLogRunIncomplete();
+            },
+            Qt::QueuedConnection);
+    }
+    return true;
+}
+
+void Transport::EndLogRunIncomplete()
+{
+    if (!logRun.active || logRun.ended)
+        return;
+    if (logRun.proximity)
+        Q_EMIT ProximityAlertLogIncomplete();
+    else
+        Q_EMIT FaultLogIncomplete();
+    EmitLogComplete(logRun.proximity);
+}
+
+void Transport::EmitLogComplete(bool proximity)
+{
+    logRun.ended = true;
+    if (proximity)
+        Q_EMIT ProximityAlertLogRequestComplete();
+    else
+        Q_EMIT FaultLogRequestComplete();
+    // The request is over: its step ends now, so that lines the unit keeps sending cannot hold the queue
+    // (each one would restart the step's timer). Not from inside the reply matching, which goes on with
+    // the step it started with.
+    const int run = logRun.run;
+    QMetaObject::invokeMethod(
+        this,
+        [this, run]
+        {
+            const Step* s = CurrentStepRecord();
+            if (logRun.run == run && logRun.active && s && s->sentence && !currentSend)
+                EndStep();
+        },
+        Qt::QueuedConnection);
+}
+
 void Transport::OnFaultLogRequestComplete()
 {
-    Q_EMIT FaultLogRequestComplete();
+    if (logRun.active && !logRun.ended && !logRun.proximity)
+        EmitLogComplete(false);
 }
 
 void Transport::OnProximityAlertLogRequestComplete()
 {
-    Q_EMIT ProximityAlertLogRequestComplete();
+    if (logRun.active && !logRun.ended && logRun.proximity)
+        EmitLogComplete(true);
 }
 
 void Transport::OnFaultLogMessage(int sentenceNumber, int totalNumberOfSentnces, QString dateString, QString timeString,
                                   QString faultDescritionString)
 {
+    if (!TakeLogLine(false, sentenceNumber, totalNumberOfSentnces))
+        return;
     Q_EMIT FaultLogMessage(dateString, timeString, faultDescritionString);
     Q_EMIT FaultLogMessageCount(sentenceNumber, totalNumberOfSentnces);
 }
@@ -583,6 +660,8 @@ void Transport::OnFaultLogMessage(int sentenceNumber, int totalNumberOfSentnces,
 void Transport::OnProximityAlertLogMessage(int sentenceNumber, int totalNumberOfSentnces, QString dateString,
                                            QString timeString, QString faultDescritionString)
 {
+    if (!TakeLogLine(true, sentenceNumber, totalNumberOfSentnces))
+        return;
     Q_EMIT ProximityAlertLogMessage(dateString, timeString, faultDescritionString);
     Q_EMIT prxLogMessageCount(sentenceNumber, totalNumberOfSentnces);
 }

@@ -58,6 +58,10 @@ public:
     static constexpr int MaxLinesInFlight = 4096;
     // At most one report of dropped lines in this time.
     static constexpr int DroppedNoticeMs = 1000;
+    // The most lines a fault or proximity-alert log may bring. A log ends at the number of lines its
+    // first line announces, and never beyond this: a unit that keeps sending must not be gathered for
+    // ever.
+    static constexpr int MaxLogLines = 10000;
 
     // model is the transport model; null is a fatal error (std::bad_alloc).
     explicit Transport(Model* model, QObject* parent = nullptr);
@@ -167,6 +171,10 @@ Q_SIGNALS:
     // count received lines were not passed on since the last report: they came faster than the
     // application's thread took them. The connection goes on.
     void LinesDropped(int count);
+    // The log was ended here rather than by the unit: its lines went on past the number it announced
+    // (or MaxLogLines), or they stopped before its last line. The completion follows.
+    void FaultLogIncomplete();
+    void ProximityAlertLogIncomplete();
 
 protected:
     // The reply matching of the current step, for every valid received sentence.
@@ -219,4 +227,24 @@ private:
     bool lineFlowBound = false;
     int linesDropped = 0;
     QTimer* droppedNoticeTimer = nullptr;
+
+    // The log request of the current run, if it is one. Its lines are relayed until the unit ends the
+    // log or the log reaches its bound; whatever follows is not part of it.
+    struct LogRun
+    {
+        bool active = false;
+        bool proximity = false;
+        bool ended = false;
+        int lines = 0;
+        int limit = 0;
+        int run = 0; // counts the log requests, so that a late end step never ends a later run
+    };
+    void StartLogRun(const QString& jobName);
+    // A line of the log: false when it falls outside the request (nothing is relayed).
+    bool TakeLogLine(bool proximity, int sentenceNumber, int totalNumberOfSentences);
+    // Ends the request here, with the notice and the completion the unit did not give.
+    void EndLogRunIncomplete();
+    // Says the log is complete and ends its step.
+    void EmitLogComplete(bool proximity);
+    LogRun logRun;
 };

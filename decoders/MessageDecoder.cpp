@@ -71,8 +71,19 @@ void MessageDecoder::DecodeTXT(const NmeaSentence& sentence)
     sentence.GetInt(3, id);
     if (id < 0 || id >= TextBufferCount)
         return;
-    if (DecoderText::AddTextPart(sentence, textBuffers[id], MaxTextLength))
-        Q_EMIT TextMessageReceived(textBuffers[id]);
+    int number = 0;
+    sentence.GetInt(2, number);
+    if (number == 1)
+        textOpen[id] = true;
+    else if (!textOpen[id])
+        return;
+    if (!DecoderText::AddTextPart(sentence, textBuffers[id], MaxTextLength))
+        return;
+    // The text is given once; the buffer lets go of it.
+    textOpen[id] = false;
+    QString text;
+    text.swap(textBuffers[id]);
+    Q_EMIT TextMessageReceived(text);
 }
 
 void MessageDecoder::DecodeALR(const NmeaSentence& sentence)

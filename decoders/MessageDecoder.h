@@ -70,6 +70,9 @@ private:
     Model* model;
     AlarmData* alarmData;
     QString textBuffers[TextBufferCount];
+    // Whether a text has begun (its sentence 1 came) and not yet completed. Parts outside one belong
+    // to no text: a repeated last part must neither give the text again nor grow it.
+    bool textOpen[TextBufferCount] = {};
     QString vdoBuffers[FragmentBufferCount];
     QString vdmBuffers[FragmentBufferCount];
     QBitArray lastVdmBits;

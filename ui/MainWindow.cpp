@@ -770,6 +770,7 @@ void MainWindow::OnDisconnected()
     realAtoNTab->DisableGetGnssPositionButton();
     serialTab->OnClosed();
     liveDataTab->OnClosed();
+    statusTab->OnClosed();
     DropLinkConnections();
     linkOpen = false;
     transferRunning = false;
@@ -826,10 +827,12 @@ void MainWindow::MakeLinkConnections()
     c << connect(sensorSettingsTab, &SensorSettingsTab::EnableWaveMeterDataControls, liveDataTab,
                  &LiveDataTab::OnEnableWaveMeterDataControls);
     c << connect(t, &Transport::FaultLogMessage, statusTab, &StatusTab::OnFaultMessageReceived);
+    c << connect(t, &Transport::FaultLogIncomplete, statusTab, &StatusTab::OnFaultLogIncomplete);
     c << connect(t, &Transport::FaultLogRequestComplete, statusTab, &StatusTab::OnFaultMessageLogComplete);
     c << connect(statusTab, &StatusTab::FaultLogRequest, app, &KelvaneApplication::OnFaultLogRequest);
     c << connect(t, &Transport::FaultLogMessageCount, app, &KelvaneApplication::OnFaultLogMessageCount);
     c << connect(t, &Transport::ProximityAlertLogMessage, statusTab, &StatusTab::OnProximityAlertMessageReceived);
+    c << connect(t, &Transport::ProximityAlertLogIncomplete, statusTab, &StatusTab::OnProximityAlertLogIncomplete);
     c << connect(t, &Transport::ProximityAlertLogRequestComplete, statusTab, &StatusTab::OnProximityAlertLogComplete);
     c << connect(statusTab, &StatusTab::PrxLogRequest, app, &KelvaneApplication::OnProximityLogRequest);
     c << connect(t, &Transport::prxLogMessageCount, app, &KelvaneApplication::OnPrxLogMessageCount);

@@ -14,6 +14,9 @@ namespace
 constexpr int MaxLine = 4096;
 // Pace of the live output (ADC readings, wave meter) while a stream runs.
 constexpr int LiveIntervalMs = 40;
+// The endless streams: a burst of lines every few milliseconds, some thousands of lines a second.
+constexpr int EndlessIntervalMs = 5;
+constexpr int EndlessBurst = 40;
 constexpr char Escape = '\x1b';
 
 QString Field(const NmeaSentence& s, int i)
@@ -70,6 +73,9 @@ SimulatedUnit::SimulatedUnit(QObject* parent) : QObject(parent)
     connect(gnssTimer, &QTimer::timeout, this, &SimulatedUnit::SendGnss);
     liveTimer = new QTimer(this);
     connect(liveTimer, &QTimer::timeout, this, &SimulatedUnit::SendLiveOutput);
+    endlessTimer = new QTimer(this);
+    endlessTimer->setInterval(EndlessIntervalMs);
+    connect(endlessTimer, &QTimer::timeout, this, &SimulatedUnit::SendEndlessBurst);
 }
 
 SimulatedUnit::~SimulatedUnit()
@@ -103,6 +109,7 @@ void SimulatedUnit::Stop()
 {
     gnssTimer->stop();
     liveTimer->stop();
+    endlessTimer->stop();
     delete notifier;
     notifier = nullptr;
     pty.reset();
@@ -423,6 +430,12 @@ void SimulatedUnit::HandleProprietaryQuery(const NmeaSentence& s)
     {
         if (unanswered.contains(QStringLiteral("PKVX") + type))
             return;
+        if (endlessLogAnnounced > 0)
+        {
+            endlessLogType = type;
+            endlessTimer->start();
+            return;
+        }
         const QList<SimLogLine>& log = type == QLatin1String("7") ? state.faultLog : state.proximityLog;
         if (log.isEmpty())
             bodies << QStringLiteral("$PKVX,%1,R,0,0,0,,,").arg(type);
@@ -759,6 +772,49 @@ void SimulatedUnit::SendText(const QString& text)
     SendSentence(QStringLiteral("$AITXT,01,01,%1,%2")
                      .arg(textSequence, 2, 10, QLatin1Char('0'))
                      .arg(NmeaSentence::Escaped(text)));
+}
+
+void SimulatedUnit::SetEndlessLog(int announced)
+{
+    endlessLogAnnounced = announced > 0 ? qMax(2, announced) : 0;
+    endlessLogType.clear();
+    if (!endlessLogAnnounced && !endlessText)
+        endlessTimer->stop();
+}
+
+void SimulatedUnit::SetEndlessText(bool endless)
+{
+    endlessText = endless;
+    if (endless)
+    {
+        SendSentence(QStringLiteral("$AITXT,02,01,07,HEAD"));
+        endlessTimer->start();
+    }
+    else if (endlessLogType.isEmpty())
+    {
+        endlessTimer->stop();
+    }
+}
+
+void SimulatedUnit::SendEndlessBurst()
+{
+    QByteArray bytes;
+    for (int i = 0; i < EndlessBurst; ++i)
+    {
+        ++endlessLines;
+        if (!endlessLogType.isEmpty())
+            bytes += Frame(QStringLiteral("$PKVX,%1,R,0,%2,%3,2026/12/01,04:02:13,ENDLESS FAULT %4")
+                               .arg(endlessLogType)
+                               .arg(1 + endlessLines % (endlessLogAnnounced - 1))
+                               .arg(endlessLogAnnounced)
+                               .arg(endlessLines));
+        if (endlessText)
+            bytes += Frame(
+                i % 2
+                    ? QStringLiteral("$AITXT,02,02,07,TAIL")
+                    : QStringLiteral("$AITXT,01,01,%1,ENDLESS TEXT %2").arg(10 + endlessLines % 90).arg(endlessLines));
+    }
+    Write(bytes);
 }
 
 QByteArray SimulatedUnit::AdcReading(int adc, bool scaled, int sequence)

@@ -81,6 +81,15 @@ public:
     void SendBurst(int count);
     // Close the master end: the tool's port fails as when the unit is unplugged.
     void HangUp();
+    // Answer a fault or proximity-alert log query with lines that announce this many lines and never
+    // reach the last (their numbers start again below it), a burst every few milliseconds until
+    // switched off (0). Announced: at least 2.
+    void SetEndlessLog(int announced);
+    // Send texts without end, a burst every few milliseconds until switched off: new one-part texts,
+    // and the last part of a two-part text again and again.
+    void SetEndlessText(bool endless);
+    // Lines of the endless streams written so far.
+    int EndlessLinesSent() const { return endlessLines; }
 
     // Traffic.
     // Sends RMC, GSA and GSV every ms milliseconds (0: none). Default: 250 ms while running, which
@@ -112,6 +121,7 @@ private:
     bool HandleConsole(const QString& line);
     void EndStream();
     void SendLiveOutput();
+    void SendEndlessBurst();
     void Reply(const QStringList& bodies);
     void Write(const QByteArray& bytes);
 
@@ -152,4 +162,9 @@ private:
     int replyDelayMs = 0;
     int gnssIntervalMs = 250;
     int textSequence = 0;
+    QTimer* endlessTimer = nullptr;
+    int endlessLogAnnounced = 0;
+    QString endlessLogType; // the log queried last while the endless log is on, "7" or "8"
+    bool endlessText = false;
+    int endlessLines = 0;
 };

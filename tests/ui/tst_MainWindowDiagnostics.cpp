@@ -1,10 +1,12 @@
 // The Diagnostics tab through the main window against the simulated unit: connected and shown, it fills
 // with the unit's identification, VSWR, supply voltage, texts and alarms, and writes a diagnostics report
-// from the unit's fault log; a user disconnect empties it again.
+// from the unit's fault log; a user disconnect empties it again. A hostile unit (markup in its replies,
+// texts and logs without end, a thousand alarms) leaves the window responsive and its memory bounded.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,6 +16,15 @@
 #include <QXmlStreamReader>
 #include <QtTest/QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "comms/Transport.h"
 #include "support/WindowTestFixture.h"
 #include "ui/monitor/StatusTab.h"
 
@@ -39,6 +50,41 @@ QStringList Elements(const QByteArray& bytes)
     return xml.hasError() ? QStringList{xml.errorString()} : elements;
 }
 
+// Watches a FIFO from another thread: if anything opens it for reading (and so would wait there for a
+// writer for ever), the watcher notes it and lets the reader go on to an empty file.
+class FifoWatch
+{
+public:
+    explicit FifoWatch(const QByteArray& path)
+        : thread(
+              [this, path]
+              {
+                  while (!stop)
+                  {
+                      const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+                      if (fd >= 0)
+                      {
+                          opened = true;
+                          ::close(fd);
+                      }
+                      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                  }
+              })
+    {
+    }
+    ~FifoWatch()
+    {
+        stop = true;
+        thread.join();
+    }
+    bool Opened() const { return opened; }
+
+private:
+    std::atomic<bool> stop{false};
+    std::atomic<bool> opened{false};
+    std::thread thread;
+};
+
 } // namespace
 
 class TestMainWindowDiagnostics : public KelvaneTest::WindowTest
@@ -51,10 +97,20 @@ private Q_SLOTS:
     void diagnosticsTabShowsTheUnit();
     void diagnosticsReportFromTheUnitsFaultLog();
     void disconnectEmptiesTheTab();
+    void hostileUnit_data();
+    void hostileUnit();
 
 private:
     QLabel* Label(const char* name) const { return diagnostics->findChild<QLabel*>(QLatin1String(name)); }
     QTableWidget* Table(const char* name) const { return diagnostics->findChild<QTableWidget*>(QLatin1String(name)); }
+    QTabWidget* AtoNTabs() const { return window->findChild<QTabWidget*>(QStringLiteral("tabWidgetAtoN")); }
+    // Whether the window's event loop turns: a call posted to it runs.
+    static bool Responsive()
+    {
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        return QTest::qWaitFor([&ran] { return ran; }, 5000);
+    }
 
     StatusTab* diagnostics = nullptr;
     QTemporaryDir dir;
@@ -141,6 +197,111 @@ void TestMainWindowDiagnostics::disconnectEmptiesTheTab()
     QCOMPARE(Label("labelAtoNType")->text(), QStringLiteral("Type 3"));
     QCOMPARE(Table("tableWidgetMessages")->rowCount(), 0);
     QCOMPARE(diagnostics->TextMessages().size(), 2);
+}
+
+void TestMainWindowDiagnostics::hostileUnit_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("markup in its replies") << "markup";
+    QTest::newRow("texts without end") << "texts";
+    QTest::newRow("fault log without end") << "fault log";
+    QTest::newRow("proximity log past its announced length") << "proximity log";
+    QTest::newRow("a thousand alarms") << "alarms";
+}
+
+void TestMainWindowDiagnostics::hostileUnit()
+{
+    QFETCH(QString, fault);
+    constexpr int Wait = 60000;
+    if (!window->IsLinkOpen())
+    {
+        // The last link must be quite gone before Connect is offered again.
+        QVERIFY(WaitForNoConnection());
+        QTRY_VERIFY_WITH_TIMEOUT(Widget<QPushButton>("pushButtonConnect")->isEnabled(), WaitMs);
+        QVERIFY(ConnectThroughWindow());
+    }
+    AtoNTabs()->setCurrentWidget(diagnostics);
+
+    if (fault == QLatin1String("markup"))
+    {
+        // Rich text would have the label read the named file as an image on every layout and paint.
+        const QString fifo = dir.filePath(QStringLiteral("image"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        FifoWatch watch(QFile::encodeName(fifo));
+        const QString markup = QStringLiteral("<img src=%1>").arg(fifo);
+        for (const char* command : {"appver", "bootver", "getpserno"})
+            unit->State().shellReplies.insert(QLatin1String(command), markup);
+        // Coming back to the tab asks the unit again.
+        AtoNTabs()->setCurrentIndex(0);
+        AtoNTabs()->setCurrentWidget(diagnostics);
+        for (const char* label : {"labelVersion", "labelBootLoader", "labelProductSerialNumber"})
+            QTRY_COMPARE_WITH_TIMEOUT(Label(label)->text(), markup, Wait);
+        QVERIFY(SaveScreenshot(window, QStringLiteral("DiagnosticsMarkup")));
+        QVERIFY(Responsive());
+        QVERIFY(!watch.Opened());
+    }
+    else if (fault == QLatin1String("texts"))
+    {
+        // New texts, and the last part of a two-part text again and again.
+        unit->SetEndlessText(true);
+        const auto* box = Table("tableWidgetMessages")->parentWidget();
+        QTRY_VERIFY_WITH_TIMEOUT(unit->EndlessLinesSent() > 3 * StatusTab::MaxTextMessages &&
+                                     qobject_cast<const QGroupBox*>(box)->title().contains(QLatin1String("latest")),
+                                 Wait);
+        unit->SetEndlessText(false);
+        QVERIFY(Responsive());
+        QVERIFY(diagnostics->TextMessages().size() <= StatusTab::MaxTextMessages);
+        QVERIFY(Table("tableWidgetMessages")->rowCount() <= StatusTab::MaxTextMessages);
+        for (const StatusTab::TextMessageEntry& e : diagnostics->TextMessages())
+            QVERIFY2(!e.message.contains(QLatin1String("TAILTAIL")), qPrintable(e.message.left(40)));
+    }
+    else if (fault == QLatin1String("alarms"))
+    {
+        QTableWidget* alarms = Table("tableWidgetAlarms");
+        constexpr int Alarms = 1000;
+        constexpr int Burst = 50;
+        for (int id = 1; id <= Alarms; ++id)
+        {
+            unit->SendAlarm(id, true, QStringLiteral("ALARM %1").arg(id));
+            // Each burst is shown before the next: an alarm must cost no more with many held.
+            if (id % Burst == 0)
+                QTRY_VERIFY_WITH_TIMEOUT(alarms->rowCount() >= id, Wait);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(alarms->rowCount(), Alarms, Wait);
+        unit->SendAlarm(500, false, QStringLiteral("ALARM 500"));
+        QTRY_COMPARE_WITH_TIMEOUT(alarms->rowCount(), Alarms - 1, Wait);
+        QVERIFY(Responsive());
+    }
+    else
+    {
+        const bool proximity = fault == QLatin1String("proximity log");
+        // Past its announced length, or without end (beyond what any log may hold).
+        const int announced = proximity ? 50 : 1000000;
+        const int expected = proximity ? 50 : Transport::MaxLogLines;
+        unit->SetEndlessLog(announced);
+        const QString path = dir.filePath(fault + QStringLiteral(".xml"));
+        prompts->saveNames << path;
+        auto* button = diagnostics->findChild<QPushButton*>(
+            QLatin1String(proximity ? "pushButtonProximityAlertReport" : "fileNameButton"));
+        button->click();
+        QVERIFY(!button->isEnabled());
+        const auto pending = [this, proximity]
+        { return proximity ? diagnostics->IsProximityLogPending() : diagnostics->IsFaultLogPending(); };
+        QTRY_VERIFY_WITH_TIMEOUT(!pending(), Wait);
+        unit->SetEndlessLog(0);
+        QVERIFY(Responsive());
+        QVERIFY(button->isEnabled());
+        QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList elements = Elements(file.readAll());
+        QCOMPARE(elements.filter(QStringLiteral("fault_message row=")).size(), expected);
+        QVERIFY2(Label("reportLabel")->text().contains(QStringLiteral("did not end")),
+                 qPrintable(Label("reportLabel")->text()));
+        // The link carries on; the queue is free for the next job.
+        QVERIFY(window->IsLinkOpen());
+        QVERIFY(WaitForIdle());
+    }
 }
 
 KELVANE_TEST_APP_MAIN(TestMainWindowDiagnostics)

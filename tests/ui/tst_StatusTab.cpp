@@ -1,6 +1,7 @@
 // The Diagnostics tab: its value labels, alarm and message tables, and its two XML reports compared
 // element by element with documents built here from the report format; reports that cannot be written,
-// unit text that XML cannot hold, and log requests that never completed.
+// unit text that XML cannot hold, and log requests that never completed; reports that fail part-way
+// say truthfully what became of the old file, with the system's reason.
 
 #include <QDateTime>
 #include <QFile>
@@ -14,7 +15,10 @@
 #include <QXmlStreamReader>
 #include <QtTest/QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -134,6 +138,43 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Files may grow only this far while it lives, as on a disk that fills: a write past it fails with EFBIG.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+    }
+
+private:
+    rlimit saved{};
+    void (*previous)(int) = nullptr;
+};
+
+// Permissions bind the superuser only through another identity: it is taken while this lives.
+class Unprivileged
+{
+public:
+    Unprivileged() : superuser(geteuid() == 0), ok(!superuser || seteuid(65534) == 0) {}
+    ~Unprivileged()
+    {
+        if (superuser && ok)
+            (void)seteuid(0);
+    }
+    const bool superuser;
+    const bool ok;
+};
+
 } // namespace
 
 class TestStatusTab : public QObject
@@ -155,6 +196,8 @@ private Q_SLOTS:
     void failedWritesKeepTheOldFileAndTheLog();
     void reportOverAWritableFileInAClosedFolder();
     void abandonedRequestsNeverReachTheNextReport();
+    void reportFailures_data();
+    void reportFailures();
 
 private:
     QLabel* Label(const char* name) const { return tab->findChild<QLabel*>(QLatin1String(name)); }
@@ -636,6 +679,93 @@ void TestStatusTab::abandonedRequestsNeverReachTheNextReport()
     bytes = ReadAll(path);
     QVERIFY(bytes.contains("HEAD"));
     QVERIFY(!bytes.contains("TAIL"));
+}
+
+void TestStatusTab::reportFailures_data()
+{
+    QTest::addColumn<QString>("failure");
+    // Empty: the report is whole. Else the words the message uses of the old file.
+    QTest::addColumn<QString>("oldFile");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("disk fills part-way") << "disk fills"
+                                         << "unchanged" << QString::fromLocal8Bit(strerror(EFBIG));
+    QTest::newRow("disk fills part-way, no file beside it") << "disk fills, closed folder"
+                                                            << "lost" << QString::fromLocal8Bit(strerror(EFBIG));
+    QTest::newRow("full disk") << "full disk"
+                               << "lost" << QString::fromLocal8Bit(strerror(ENOSPC));
+    QTest::newRow("folder and file not writable") << "closed"
+                                                  << "read only" << QString();
+    QTest::newRow("second request while the log comes") << "second request" << QString() << QString();
+}
+
+void TestStatusTab::reportFailures()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, oldFile);
+    QFETCH(QString, reason);
+    const QByteArray old = "<REPORT/>\n";
+    const QString folder = Path(QStringLiteral("reports"));
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + QStringLiteral("/report.xml");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    QVERIFY(chmod(QFile::encodeName(dir->path()).constData(), 0755) == 0);
+    QVERIFY(chmod(QFile::encodeName(path).constData(), failure == QLatin1String("closed") ? 0444 : 0666) == 0);
+    const bool closed = failure.startsWith(QLatin1String("closed")) || failure.endsWith(QLatin1String("folder"));
+    QVERIFY(chmod(QFile::encodeName(folder).constData(), closed ? 0555 : 0777) == 0);
+    if (failure == QLatin1String("full disk"))
+        path = QStringLiteral("/dev/full");
+
+    // The request goes out on a link (the spy takes it); the log comes in two halves.
+    const QList<StatusTab::LogEntry> log = {{"2026/11/30", "10:15:00", "LIGHT FAIL"},
+                                            {"2026/12/01", "04:02:13", "LOW VOLTAGE"}};
+    QSignalSpy request(tab, &StatusTab::FaultLogRequest);
+    QPushButton* button = tab->findChild<QPushButton*>(QStringLiteral("fileNameButton"));
+    prompts->saveNames << path;
+    button->click();
+    QCOMPARE(request.size(), 1);
+    tab->OnFaultMessageReceived(log.at(0).date, log.at(0).time, log.at(0).description);
+    if (failure == QLatin1String("second request"))
+    {
+        // A second request now would start a report of the log's tail.
+        QVERIFY(!button->isEnabled());
+        prompts->saveNames << path;
+        QMetaObject::invokeMethod(tab, "OnSelectFile");
+        QCOMPARE(request.size(), 1);
+    }
+    tab->OnFaultMessageReceived(log.at(1).date, log.at(1).time, log.at(1).description);
+    {
+        Unprivileged identity;
+        QVERIFY(identity.ok);
+        // Never as the superuser, who could put a file in the place of the device.
+        if (failure == QLatin1String("full disk") && faccessat(AT_FDCWD, "/dev", W_OK, AT_EACCESS) == 0)
+            QSKIP("/dev can be written");
+        FileSizeLimit limit(failure.startsWith(QLatin1String("disk fills")) ? 64 : RLIM_INFINITY);
+        tab->OnFaultMessageLogComplete();
+    }
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    QVERIFY(button->isEnabled());
+
+    if (oldFile.isEmpty())
+    {
+        QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+        QVERIFY(ReadAll(path).contains("LOW VOLTAGE") && ReadAll(path).contains("LIGHT FAIL"));
+        return;
+    }
+    QCOMPARE(prompts->shown.size(), 1);
+    const Prompts::Message& message = prompts->shown.at(0).message;
+    QVERIFY2(message.text.contains(oldFile, Qt::CaseInsensitive), qPrintable(message.text));
+    // What the message says of the old file is true.
+    if (path != QLatin1String("/dev/full"))
+        QCOMPARE(ReadAll(path) == old, oldFile != QLatin1String("lost"));
+    if (reason.isEmpty())
+        QVERIFY(!message.informativeText.isEmpty());
+    else
+        QCOMPARE(message.informativeText, reason);
+    QCOMPARE(tab->FaultLog().size(), 2);
 }
 
 KELVANE_TEST_APP_MAIN(TestStatusTab)

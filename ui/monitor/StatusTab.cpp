@@ -4,15 +4,20 @@
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLocale>
+#include <QMetaMethod>
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QXmlStreamWriter>
 
 #include "app/KelvaneApplication.h"
+#include "comms/Transport.h"
 #include "decoders/AlarmData.h"
 #include "ui/Prompts.h"
 
 #include "ui_StatusTab.h"
+
+#include <array>
+#include <memory>
 
 namespace
 {
@@ -37,8 +42,13 @@ StatusTab::StatusTab(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     // again over the rows each time messages arrive.
     ui->tableWidgetMessages->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     ui->tableWidgetMessages->horizontalHeader()->setStretchLastSection(true);
+    // The first three alarm columns are fitted to their contents as cells are set (FitAlarmColumn): left
+    // to the header, every cell set would measure its whole column again.
     for (int column = 0; column < 3; ++column)
-        ui->tableWidgetAlarms->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    {
+        ui->tableWidgetAlarms->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Interactive);
+        ui->tableWidgetAlarms->resizeColumnToContents(column);
+    }
     ui->tableWidgetAlarms->horizontalHeader()->setStretchLastSection(true);
     for (QTableWidget* table : {ui->tableWidgetMessages, ui->tableWidgetAlarms})
     {
@@ -61,6 +71,12 @@ StatusTab::StatusTab(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
             [messages](int column, Qt::SortOrder order) { messages->sortItems(column, order); });
 
     productSerial = QStringLiteral("Product_Serial_Not_Set");
+
+    // The unit's replies are shown as they came, never read as markup (an image tag would have the
+    // window open whatever file it names).
+    for (QLabel* label : {ui->labelAtoNType, ui->labelVersion, ui->labelBootLoader, ui->labelProductSerialNumber,
+                          ui->labelVSWR, ui->labelPowerSupply, ui->reportLabel})
+        label->setTextFormat(Qt::PlainText);
 
     connect(ui->fileNameButton, &QPushButton::clicked, this, &StatusTab::OnSelectFile);
     connect(ui->pushButtonProximityAlertReport, &QPushButton::clicked, this, &StatusTab::OnSelectFilePrx);
@@ -87,6 +103,8 @@ void StatusTab::EmptyTables()
         table->clearContents();
         table->setRowCount(0);
     }
+    messageRows.clear();
+    alarmRows.clear();
 }
 
 void StatusTab::ClearStatus()
@@ -99,6 +117,15 @@ void StatusTab::ClearStatus()
 void StatusTab::ClearReportLabel()
 {
     ui->reportLabel->setText(QString());
+}
+
+void StatusTab::OnClosed()
+{
+    // The lines gathered so far stay for a later request to replace, as after a request that timed out.
+    faultLogPending = faultLogTaken = false;
+    proximityLogPending = proximityLogTaken = false;
+    ui->fileNameButton->setEnabled(true);
+    ui->pushButtonProximityAlertReport->setEnabled(true);
 }
 
 void StatusTab::OnVSWR(double ratio)
@@ -210,37 +237,127 @@ void StatusTab::OnTextMessageReceived(QString message)
     SetMessageCell(message, Qt::AlignLeft, row, 1);
     if (table->rowCount() == 1)
         table->resizeColumnToContents(0);
-    table->viewport()->update();
+    messageRows.append(table->item(row, 0));
     textMessages.append({time, message});
+    // A unit may send texts without end: the oldest go, and the table says so once.
+    if (textMessages.size() > MaxTextMessages)
+        textMessages.removeFirst();
+    if (messageRows.size() > MaxTextMessages)
+        DropOldestMessage();
+    table->viewport()->update();
+}
+
+void StatusTab::DropOldestMessage()
+{
+    QTableWidget* table = ui->tableWidgetMessages;
+    const int row = table->row(messageRows.takeFirst());
+    if (row >= 0)
+        table->removeRow(row);
+    if (messagesDropped)
+        return;
+    messagesDropped = true;
+    ui->groupBox_4->setTitle(tr("Reported Messages (TXT): only the latest %1 are kept").arg(MaxTextMessages));
+}
+
+void StatusTab::FitAlarmColumn(const QTableWidgetItem* item, int column)
+{
+    QTableWidget* table = ui->tableWidgetAlarms;
+    if (!item || column > 2)
+        return;
+    // As the view sizes a column to its contents: the widest cell, and a pixel for the grid line.
+    const int width = table->sizeHintForIndex(table->indexFromItem(item)).width() + (table->showGrid() ? 1 : 0);
+    if (width > table->horizontalHeader()->sectionSize(column))
+        table->horizontalHeader()->resizeSection(column, width);
 }
 
 void StatusTab::OnAlarmReceived(AlarmData* alarmData)
 {
     QTableWidget* table = ui->tableWidgetAlarms;
-    table->clearContents();
     if (!alarmData)
     {
+        table->clearContents();
         table->setRowCount(0);
+        alarmRows.clear();
         table->viewport()->update();
         return;
     }
-    // The list is rebuilt whole: rows are filled unsorted and sorted once, complete.
-    const bool sorting = table->isSortingEnabled();
-    table->setSortingEnabled(false);
-    table->setRowCount(alarmData->ActiveCount());
-    int row = 0;
-    for (int i = 0; i < alarmData->Count() && row < table->rowCount(); ++i)
+    // One sentence changes one alarm: only the rows that differ from the list are touched, so that a
+    // sentence costs no more widget work with many alarms held than with a few.
+    const QString yes = tr("Yes");
+    const QString no = tr("No");
+    const auto textsOf = [&](const AlarmEntry& entry)
+    {
+        return std::array<QString, 4>{QString::number(entry.id),
+                                      entry.time.isValid() ? entry.time.toString(TimeFormat) : QString(),
+                                      entry.acknowledged ? yes : no, entry.text};
+    };
+    const auto alignment = [](int column) { return column == 3 ? Qt::AlignLeft : Qt::AlignHCenter; };
+
+    const unsigned pass = ++alarmPass;
+    QList<AlarmEntry> added;
+    for (int i = 0; i < alarmData->Count(); ++i)
     {
         const AlarmEntry entry = alarmData->At(i);
         if (!entry.active)
             continue;
-        SetAlarmCell(QString::number(entry.id), Qt::AlignHCenter, row, 0);
-        SetAlarmCell(entry.time.isValid() ? entry.time.toString(TimeFormat) : QString(), Qt::AlignHCenter, row, 1);
-        SetAlarmCell(entry.acknowledged ? tr("Yes") : tr("No"), Qt::AlignHCenter, row, 2);
-        SetAlarmCell(entry.text, Qt::AlignLeft, row, 3);
-        ++row;
+        const auto found = alarmRows.find(entry.id);
+        if (found == alarmRows.end())
+        {
+            added.append(entry);
+            continue;
+        }
+        AlarmRow& row = found.value();
+        row.seen = pass;
+        if (row.shown.time == entry.time && row.shown.acknowledged == entry.acknowledged &&
+            row.shown.text == entry.text)
+            continue;
+        // Through the row's items: under the sort a changed cell may move its row.
+        const std::array<QString, 4> texts = textsOf(entry);
+        for (int c = 0; c < 4; ++c)
+        {
+            if (row.cells[c]->text() == texts[c])
+                continue;
+            row.cells[c]->setText(texts[c]);
+            FitAlarmColumn(row.cells[c], c);
+        }
+        row.shown = entry;
     }
-    table->setSortingEnabled(sorting);
+    // Alarms no longer active lose their rows.
+    for (auto it = alarmRows.begin(); it != alarmRows.end();)
+    {
+        if (it.value().seen == pass)
+        {
+            ++it;
+            continue;
+        }
+        const int row = table->row(it.value().cells[0]);
+        if (row >= 0)
+            table->removeRow(row);
+        it = alarmRows.erase(it);
+    }
+    if (!added.isEmpty())
+    {
+        // New rows are filled unsorted and sorted once, complete.
+        const bool sorting = table->isSortingEnabled();
+        table->setSortingEnabled(false);
+        int row = table->rowCount();
+        table->setRowCount(row + int(added.size()));
+        for (const AlarmEntry& entry : std::as_const(added))
+        {
+            const std::array<QString, 4> texts = textsOf(entry);
+            AlarmRow& shown = alarmRows[entry.id];
+            shown.shown = entry;
+            shown.seen = pass;
+            for (int c = 0; c < 4; ++c)
+            {
+                SetAlarmCell(texts[c], alignment(c), row, c);
+                shown.cells[c] = table->item(row, c);
+                FitAlarmColumn(shown.cells[c], c);
+            }
+            ++row;
+        }
+        table->setSortingEnabled(sorting);
+    }
     alarms = alarmData;
     haveAlarms = true;
     table->viewport()->update();
@@ -248,6 +365,9 @@ void StatusTab::OnAlarmReceived(AlarmData* alarmData)
 
 void StatusTab::OnSelectFile()
 {
+    // One request at a time: a second one while the log still comes would report only its tail.
+    if (faultLogTaken)
+        return;
     ui->reportLabel->setText(QString());
     KelvaneApplication* app = KelvaneApplication::Instance();
     const QString start = app ? app->GetDiagnosticsFilename() : diagnosticsFilename;
@@ -261,11 +381,17 @@ void StatusTab::OnSelectFile()
     // A new request starts a new log: lines of an earlier request that never completed are dropped.
     faultLog.clear();
     faultLogPending = true;
+    faultLogIncomplete = false;
     Q_EMIT FaultLogRequest();
+    // While no link is open nobody takes the request, and there is no log to wait for.
+    faultLogTaken = isSignalConnected(QMetaMethod::fromSignal(&StatusTab::FaultLogRequest));
+    ui->fileNameButton->setEnabled(!faultLogTaken);
 }
 
 void StatusTab::OnSelectFilePrx()
 {
+    if (proximityLogTaken)
+        return;
     ui->reportLabel->setText(QString());
     KelvaneApplication* app = KelvaneApplication::Instance();
     const QString start = app ? app->GetProximityAlertFilename() : proximityFilename;
@@ -278,13 +404,29 @@ void StatusTab::OnSelectFilePrx()
         app->SetProximityAlertFilename(path);
     proximityLog.clear();
     proximityLogPending = true;
+    proximityLogIncomplete = false;
     Q_EMIT PrxLogRequest();
+    proximityLogTaken = isSignalConnected(QMetaMethod::fromSignal(&StatusTab::PrxLogRequest));
+    ui->pushButtonProximityAlertReport->setEnabled(!proximityLogTaken);
+}
+
+void StatusTab::GatherLogLine(bool prx_only, const QString& date, const QString& time, const QString& description)
+{
+    if (!(prx_only ? proximityLogPending : faultLogPending))
+        return;
+    QList<LogEntry>& log = prx_only ? proximityLog : faultLog;
+    // The transport ends a log at this length; the tab holds to it whatever reaches it.
+    if (log.size() >= Transport::MaxLogLines)
+    {
+        (prx_only ? proximityLogIncomplete : faultLogIncomplete) = true;
+        return;
+    }
+    log.append({date, time, description});
 }
 
 void StatusTab::OnFaultMessageReceived(QString date, QString time, QString description)
 {
-    if (faultLogPending)
-        faultLog.append({date, time, description});
+    GatherLogLine(false, date, time, description);
 }
 
 void StatusTab::OnFaultMessageLogComplete()
@@ -293,22 +435,35 @@ void StatusTab::OnFaultMessageLogComplete()
     // the report with what followed.
     if (!faultLogPending)
         return;
-    faultLogPending = false;
+    faultLogPending = faultLogTaken = false;
+    ui->fileNameButton->setEnabled(true);
     CreateXMLFile(false);
+}
+
+void StatusTab::OnFaultLogIncomplete()
+{
+    if (faultLogPending)
+        faultLogIncomplete = true;
 }
 
 void StatusTab::OnProximityAlertMessageReceived(QString date, QString time, QString description)
 {
-    if (proximityLogPending)
-        proximityLog.append({date, time, description});
+    GatherLogLine(true, date, time, description);
 }
 
 void StatusTab::OnProximityAlertLogComplete()
 {
     if (!proximityLogPending)
         return;
-    proximityLogPending = false;
+    proximityLogPending = proximityLogTaken = false;
+    ui->pushButtonProximityAlertReport->setEnabled(true);
     CreateXMLFile(true);
+}
+
+void StatusTab::OnProximityAlertLogIncomplete()
+{
+    if (proximityLogPending)
+        proximityLogIncomplete = true;
 }
 
 QString StatusTab::XmlSafe(const QString& text)
@@ -425,38 +580,73 @@ bool StatusTab::CreateXMLFile(bool prx_only)
 {
     pcVersion = QCoreApplication::applicationVersion();
     const QString fileName = prx_only ? proximityFilename : diagnosticsFilename;
-
-    // The report replaces the old file only once it is whole on disk: a failed write keeps the old file
-    // and the gathered log, and says so.
-    QSaveFile file(fileName);
-    // Where no file can be created beside it (a folder the user may not write), the report goes straight
-    // into the file as before: replacing a writable file must not be refused.
-    file.setDirectWriteFallback(true);
-    if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-    {
-        ReportFailed(true, file.errorString());
-        return false;
-    }
     const QByteArray document = ReportDocument(prx_only);
-    if (file.write(document) != document.size() || !file.commit())
+
+    // The report is written beside the old file and replaces it only once whole on disk: a failed write
+    // keeps the old file and the gathered log, and says so.
+    auto file = std::make_unique<QSaveFile>(fileName);
+    bool replacedInPlace = false;
+    bool opened = !fileName.isEmpty() && file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (!opened && !fileName.isEmpty())
     {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        ReportFailed(false, error);
+        // Where no file can be created beside it (a folder the user may not write), the report goes
+        // straight into the file: replacing a file the user may write is not refused. The old report is
+        // then gone as soon as the file opens, and a failure must not say otherwise.
+        file = std::make_unique<QSaveFile>(fileName);
+        file->setDirectWriteFallback(true);
+        opened = file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        replacedInPlace = opened;
+    }
+    if (!opened)
+    {
+        ReportFailed(true, false, file->errorString());
+        return false;
+    }
+    // A short write is written on: the next write gives the system's reason (a full disk), where a short
+    // count alone gives none.
+    qint64 written = 0;
+    while (written < document.size())
+    {
+        const qint64 n = file->write(document.constData() + written, document.size() - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    bool saved = written == document.size() && file->error() == QFileDevice::NoError;
+    QString reason;
+    if (saved)
+    {
+        saved = file->commit();
+        reason = file->errorString();
+    }
+    else
+    {
+        // Taken before the write is cancelled, which puts its own text in its place.
+        reason =
+            file->error() != QFileDevice::NoError ? file->errorString() : tr("Not all of the data could be written.");
+        file->cancelWriting();
+    }
+    if (!saved)
+    {
+        ReportFailed(false, replacedInPlace, reason);
         return false;
     }
 
-    if (prx_only)
-        proximityLog.clear();
-    else
-        faultLog.clear();
-
-    ui->reportLabel->setText(
-        tr("Report generated @%2 in:\n%1\n%3").arg(fileName, UtcTimeText(), tr("Open with a suitable XML editor")));
+    QList<LogEntry>& log = prx_only ? proximityLog : faultLog;
+    bool& incomplete = prx_only ? proximityLogIncomplete : faultLogIncomplete;
+    QString text =
+        tr("Report generated @%2 in:\n%1\n%3").arg(fileName, UtcTimeText(), tr("Open with a suitable XML editor"));
+    if (incomplete)
+        text +=
+            QLatin1Char('\n') +
+            tr("The unit's log did not end as it announced: the report holds the %1 lines received.").arg(log.size());
+    incomplete = false;
+    log.clear();
+    ui->reportLabel->setText(text);
     return true;
 }
 
-void StatusTab::ReportFailed(bool couldNotOpen, const QString& detail)
+void StatusTab::ReportFailed(bool couldNotOpen, bool replacedInPlace, const QString& detail)
 {
     Prompts::Message message;
     message.icon = QMessageBox::Warning;
@@ -466,12 +656,18 @@ void StatusTab::ReportFailed(bool couldNotOpen, const QString& detail)
         message.title = tr("Read only");
         message.text = tr("The file is in read only mode");
     }
+    else if (replacedInPlace)
+    {
+        message.title = tr("Report not written");
+        message.text = tr("The report could not be written. No file could be made beside the previous one, so it "
+                          "was written over it: the previous file is lost and the file holds an incomplete report.");
+    }
     else
     {
         message.title = tr("Report not written");
         message.text = tr("The report could not be written; the previous file is unchanged.");
     }
-    if (!couldNotOpen)
-        message.informativeText = detail;
+    // The system's reason, whatever the case.
+    message.informativeText = detail;
     Prompts::Current().Ask(nullptr, message);
 }

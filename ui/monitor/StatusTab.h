@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
-class AlarmData;
+#include "decoders/AlarmData.h"
+
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -38,6 +41,9 @@ public:
         QString description;
     };
 
+    // Text messages kept, in the table and for the report: beyond this the oldest is dropped.
+    static constexpr int MaxTextMessages = 1000;
+
     explicit StatusTab(QWidget* parent = nullptr);
     ~StatusTab() override;
 
@@ -45,6 +51,8 @@ public:
     void ClearStatus();
     // Empties the report label: on every change of the current AtoN tab.
     void ClearReportLabel();
+    // The link has closed: no log request can complete any more, and the report buttons come back.
+    void OnClosed();
 
     const QList<TextMessageEntry>& TextMessages() const { return textMessages; }
     const QList<LogEntry>& FaultLog() const { return faultLog; }
@@ -81,17 +89,24 @@ public Q_SLOTS:
     void OnSelectFilePrx();
     void OnProximityAlertMessageReceived(QString date, QString time, QString description);
     void OnProximityAlertLogComplete();
+    // The transport ended the log short of the unit's own end: the report says so.
+    void OnFaultLogIncomplete();
+    void OnProximityAlertLogIncomplete();
 
 private:
     void ResetValueLabels();
     void EmptyTables();
+    void GatherLogLine(bool prx_only, const QString& date, const QString& time, const QString& description);
+    void DropOldestMessage();
+    // Fits the alarm table's first three columns to a cell just set, without measuring the others.
+    void FitAlarmColumn(const QTableWidgetItem* item, int column);
     void SetAlarmCell(const QString& text, Qt::Alignment alignment, int row, int column);
     void SetMessageCell(const QString& text, Qt::Alignment alignment, int row, int column);
     static QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment);
     // The row at which a new message belongs under the table's current sort.
     int MessageRow(const QString& time, const QString& message) const;
     QByteArray ReportDocument(bool prx_only) const;
-    void ReportFailed(bool couldNotOpen, const QString& detail);
+    void ReportFailed(bool couldNotOpen, bool replacedInPlace, const QString& detail);
 
     std::unique_ptr<Ui::StatusTab> ui;
     QString atonType;
@@ -112,4 +127,23 @@ private:
     // out or was abandoned must not leak into, or cut short, the next report.
     bool faultLogPending = false;
     bool proximityLogPending = false;
+    // The log of the pending request was cut short (not ended by the unit, or longer than it may be).
+    bool faultLogIncomplete = false;
+    bool proximityLogIncomplete = false;
+    // The pending request went out on an open link and its log is on its way: the button waits for it.
+    bool faultLogTaken = false;
+    bool proximityLogTaken = false;
+    // The first cell of each message row, oldest first: the row the bound drops, wherever the sort put it.
+    QList<QTableWidgetItem*> messageRows;
+    bool messagesDropped = false;
+    // The alarm rows by alarm number: the entry as the row shows it, and the row's cells (reached through
+    // them, since the sort moves rows). An ALR is compared with this, not with the cells' texts.
+    struct AlarmRow
+    {
+        AlarmEntry shown;
+        std::array<QTableWidgetItem*, 4> cells{};
+        unsigned seen = 0;
+    };
+    QHash<int, AlarmRow> alarmRows;
+    unsigned alarmPass = 0;
 };
