@@ -24,8 +24,11 @@ namespace
 using KelvaneTest::Child;
 using KelvaneTest::Type;
 
+// The display once the lines gathered for it are in.
 QString Shown(SerialTab& tab)
 {
+    if (!QTest::qWaitFor([&tab] { return tab.PendingCharacters() == 0; }))
+        return QStringLiteral("(lines never shown)");
     return Child<QTextEdit>(tab, "textEditReceived")->toPlainText();
 }
 
