@@ -241,8 +241,8 @@ void TestLiveDataTab::endOfTheTab()
 
 void TestLiveDataTab::closingWithTheCommandLineFocused()
 {
-    // As when the window closes: the command line loses the focus while the tab is being destroyed,
-    // and finishing its edit must not call into the half-destroyed tab.
+    // As when the window closes: the command line, holding a sentence, loses the focus while the tab
+    // is being destroyed, and finishing its edit must not call into the half-destroyed tab.
     auto* tab = new LiveDataTab;
     tab->show();
     QVERIFY(QTest::qWaitForWindowActive(tab));
@@ -250,6 +250,7 @@ void TestLiveDataTab::closingWithTheCommandLineFocused()
     auto* line = Child<QLineEdit>(*tab, "lineSend");
     line->setFocus();
     QTRY_VERIFY(line->hasFocus());
+    line->setText(QStringLiteral("$UPANQ,ACF"));
     delete tab;
 }
 
