@@ -87,7 +87,17 @@ void TrafficDisplay::Trim()
     int cut = TrimCharacters;
     while (count - cut > MaxCharacters)
         cut += TrimCharacters;
-    QTextCursor oldest(view->document());
+    QTextDocument* document = view->document();
+    trims = (trims + 1) % RebuildTrims;
+    if (trims == 0)
+    {
+        // The raw text keeps the paragraphs and line separators as they are.
+        const QString kept = document->toRawText().mid(cut);
+        document->clear();
+        QTextCursor(document).insertText(kept);
+        return;
+    }
+    QTextCursor oldest(document);
     oldest.setPosition(cut, QTextCursor::KeepAnchor);
     oldest.removeSelectedText();
 }

@@ -24,6 +24,12 @@ class QTextEdit;
 // holds MaxLineCharacters, the next text that does not begin with a line end therefore starts a
 // paragraph of its own; the break shows, and the plain text gives it back, as a line feed. A text
 // is never broken inside: what comes in one piece is shown as it came.
+//
+// A document that is cut at its start and added to at its end does not reliably give back what it
+// held for the text and paragraphs it dropped, and over days of traffic that would follow the
+// traffic rather than what is shown. Every RebuildTrims trims the document is therefore made anew
+// from the text it keeps: that costs about as much as a trim and leaves it as small as a document
+// that was only ever given that text.
 class TrafficDisplay
 {
 public:
@@ -35,6 +41,7 @@ public:
     // Longer than any sentence or line of the unit's shell, so that only text without line ends is
     // ever broken, and short enough that laying out the last paragraph stays cheap.
     static constexpr int MaxLineCharacters = 1024;
+    static constexpr int RebuildTrims = 10;
 
     explicit TrafficDisplay(QTextEdit* view);
 
@@ -52,4 +59,5 @@ private:
     void Trim();
 
     QTextEdit* view;
+    int trims = 0;
 };
