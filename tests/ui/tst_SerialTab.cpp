@@ -294,6 +294,9 @@ void TestSerialTab::displayTextAsPlainTextGivesIt()
     QFETCH(QStringList, lines);
     QFETCH(int, maxParagraphs);
     QTextEdit view;
+    QFont font(QStringLiteral("Courier New"));
+    font.setPixelSize(12);
+    view.setFont(font);
     TrafficDisplay display(&view);
     QTextDocument reference;
     int trims = 0;
@@ -313,6 +316,8 @@ void TestSerialTab::displayTextAsPlainTextGivesIt()
         }
     }
     QVERIFY(view.toPlainText() == reference.toPlainText());
+    QCOMPARE(view.document()->defaultFont(), font);
+    QVERIFY(!view.document()->isUndoRedoEnabled());
     QVERIFY2(view.document()->blockCount() <= maxParagraphs,
              qPrintable(QString::number(view.document()->blockCount())));
 }

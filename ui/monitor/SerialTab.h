@@ -32,9 +32,10 @@ public:
     // Text collected while paused; beyond it further lines are dropped until the pause ends.
     static constexpr int PausedBufferLimit = 500000;
     static constexpr int ShowIntervalMs = 50;
-    // Gathered text beyond this is shown at once, so that a GUI thread that falls behind does not
-    // gather without end.
-    static constexpr int PendingLimit = 100000;
+    // Gathered text beyond this is shown at once, so that a GUI thread that falls behind neither
+    // gathers without end nor stops for long to show it. A serial link brings a small part of this
+    // in ShowIntervalMs.
+    static constexpr int PendingLimit = 10000;
 
     explicit SerialTab(QWidget* parent = nullptr);
     ~SerialTab() override;

@@ -25,11 +25,10 @@ class QTextEdit;
 // paragraph of its own; the break shows, and the plain text gives it back, as a line feed. A text
 // is never broken inside: what comes in one piece is shown as it came.
 //
-// A document that is cut at its start and added to at its end does not reliably give back what it
-// held for the text and paragraphs it dropped, and over days of traffic that would follow the
-// traffic rather than what is shown. Every RebuildTrims trims the document is therefore made anew
-// from the text it keeps: that costs about as much as a trim and leaves it as small as a document
-// that was only ever given that text.
+// A document that is cut at its start and added to at its end for days has had far more text and
+// paragraphs than it holds; nothing of that may stay behind in it. After RebuildTrims trims the
+// document is therefore made anew from the text it keeps, at the first trim with the view out of
+// sight (see Trim), which leaves it as small as a document that was only ever given that text.
 class TrafficDisplay
 {
 public:
@@ -57,7 +56,9 @@ private:
     // a paragraph separator before it when it would lengthen a line that is long already.
     QString Grouped(const QString& text) const;
     void Trim();
+    // Gives the view a new document holding the text from cut on.
+    void Rebuild(int cut);
 
     QTextEdit* view;
-    int trims = 0;
+    int trimsSinceRebuild = 0;
 };
