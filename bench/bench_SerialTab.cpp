@@ -219,7 +219,7 @@ private slots:
     {
         QTest::addColumn<bool>("shown");
         QTest::newRow("shown") << true;
-        // Another tab in front: the display is made anew now and then.
+        // Another tab in front, as the tab mostly is: the view lays nothing out.
         QTest::newRow("hidden") << false;
     }
 

@@ -87,36 +87,7 @@ void TrafficDisplay::Trim()
     int cut = TrimCharacters;
     while (count - cut > MaxCharacters)
         cut += TrimCharacters;
-    // A view on screen would lay the new document out at once, all of it: a stall of a few hundred
-    // milliseconds, where a trim takes a few. Out of sight the view lays nothing out, so the new
-    // document costs no more than the old one when the view is shown again.
-    trimsSinceRebuild = qMin(trimsSinceRebuild + 1, int(RebuildTrims));
-    if (trimsSinceRebuild == RebuildTrims && !view->isVisible())
-    {
-        trimsSinceRebuild = 0;
-        Rebuild(cut);
-        return;
-    }
     QTextCursor oldest(view->document());
     oldest.setPosition(cut, QTextCursor::KeepAnchor);
     oldest.removeSelectedText();
-}
-
-void TrafficDisplay::Rebuild(int cut)
-{
-    QTextDocument* old = view->document();
-    // Filled before the view has it: filling the view's own document would have the view follow
-    // every paragraph as it comes, which takes a hundred times as long.
-    auto* fresh = new QTextDocument(view);
-    fresh->setUndoRedoEnabled(false);
-    fresh->setDefaultFont(old->defaultFont());
-    fresh->setDefaultTextOption(old->defaultTextOption());
-    fresh->setDocumentMargin(old->documentMargin());
-    // The raw text keeps the paragraphs and line separators as they are.
-    QTextCursor(fresh).insertText(old->toRawText().mid(cut));
-    // The view deletes the document it made itself; one made here is deleted here.
-    const bool madeHere = old->parent() == view;
-    view->setDocument(fresh);
-    if (madeHere)
-        delete old;
 }

@@ -24,11 +24,6 @@ class QTextEdit;
 // holds MaxLineCharacters, the next text that does not begin with a line end therefore starts a
 // paragraph of its own; the break shows, and the plain text gives it back, as a line feed. A text
 // is never broken inside: what comes in one piece is shown as it came.
-//
-// A document that is cut at its start and added to at its end for days has had far more text and
-// paragraphs than it holds; nothing of that may stay behind in it. After RebuildTrims trims the
-// document is therefore made anew from the text it keeps, at the first trim with the view out of
-// sight (see Trim), which leaves it as small as a document that was only ever given that text.
 class TrafficDisplay
 {
 public:
@@ -40,7 +35,6 @@ public:
     // Longer than any sentence or line of the unit's shell, so that only text without line ends is
     // ever broken, and short enough that laying out the last paragraph stays cheap.
     static constexpr int MaxLineCharacters = 1024;
-    static constexpr int RebuildTrims = 10;
 
     explicit TrafficDisplay(QTextEdit* view);
 
@@ -56,9 +50,6 @@ private:
     // a paragraph separator before it when it would lengthen a line that is long already.
     QString Grouped(const QString& text) const;
     void Trim();
-    // Gives the view a new document holding the text from cut on.
-    void Rebuild(int cut);
 
     QTextEdit* view;
-    int trimsSinceRebuild = 0;
 };
