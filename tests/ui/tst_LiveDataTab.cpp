@@ -53,6 +53,7 @@ private Q_SLOTS:
     void commandLineSendsOnlyFromTheButton();
     void endOfTheTab_data();
     void endOfTheTab();
+    void closingWithTheCommandLineFocused();
 
 private:
     TestPrompts* prompts = nullptr;
@@ -236,6 +237,21 @@ void TestLiveDataTab::endOfTheTab()
     record.events.clear();
     delete tab;
     QCOMPARE(record.events, expected);
+}
+
+void TestLiveDataTab::closingWithTheCommandLineFocused()
+{
+    // As when the window closes: the command line, holding a sentence, loses the focus while the tab
+    // is being destroyed, and finishing its edit must not call into the half-destroyed tab.
+    auto* tab = new LiveDataTab;
+    tab->show();
+    QVERIFY(QTest::qWaitForWindowActive(tab));
+    tab->OnOpened();
+    auto* line = Child<QLineEdit>(*tab, "lineSend");
+    line->setFocus();
+    QTRY_VERIFY(line->hasFocus());
+    line->setText(QStringLiteral("$UPANQ,ACF"));
+    delete tab;
 }
 
 KELVANE_TEST_APP_MAIN(TestLiveDataTab)

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -24,8 +25,11 @@ namespace
 using KelvaneTest::Child;
 using KelvaneTest::Type;
 
+// The display once the lines gathered for it are in.
 QString Shown(SerialTab& tab)
 {
+    if (!QTest::qWaitFor([&tab] { return tab.PendingCharacters() == 0; }))
+        return QStringLiteral("(lines never shown)");
     return Child<QTextEdit>(tab, "textEditReceived")->toPlainText();
 }
 
@@ -58,17 +62,21 @@ private Q_SLOTS:
     void filters_data();
     void filters();
     void pauseCollectsUnfilteredAndFlushesEverything();
+    void linesAreShownTogetherInOrder();
     void pauseBufferStopsAtItsBound();
     void displayDropsTheOldestWhenFull();
     void everyInsertionKeepsTheBound();
     void displayTextAsPlainTextGivesIt_data();
     void displayTextAsPlainTextGivesIt();
+    void longLinesBreakBetweenPieces_data();
+    void longLinesBreakBetweenPieces();
     void controlsFollowThePort();
     void logButtonShowsOnlyTheReportedState();
     void sendRule_data();
     void sendRule();
     void shellEscapeIsRefused();
     void aSentTextIsNotSentTwice();
+    void closingWithTheCommandLineFocused();
 
 private:
     TestPrompts* prompts = nullptr;
@@ -100,6 +108,13 @@ void TestSerialTab::filters_data()
     QTest::newRow("VDO hides VDO") << vdo << int(Vdo) << true;
     QTest::newRow("VDM hides VDM") << vdm << int(Vdm) << true;
     QTest::newRow("Gxxxx hides GN") << gga << int(Gnss) << true;
+    QTest::newRow("Gxxxx hides GL") << QStringLiteral(
+                                           "$GLGSV,2,1,07,65,40,039,27,66,62,320,30,72,09,158,,73,11,031,*6A\n")
+                                    << int(Gnss) << true;
+    QTest::newRow("Gxxxx hides GA") << QStringLiteral("$GAGSV,1,1,03,02,39,287,32,07,50,066,25,30,22,310,19*7F\n")
+                                    << int(Gnss) << true;
+    QTest::newRow("Gxxxx hides GB") << QStringLiteral("$GBGSV,1,1,02,06,46,209,29,09,31,217,24*60\n") << int(Gnss)
+                                    << true;
     QTest::newRow("Gxxxx leaves AI") << txt << int(Gnss) << false;
     // The Gnss pattern takes any three-letter formatter of the GNSS talkers.
     QTest::newRow("Gxxxx hides a GP TXT") << QStringLiteral("$GPTXT,01,01,02,ANTSTATUS=OK*3B\n") << int(Gnss) << true;
@@ -145,6 +160,42 @@ void TestSerialTab::pauseCollectsUnfilteredAndFlushesEverything()
     tab.OnReceived(txt);
     tab.OnSent(sent);
     QVERIFY(Shown(tab).endsWith(QStringLiteral("\nOUT > $UPANQ,ACF*33\n")));
+}
+
+void TestSerialTab::linesAreShownTogetherInOrder()
+{
+    SerialTab tab;
+    tab.OnOpened();
+    CheckFilters(tab, Gnss);
+    auto* view = Child<QTextEdit>(tab, "textEditReceived");
+    QSignalSpy changes(view->document(), &QTextDocument::contentsChanged);
+    QString expected;
+    for (int i = 0; i < 100; ++i)
+    {
+        const QString line = QStringLiteral("$AITXT,01,01,91,LINE %1*00\n").arg(i);
+        tab.OnReceived(line);
+        tab.OnReceived(QStringLiteral("$GPGSA,A,3,,,,,,,,,,,,,1.0,1.0,1.0*33\n"));
+        expected += line;
+        if (i % 10 == 0)
+        {
+            tab.OnSent(QStringLiteral("$UPANQ,ACF*33\r\n"));
+            expected += QStringLiteral("OUT > $UPANQ,ACF*33\n");
+        }
+    }
+    // Not laid out line by line, but all at once, as they came and filtered as they came.
+    QCOMPARE(changes.size(), 0);
+    QTRY_COMPARE(view->toPlainText(), expected);
+    QCOMPARE(changes.size(), 1);
+    // The pause shows at once what came before it, and the resume what came during it.
+    const QString before = QStringLiteral("BEFORE\n");
+    const QString during = QStringLiteral("$GPGSA,DURING*00\n");
+    tab.OnReceived(before);
+    auto* pause = Child<QToolButton>(tab, "toolButtonPause");
+    pause->click();
+    QCOMPARE(view->toPlainText(), expected + before);
+    tab.OnReceived(during);
+    pause->click();
+    QCOMPARE(view->toPlainText(), expected + before + during);
 }
 
 void TestSerialTab::pauseBufferStopsAtItsBound()
@@ -264,6 +315,44 @@ void TestSerialTab::displayTextAsPlainTextGivesIt()
              qPrintable(QString::number(view.document()->blockCount())));
 }
 
+void TestSerialTab::longLinesBreakBetweenPieces_data()
+{
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("longest");
+
+    const int max = TrafficDisplay::MaxLineCharacters;
+    // Prompts without line ends: the line breaks once it is long, so that no paragraph grows on.
+    QTest::newRow("prompts") << QStringLiteral(">") << 2 * max + 10
+                             << QString(max, QLatin1Char('>')) + QLatin1Char('\n') + QString(max, QLatin1Char('>')) +
+                                    QLatin1Char('\n') + QString(10, QLatin1Char('>'))
+                             << max;
+    // A piece is shown as it came, and the next one goes on a line of its own.
+    const QString piece(3000, QLatin1Char('x'));
+    QTest::newRow("long pieces") << piece << 2 << piece + QLatin1Char('\n') + piece << 3000;
+    // Long lines with their line ends need no break.
+    const QString line = QString(1500, QLatin1Char('y')) + QLatin1Char('\n');
+    QTest::newRow("long lines") << line << 2 << line + line << 1500;
+}
+
+void TestSerialTab::longLinesBreakBetweenPieces()
+{
+    QFETCH(QString, piece);
+    QFETCH(int, count);
+    QFETCH(QString, shown);
+    QFETCH(int, longest);
+    QTextEdit view;
+    TrafficDisplay display(&view);
+    for (int i = 0; i < count; ++i)
+        display.Append(piece);
+    QCOMPARE(view.toPlainText(), shown);
+    int paragraph = 0;
+    for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next())
+        paragraph = qMax(paragraph, block.length() - 1);
+    QCOMPARE(paragraph, longest);
+}
+
 void TestSerialTab::controlsFollowThePort()
 {
     SerialTab tab;
@@ -332,6 +421,18 @@ void TestSerialTab::sendRule_data()
     QTest::newRow("longer than a sentence")
         << QStringLiteral("$UPMCR,") + QString(80, QLatin1Char('1')) << QString() << true;
     QTest::newRow("shell escape with a blank") << QStringLiteral(" +++") << QString() << true;
+    // Only the sentence that was checked goes, and nothing the unit could take for more.
+    QTest::newRow("text before the sentence")
+        << QStringLiteral("> $UPANQ,ACF*33") << QStringLiteral("$UPANQ,ACF*33\r\n") << false;
+    QTest::newRow("text after the checksum")
+        << QStringLiteral("$UPANQ,ACF*33 x") << QStringLiteral("$UPANQ,ACF*33\r\n") << false;
+    QTest::newRow("command and sentence pasted") << QStringLiteral("reset\r\n$UPANQ,ACF*33") << QString() << true;
+    QTest::newRow("control character before") << QStringLiteral("\x03$UPANQ,ACF*33") << QString() << true;
+    QTest::newRow("control character inside") << QStringLiteral("$UPANQ,A\aCF") << QString() << true;
+    QTest::newRow("line separator") << QStringLiteral("$UPANQ,ACF\u2028") << QString() << true;
+    QTest::newRow("two start marks") << QStringLiteral("!$UPANQ,ACF*33") << QString() << true;
+    // Each inner "*" is counted once by the completed checksum and once as a field separator.
+    QTest::newRow("inner stars cancel") << QStringLiteral("$GPTXT,01*00,02,HELLO*00") << QString() << true;
     QTest::newRow("empty") << QString() << QString() << false;
 }
 
@@ -414,6 +515,25 @@ void TestSerialTab::aSentTextIsNotSentTwice()
     Type(line, QStringLiteral("$UPANQ,ACF"));
     tab.OnSend();
     QCOMPARE(sent.size(), 2);
+}
+
+void TestSerialTab::closingWithTheCommandLineFocused()
+{
+    // As when the window closes: the tab goes while its command line, holding a sentence, has the
+    // focus. Losing it must not finish the edit into the half-destroyed tab.
+    auto* tab = new SerialTab;
+    tab->show();
+    QVERIFY(QTest::qWaitForWindowActive(tab));
+    tab->OnOpened();
+    auto* line = Child<QLineEdit>(*tab, "lineSend");
+    line->setFocus();
+    QTRY_VERIFY(line->hasFocus());
+    line->setText(QStringLiteral("$UPANQ,ACF"));
+    QObject context;
+    QStringList sent;
+    connect(tab, &SerialTab::Send, &context, [&sent](const QString& s) { sent << s; });
+    delete tab;
+    QCOMPARE(sent, QStringList());
 }
 
 static KelvaneTest::AppSettings Settings()

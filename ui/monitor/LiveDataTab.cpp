@@ -35,6 +35,9 @@ LiveDataTab::LiveDataTab(QWidget* parent) : QWidget(parent), ui(new Ui::LiveData
 
 LiveDataTab::~LiveDataTab()
 {
+    // The command line outlives this part of the tab: losing the focus as the widgets go, it would
+    // finish its edit into a tab that is no longer one.
+    disconnect(ui->lineSend, nullptr, this, nullptr);
     // The window that would hear of the isolation ending is being destroyed around this tab: only
     // the tab's own state is put back, and the unit is told to leave its stream only while a link
     // can still carry it.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include "app/KelvaneApplication.h"
 #include "ui/monitor/TerminalCommandLine.h"
@@ -31,6 +32,9 @@ SerialTab::SerialTab(QWidget* parent) : QWidget(parent), ui(new Ui::SerialTab)
     ui->setupUi(this);
     display = new TrafficDisplay(ui->textEditReceived);
     commandLine = new TerminalCommandLine(this, ui->lineSend, ui->labelSendError);
+    showTimer = new QTimer(this);
+    showTimer->setSingleShot(true);
+    showTimer->setInterval(ShowIntervalMs);
     ui->labelSendError->hide();
     // Without the application object (a tab on its own) there is no setting, and nothing sent is shown.
     if (auto* app = qobject_cast<KelvaneApplication*>(QCoreApplication::instance()))
@@ -45,10 +49,14 @@ SerialTab::SerialTab(QWidget* parent) : QWidget(parent), ui(new Ui::SerialTab)
     connect(ui->lineSend, &QLineEdit::textEdited, this, &SerialTab::OnSendEdited);
     connect(ui->lineSend, &QLineEdit::editingFinished, this, &SerialTab::OnSendEditFinished);
     connect(commandLine, &TerminalCommandLine::Send, this, &SerialTab::Send);
+    connect(showTimer, &QTimer::timeout, this, &SerialTab::ShowPending);
 }
 
 SerialTab::~SerialTab()
 {
+    // The command line outlives this part of the tab: losing the focus as the widgets go, it would
+    // finish its edit into a tab that is no longer one.
+    disconnect(ui->lineSend, nullptr, this, nullptr);
     delete display;
     delete ui;
 }
@@ -96,6 +104,9 @@ void SerialTab::OnSend()
 
 void SerialTab::OnPause()
 {
+    // What came before the pause is shown before the display stands still, and before what the
+    // pause collected.
+    ShowPending();
     if (IsPaused())
         return;
     display->Append(pausedBuffer);
@@ -121,7 +132,7 @@ void SerialTab::OnSent(QString sent)
         Divert(sent);
         return;
     }
-    display->Append(TransmitPrefix + sent);
+    Show(TransmitPrefix + sent);
 }
 
 void SerialTab::OnReceived(QString received)
@@ -133,7 +144,7 @@ void SerialTab::OnReceived(QString received)
     }
     if (IsFiltered(received))
         return;
-    display->Append(received);
+    Show(received);
 }
 
 void SerialTab::OnOpened()
@@ -155,6 +166,24 @@ void SerialTab::Divert(const QString& text)
 {
     if (pausedBuffer.size() < PausedBufferLimit)
         pausedBuffer += text;
+}
+
+void SerialTab::Show(const QString& text)
+{
+    pending += text;
+    if (pending.size() >= PendingLimit)
+        ShowPending();
+    else if (!showTimer->isActive())
+        showTimer->start();
+}
+
+void SerialTab::ShowPending()
+{
+    showTimer->stop();
+    if (pending.isEmpty())
+        return;
+    display->Append(pending);
+    pending.clear();
 }
 
 void SerialTab::UpdateControls()

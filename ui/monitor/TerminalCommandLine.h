@@ -20,8 +20,10 @@ public:
     // the shell notice shown.
     TerminalCommandLine(QWidget* tab, QLineEdit* line, QLabel* errorLabel);
 
-    // The line to transmit for a typed text: the text plus CR LF when it is a valid sentence, or
-    // with "*" and its checksum added first when that makes it one; empty when it is no sentence.
+    // The line to transmit for a typed text: the sentence plus CR LF when the text holds a valid
+    // one, or with "*" and its checksum added first when that makes it one; empty when it is no
+    // sentence. Only the sentence goes, from its start mark to its checksum; a text with a control
+    // character or line end, more than one start mark or more than one "*" is refused.
     static QString Complete(const QString& text);
 
     // Runs the send rule on the line's text.

@@ -42,8 +42,16 @@ void TrafficDisplay::Append(const QString& text)
 QString TrafficDisplay::Grouped(const QString& text) const
 {
     QString grouped;
-    grouped.reserve(text.size());
-    int paragraph = view->document()->lastBlock().length() - 1;
+    grouped.reserve(text.size() + 1);
+    // The insertion lays the last paragraph out again anyway, so reading it costs no more.
+    const QString last = view->document()->lastBlock().text();
+    int paragraph = int(last.size());
+    const int line = paragraph - int(last.lastIndexOf(QChar(QChar::LineSeparator))) - 1;
+    if (line >= MaxLineCharacters && !EndsParagraph(text.front()))
+    {
+        grouped += QChar(QChar::ParagraphSeparator);
+        paragraph = 0;
+    }
     for (qsizetype i = 0; i < text.size(); ++i)
     {
         const QChar c = text.at(i);

@@ -17,6 +17,13 @@ class QTextEdit;
 // quarter of a million paragraphs and a trim that freezes the window. Lines are therefore gathered
 // into paragraphs of about GroupCharacters, joined by line separators, which the view shows and the
 // plain text gives back exactly as line feeds.
+//
+// Adding to the last paragraph lays all of it out again, so no paragraph may grow without end
+// either: text that comes without line ends (a stream of shell prompts) would otherwise pile into
+// one paragraph up to the bound and make every append cost more than the last. Once the last line
+// holds MaxLineCharacters, the next text that does not begin with a line end therefore starts a
+// paragraph of its own; the break shows, and the plain text gives it back, as a line feed. A text
+// is never broken inside: what comes in one piece is shown as it came.
 class TrafficDisplay
 {
 public:
@@ -25,6 +32,9 @@ public:
     // Long enough to keep a trim cheap, short enough that adding a line to the last paragraph (which
     // lays that paragraph out again) stays cheap as well.
     static constexpr int GroupCharacters = 256;
+    // Longer than any sentence or line of the unit's shell, so that only text without line ends is
+    // ever broken, and short enough that laying out the last paragraph stays cheap.
+    static constexpr int MaxLineCharacters = 1024;
 
     explicit TrafficDisplay(QTextEdit* view);
 
@@ -36,7 +46,8 @@ public:
 
 private:
     // The text with its line ends as the view would take them from plain text ("\r\n" is one), each
-    // one a line separator or, once the last paragraph is long enough, a paragraph separator.
+    // one a line separator or, once the last paragraph is long enough, a paragraph separator; with
+    // a paragraph separator before it when it would lengthen a line that is long already.
     QString Grouped(const QString& text) const;
     void Trim();
 
