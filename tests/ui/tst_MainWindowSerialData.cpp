@@ -10,13 +10,17 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
 #include <QToolButton>
 #include <QtTest/QtTest>
 
 #include "comms/NmeaSentence.h"
 #include "support/WindowTestFixture.h"
 #include "ui/monitor/SerialTab.h"
+#include "ui/monitor/TrafficDisplay.h"
 
 using KelvaneTest::App;
 
@@ -31,6 +35,7 @@ private Q_SLOTS:
     void filtersAndPause();
     void typedSentenceReachesTheUnit();
     void logButton();
+    void promptFloodKeepsTheWindowResponsive();
     void disconnectClosesTheControls();
 
 private:
@@ -153,6 +158,41 @@ void TestMainWindowSerialData::logButton()
     QVERIFY(text.contains(QStringLiteral("# Kelvane Started log file at ")));
     QVERIFY(text.contains(QStringLiteral("INTO THE LOG")));
     QVERIFY(text.contains(QStringLiteral("# Kelvane Stopped log file at ")));
+}
+
+void TestMainWindowSerialData::promptFloodKeepsTheWindowResponsive()
+{
+    // Shell prompts come without line ends, one read each; piled into one paragraph, every append
+    // would lay out all of them again and the window would fall ever further behind.
+    constexpr int Prompts = 30000;
+    const auto shown = [this] { return Child<QTextEdit>("textEditReceived")->toPlainText(); };
+    const qsizetype before = shown().count(QLatin1Char('>'));
+    for (int sent = 0; sent < Prompts; ++sent)
+    {
+        unit->SendRaw(">");
+        QThread::usleep(20);
+    }
+    // A line sent while the flood is still being taken may be among the lines the window drops: sent
+    // again until it shows.
+    const auto after = [this]
+    {
+        unit->SendText(QStringLiteral("AFTER THE PROMPTS"));
+        return QTest::qWaitFor([this] { return Shown().contains(QStringLiteral("AFTER THE PROMPTS")); }, 1000);
+    };
+    QVERIFY(QTest::qWaitFor(after, WaitMs));
+    bool ran = false;
+    QTimer::singleShot(0, window, [&ran] { ran = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(ran, 5000);
+    // Reads that ran together are noise and dropped; thousands of prompts come one by one.
+    const qsizetype prompts = shown().count(QLatin1Char('>')) - before;
+    QVERIFY2(prompts > 1000, qPrintable(QString::number(prompts)));
+    // No paragraph holds more than a group of lines, a long line and one gathered showing.
+    int longest = 0;
+    for (QTextBlock b = Child<QTextEdit>("textEditReceived")->document()->begin(); b.isValid(); b = b.next())
+        longest = qMax(longest, b.length());
+    QVERIFY2(longest <=
+                 TrafficDisplay::GroupCharacters + TrafficDisplay::MaxLineCharacters + SerialTab::PendingLimit + 200,
+             qPrintable(QString::number(longest)));
 }
 
 void TestMainWindowSerialData::disconnectClosesTheControls()
