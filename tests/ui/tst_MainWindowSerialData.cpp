@@ -183,9 +183,9 @@ void TestMainWindowSerialData::promptFloodKeepsTheWindowResponsive()
     bool ran = false;
     QTimer::singleShot(0, window, [&ran] { ran = true; });
     QTRY_VERIFY_WITH_TIMEOUT(ran, 5000);
-    // Reads that ran together are noise and dropped; thousands of prompts come one by one.
+    // Reads that ran together are noise and dropped; the rest come one by one.
     const qsizetype prompts = shown().count(QLatin1Char('>')) - before;
-    QVERIFY2(prompts > 1000, qPrintable(QString::number(prompts)));
+    QVERIFY2(prompts > 100, qPrintable(QString::number(prompts)));
     // No paragraph holds more than a group of lines, a long line and one gathered showing.
     int longest = 0;
     for (QTextBlock b = Child<QTextEdit>("textEditReceived")->document()->begin(); b.isValid(); b = b.next())
