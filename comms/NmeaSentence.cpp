@@ -1,5 +1,7 @@
 #include "comms/NmeaSentence.h"
 
+#include "model/FieldText.h"
+
 #include <limits>
 #include <utility>
 
@@ -316,33 +318,15 @@ void NmeaSentence::Escape(QString& t)
 {
     // Beyond the reserved characters, line ends and DEL are escaped too, so that no text can end
     // or break the sentence it travels in.
-    auto reserved = [](char16_t c)
-    {
-        switch (c)
-        {
-        case u'!':
-        case u'"':
-        case u'$':
-        case u'*':
-        case u',':
-        case u'\\':
-        case u'^':
-        case u'~':
-        case u'\r':
-        case u'\n':
-        case 0x7F:
-            return true;
-        default:
-            return false;
-        }
-    };
+    auto reserved = [](QChar c)
+    { return FieldText::IsReserved(c) || c == u'"' || c == u'\r' || c == u'\n' || c == QChar(0x7F); };
     QString out;
     out.reserve(t.size());
     bool changed = false;
     for (QChar qc : std::as_const(t))
     {
         const char16_t c = qc.unicode();
-        if (reserved(c))
+        if (reserved(qc))
         {
             AppendEscape(out, c);
             changed = true;

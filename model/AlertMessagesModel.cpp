@@ -60,8 +60,8 @@ void AlertMessagesModel::Load(QDataStream& stream)
     offPositionAction = offPosition;
     // A file may hold texts of any length; they are cut as the text editors cut them. (Texts the unit
     // reports are kept whole: the setters do not cut.)
-    biitText = FieldText::Limited(biitMessage, MaxTextLength, MaxTextWireLength);
-    proximityText = FieldText::Limited(proximityMessage, MaxProximityTextLength, MaxTextWireLength);
-    offPositionText = FieldText::Limited(offPositionMessage, MaxTextLength, MaxTextWireLength);
+    biitText = FieldText::Limited(biitMessage, MaxTextLength, MaxTextEncodedLength);
+    proximityText = FieldText::Limited(proximityMessage, MaxProximityTextLength, MaxTextEncodedLength);
+    offPositionText = FieldText::Limited(offPositionMessage, MaxTextLength, MaxTextEncodedLength);
     proximityRadius = radius;
 }

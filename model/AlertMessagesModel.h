@@ -16,7 +16,7 @@ public:
     // to 41; and no text more than 45 characters once escaped in its sentence.
     static constexpr int MaxTextLength = 45;
     static constexpr int MaxProximityTextLength = 41;
-    static constexpr int MaxTextWireLength = 45;
+    static constexpr int MaxTextEncodedLength = 45;
 
     explicit AlertMessagesModel(QObject* parent = nullptr);
     AlertMessagesModel(const AlertMessagesModel& other);

@@ -228,7 +228,7 @@ void AtoN::Load(QDataStream& stream)
     syncLossBehaviour = sync;
     // Limited as the name editor limits it, in characters and in its escaped length: a file may hold
     // any text.
-    name = FieldText::Limited(storedName, MaxNameLength, MaxNameWireLength);
+    name = FieldText::Limited(storedName, MaxNameLength, MaxNameEncodedLength);
     dimensionA = a;
     dimensionB = b;
     dimensionC = c;

@@ -59,7 +59,7 @@ class AtoN : public ModelObject
 public:
     static constexpr int MaxNameLength = 34;
     // What a name of at most MaxNameLength characters may take in a sentence once escaped.
-    static constexpr int MaxNameWireLength = 52;
+    static constexpr int MaxNameEncodedLength = 52;
 
     explicit AtoN(QObject* parent = nullptr);
     AtoN(const AtoN& other);

@@ -4,14 +4,37 @@
 
 namespace
 {
-// The characters the sentence builders escape in a text field: the IEC 61162-1 reserved characters,
-// the quotation mark, line ends, DEL and the C0 and C1 controls.
-bool IsEscaped(char16_t c)
+bool IsControl(char16_t c)
 {
-    switch (c)
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// What the sentence builders send as an escape: the reserved characters, the quotation mark (escaped
+// as well by the text escape) and every control character (by the framing).
+bool IsEscaped(QChar c)
+{
+    return FieldText::IsReserved(c) || c == u'"' || IsControl(c.unicode());
+}
+
+constexpr int EscapeLength = 3;
+
+// What a character counts against an editor's encoded limit: three for a reserved character, as the
+// editors' validator counts it. The editors admit no control character; one from a file counts three
+// as well, since it travels as an escape.
+int EditorCost(QChar c)
+{
+    return FieldText::IsReserved(c) || IsControl(c.unicode()) ? EscapeLength : 1;
+}
+} // namespace
+
+namespace FieldText
+{
+
+bool IsReserved(QChar c)
+{
+    switch (c.unicode())
     {
     case u'!':
-    case u'"':
     case u'$':
     case u'*':
     case u',':
@@ -20,35 +43,29 @@ bool IsEscaped(char16_t c)
     case u'~':
         return true;
     default:
-        return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+        return false;
     }
 }
-
-constexpr int EscapeLength = 3;
-} // namespace
-
-namespace FieldText
-{
 
 int WireLength(const QString& text)
 {
     qsizetype length = 0;
     for (const QChar c : text)
-        length += IsEscaped(c.unicode()) ? EscapeLength : 1;
+        length += IsEscaped(c) ? EscapeLength : 1;
     return int(qMin(length, qsizetype(std::numeric_limits<int>::max())));
 }
 
-QString Limited(const QString& text, int maxCharacters, int maxWireLength)
+QString Limited(const QString& text, int maxCharacters, int maxEncodedLength)
 {
     const qsizetype limit = qMax(0, maxCharacters);
     qsizetype taken = 0;
-    int wire = 0;
+    int encoded = 0;
     for (; taken < text.size() && taken < limit; ++taken)
     {
-        const int cost = IsEscaped(text.at(taken).unicode()) ? EscapeLength : 1;
-        if (wire + cost > maxWireLength)
+        const int cost = EditorCost(text.at(taken));
+        if (encoded + cost > maxEncodedLength)
             break;
-        wire += cost;
+        encoded += cost;
     }
     // A surrogate pair is one character to the user: never keep half of one.
     if (taken > 0 && taken < text.size() && text.at(taken - 1).isHighSurrogate())

@@ -9,14 +9,19 @@
 namespace FieldText
 {
 
+// The characters IEC 61162-1 reserves inside a sentence (! $ * , \ ^ ~): a text field carries each as
+// an escape ("^" and two hexadecimal digits), and the editors count each as three against their limit.
+bool IsReserved(QChar c);
+
 // Characters a text takes on the wire: each character that a sentence field carries as an escape
 // ("^" and two hexadecimal digits) counts three, every other one.
 int WireLength(const QString& text);
 
-// The longest beginning of the text that has at most maxCharacters characters and takes at most
-// maxWireLength on the wire: what a text editor bounded in both ways can hold. The wire length is
-// never less than the count the editors' validator makes, so the result is always one it accepts.
-QString Limited(const QString& text, int maxCharacters, int maxWireLength);
+// The longest beginning of the text that has at most maxCharacters characters and at most
+// maxEncodedLength once each reserved or control character counts three: what a text editor bounded
+// in both ways holds. A text the editor accepted comes back whole; the quotation mark, escaped on the
+// wire but counted as one by the editors, is counted as they count it.
+QString Limited(const QString& text, int maxCharacters, int maxEncodedLength);
 
 // The decimal digits of the text, in order, at most maxDigits of them: all an MMSI editor admits.
 QString Digits(const QString& text, int maxDigits);

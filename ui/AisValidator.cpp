@@ -1,28 +1,10 @@
 #include "ui/AisValidator.h"
 
+#include "model/FieldText.h"
+
 namespace
 {
-
-// The characters IEC 61162-1 reserves inside a sentence; in a text field each is sent as "^hh".
-bool IsReserved(QChar c)
-{
-    switch (c.unicode())
-    {
-    case u'!':
-    case u'$':
-    case u'*':
-    case u',':
-    case u'\\':
-    case u'^':
-    case u'~':
-        return true;
-    default:
-        return false;
-    }
-}
-
 constexpr int EscapedLength = 3;
-
 } // namespace
 
 AisValidator::AisValidator(int maxCharacters, int maxEncodedLength, QObject* parent)
@@ -35,7 +17,7 @@ int AisValidator::EncodedLength(const QString& text)
     int length = 0;
     for (const QChar c : text)
     {
-        length += IsReserved(c) ? EscapedLength : 1;
+        length += FieldText::IsReserved(c) ? EscapedLength : 1;
     }
     return length;
 }

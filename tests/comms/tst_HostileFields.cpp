@@ -199,6 +199,14 @@ private Q_SLOTS:
         QTest::newRow("name of escaped characters")
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(40, QLatin1Char(','))); })
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(17, QLatin1Char(','))); });
+        // Quotation marks go out escaped, yet the editors count each as one: such a text is the
+        // editor's own and comes back whole.
+        const Setup quotes = [](Model& m)
+        {
+            m.GetRealAtoN()->SetName(QString(AtoN::MaxNameLength, QLatin1Char('"')));
+            m.GetAlertMessages()->SetBiitText(QString(AlertMessagesModel::MaxTextLength, QLatin1Char('"')));
+        };
+        QTest::newRow("texts the editors take, quotation marks included") << quotes << quotes;
         QTest::newRow("name of control characters")
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(20, QChar(1))); })
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(17, QChar(1))); });

@@ -17,12 +17,19 @@ QList<AtoN*> Stations(Model& model)
     return stations;
 }
 
-// The longest text of a budget: plain characters, then as many commas (three on the wire) as the rest
-// of the wire budget takes.
-QString Longest(int characters, int wireLength)
+// The longest a text of a wire budget goes out: plain characters, then as many commas (three on the
+// wire) as the rest of the budget takes.
+QString LongestOnTheWire(int characters, int wireLength)
 {
     const int commas = qMax(0, qMin(characters, (wireLength - characters) / 2));
     return QString(characters - commas, QLatin1Char('A')) + QString(commas, QLatin1Char(','));
+}
+
+// The longest an editor's text goes out: every character a quotation mark, which the editors count as
+// one and the wire carries as three.
+QString LongestFromTheEditor(int characters)
+{
+    return QString(characters, QLatin1Char('"'));
 }
 } // namespace
 
@@ -73,37 +80,37 @@ void FillLongestTexts(Model& model)
     for (AtoN* aton : Stations(model))
     {
         const bool full = FieldText::WireLength(aton->GetName()) <= AtoNSentenceACE::MaxNameInFullSentence;
-        aton->SetName(full ? Longest(AtoNSentenceACE::MaxNameInFullSentence, AtoNSentenceACE::MaxNameInFullSentence)
-                           : Longest(AtoN::MaxNameLength, AtoN::MaxNameWireLength));
+        aton->SetName(
+            full ? LongestOnTheWire(AtoNSentenceACE::MaxNameInFullSentence, AtoNSentenceACE::MaxNameInFullSentence)
+                 : LongestFromTheEditor(AtoN::MaxNameLength));
     }
     AlertMessagesModel* alerts = model.GetAlertMessages();
-    alerts->SetBiitText(Longest(AlertMessagesModel::MaxTextLength, AlertMessagesModel::MaxTextWireLength));
-    alerts->SetOffPositionText(Longest(AlertMessagesModel::MaxTextLength, AlertMessagesModel::MaxTextWireLength));
-    alerts->SetProximityText(
-        Longest(AlertMessagesModel::MaxProximityTextLength, AlertMessagesModel::MaxTextWireLength));
+    alerts->SetBiitText(LongestFromTheEditor(AlertMessagesModel::MaxTextLength));
+    alerts->SetOffPositionText(LongestFromTheEditor(AlertMessagesModel::MaxTextLength));
+    alerts->SetProximityText(LongestFromTheEditor(AlertMessagesModel::MaxProximityTextLength));
 }
 
 QString TextFault(Model& model)
 {
     const auto badMmsi = [](const QString& mmsi)
     { return mmsi.size() > AtoNMMSI::MmsiLength || FieldText::Digits(mmsi, AtoNMMSI::MmsiLength) != mmsi; };
-    const auto badText = [](const QString& text, int characters, int wireLength)
-    { return text.size() > characters || FieldText::WireLength(text) > wireLength; };
+    const auto badText = [](const QString& text, int characters, int encodedLength)
+    { return FieldText::Limited(text, characters, encodedLength) != text; };
     for (AtoN* aton : Stations(model))
     {
         const AtoNMMSI* mmsi = aton->GetAtoNMMSI();
         for (const QString& value : {mmsi->GetCurrentMMSI(), mmsi->GetMMSI(), mmsi->GetAddressMMSI()})
             if (badMmsi(value))
                 return QStringLiteral("MMSI ") + value.left(40);
-        if (badText(aton->GetName(), AtoN::MaxNameLength, AtoN::MaxNameWireLength))
+        if (badText(aton->GetName(), AtoN::MaxNameLength, AtoN::MaxNameEncodedLength))
             return QStringLiteral("name ") + aton->GetName().left(40);
     }
     const AlertMessagesModel* alerts = model.GetAlertMessages();
     for (const QString& text : {alerts->GetBiitText(), alerts->GetOffPositionText()})
-        if (badText(text, AlertMessagesModel::MaxTextLength, AlertMessagesModel::MaxTextWireLength))
+        if (badText(text, AlertMessagesModel::MaxTextLength, AlertMessagesModel::MaxTextEncodedLength))
             return QStringLiteral("alert text ") + text.left(50);
     if (badText(alerts->GetProximityText(), AlertMessagesModel::MaxProximityTextLength,
-                AlertMessagesModel::MaxTextWireLength))
+                AlertMessagesModel::MaxTextEncodedLength))
         return QStringLiteral("proximity text ") + alerts->GetProximityText().left(50);
     return QString();
 }

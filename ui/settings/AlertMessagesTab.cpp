@@ -24,7 +24,7 @@ constexpr int TextMaxEncodedLength = AlertMessagesTab::Message14TextLimit;
 // A configuration file's texts are cut to these same limits when it is read.
 static_assert(TextMaxCharacters == AlertMessagesModel::MaxTextLength &&
               AlertMessagesTab::Message12TextLimit == AlertMessagesModel::MaxProximityTextLength &&
-              TextMaxEncodedLength == AlertMessagesModel::MaxTextWireLength);
+              TextMaxEncodedLength == AlertMessagesModel::MaxTextEncodedLength);
 
 constexpr int NoMessage = 0;
 constexpr int Message12 = 1;
