@@ -266,6 +266,14 @@ protected:
     bool ConnectThroughWindow() const { return ClickConnect() && WaitForIdle(); }
 
     // Saves a picture of the widget into the test artefacts as <name>.png.
+    // Whether the window's event loop turns: a call posted to it runs within a few seconds.
+    static bool Responsive()
+    {
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        return QTest::qWaitFor([&ran] { return ran; }, 5000);
+    }
+
     static bool SaveScreenshot(QWidget* widget, const QString& name)
     {
         return widget->grab().save(ArtefactDir() + QLatin1Char('/') + name + QStringLiteral(".png"));
