@@ -2,6 +2,7 @@
 // stand-in, and a real pseudo-terminal with the simulated unit on the far end.
 
 #include "comms/SerialController.h"
+#include "support/FileSizeLimit.h"
 #include "support/SimulatedUnit.h"
 #include "support/TestMain.h"
 
@@ -20,33 +21,7 @@
 #include <memory>
 #include <sys/resource.h>
 
-namespace
-{
-// Holds the size this process may give a file (the kernel then cuts a write short and fails the
-// next one, as a disk that fills does) while it lives.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(qint64 bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(bytes), old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old{};
-    void (*oldHandler)(int) = nullptr;
-};
-} // namespace
+using KelvaneTest::FileSizeLimit;
 
 class TestSerialController : public QObject
 {

@@ -27,6 +27,7 @@
 #include "app/KelvaneApplication.h"
 #include "decoders/AlarmData.h"
 #include "support/AppTestFixture.h"
+#include "support/FileSizeLimit.h"
 #include "ui/Prompts.h"
 #include "ui/monitor/StatusTab.h"
 
@@ -137,29 +138,6 @@ QByteArray ReadAll(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Files may grow only this far while it lives, as on a disk that fills: a write past it fails with EFBIG.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previous = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
-    }
-
-private:
-    rlimit saved{};
-    void (*previous)(int) = nullptr;
-};
 
 // Permissions bind the superuser only through another identity: it is taken while this lives.
 class Unprivileged
@@ -743,7 +721,7 @@ void TestStatusTab::reportFailures()
         // Never as the superuser, who could put a file in the place of the device.
         if (failure == QLatin1String("full disk") && faccessat(AT_FDCWD, "/dev", W_OK, AT_EACCESS) == 0)
             QSKIP("/dev can be written");
-        FileSizeLimit limit(failure.startsWith(QLatin1String("disk fills")) ? 64 : RLIM_INFINITY);
+        KelvaneTest::FileSizeLimit limit(failure.startsWith(QLatin1String("disk fills")) ? 64 : -1);
         tab->OnFaultMessageLogComplete();
     }
     chmod(QFile::encodeName(folder).constData(), 0755);
