@@ -60,4 +60,21 @@ inline QString ShownText(const QWidget* widget)
     return QString();
 }
 
+// Destroys a terminal tab as the window's close does: shown and open, its command line holding a
+// sentence and the keyboard focus, so that losing the focus finishes the edit while the tab goes.
+template <typename Tab> bool DestroyWithCommandLineFocused(Tab* tab)
+{
+    tab->show();
+    if (!QTest::qWaitForWindowActive(tab))
+        return false;
+    tab->OnOpened();
+    auto* line = Child<QLineEdit>(tab, QStringLiteral("lineSend"));
+    line->setFocus();
+    if (!QTest::qWaitFor([line] { return line->hasFocus(); }))
+        return false;
+    line->setText(QStringLiteral("$UPANQ,ACF"));
+    delete tab;
+    return true;
+}
+
 } // namespace KelvaneTest
