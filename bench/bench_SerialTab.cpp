@@ -40,6 +40,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 #include "support/GuiTestMain.h"
 #include "support/RecordedTraffic.h"
+#include "support/ResidentMemory.h"
 #include "ui/monitor/SerialTab.h"
 #include "ui/monitor/TrafficDisplay.h"
 
@@ -47,20 +48,6 @@ namespace
 {
 
 constexpr int LineCount = 200000;
-
-// Resident memory of the process in kB, 0 where the system does not say.
-long ResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-    {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
 
 // Processor time of the calling thread, in nanoseconds.
 qint64 ThreadCpuNs()
@@ -327,7 +314,7 @@ private:
                     resident.append(0);
                 }
                 heap.last() = qMax(heap.last(), HeapInUse());
-                resident.last() = qMax(resident.last(), ResidentKb());
+                resident.last() = qMax(resident.last(), KelvaneTest::ResidentKb());
             }
             if (i % 1000000 == 0)
                 qInfo("  %d lines: heap in use at most %.2f MB, resident at most %.1f MB", i, heap.last() / 1048576.0,
@@ -364,7 +351,7 @@ private:
         auto* view = tab.findChild<QTextEdit*>(QStringLiteral("textEditReceived"));
         QVERIFY(view);
 
-        const long before = ResidentKb();
+        const long before = KelvaneTest::ResidentKb();
         const double loadBefore = LoadAverage();
         long afterFirstTrim = 0;
         qint64 slowest = 0;
@@ -393,10 +380,10 @@ private:
             if (i % 100 == 0)
                 QCoreApplication::processEvents();
             if (afterFirstTrim == 0 && characters > 2 * TrafficDisplay::MaxCharacters)
-                afterFirstTrim = ResidentKb();
+                afterFirstTrim = KelvaneTest::ResidentKb();
         }
         const double seconds = total.nsecsElapsed() / 1e9;
-        const long after = ResidentKb();
+        const long after = KelvaneTest::ResidentKb();
         QVERIFY(view->document()->characterCount() - 1 <= TrafficDisplay::MaxCharacters);
 
         const double perSecond = LineCount / seconds;

@@ -12,17 +12,16 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTableWidget>
 #include <QTime>
 #include <QtTest/QtTest>
 
 #include <cstdio>
-#include <unistd.h>
 
 #include "comms/NmeaSentence.h"
 #include "decoders/MessageDecoder.h"
 #include "model/Model.h"
+#include "support/ResidentMemory.h"
 #include "support/TestMain.h"
 #include "ui/monitor/StatusTab.h"
 
@@ -35,16 +34,6 @@ extern "C" const char* __asan_default_options()
 
 namespace
 {
-
-// The resident memory of the process in KiB.
-long ResidentKiB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
-}
 
 QString Alarm(int id, bool active, int second)
 {
@@ -93,10 +82,10 @@ private Q_SLOTS:
                 QCoreApplication::processEvents();
             // Twice the bound: the table has dropped rows already, and the allocator has settled.
             if (i + 1 == 2 * StatusTab::MaxTextMessages)
-                boundKiB = ResidentKiB();
+                boundKiB = KelvaneTest::ResidentKb();
         }
         QCoreApplication::processEvents();
-        const long endKiB = ResidentKiB();
+        const long endKiB = KelvaneTest::ResidentKb();
         const double seconds = double(run.nsecsElapsed()) / 1e9;
         const double rate = Messages / seconds;
         std::printf("%d text messages in %.3f s: %.0f messages/s; slowest single message %.3f ms (message %d)\n",

@@ -6,6 +6,7 @@
 #include "comms/SerialTransport.h"
 #include "model/Model.h"
 #include "support/PtyPair.h"
+#include "support/ResidentMemory.h"
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
@@ -27,21 +28,6 @@ extern "C" const char* __asan_default_options()
 {
     return "quarantine_size_mb=8";
 }
-
-namespace
-{
-// Resident memory of this process in kB (the line "VmRSS:" of /proc/self/status).
-qint64 ResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-} // namespace
 
 class TestLineFlood : public QObject
 {
@@ -132,7 +118,7 @@ private Q_SLOTS:
                     {
                         sample.restart();
                         peakInFlight = qMax(peakInFlight, transport->LinesInFlight());
-                        const qint64 kb = ResidentKb();
+                        const qint64 kb = KelvaneTest::ResidentKb();
                         if (settledKb < 0 && clock.elapsed() >= StreamMs / 3)
                             settledKb = kb;
                         peakKb = qMax(peakKb, kb);
