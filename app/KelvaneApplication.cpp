@@ -1,6 +1,9 @@
 #include "app/KelvaneApplication.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QMainWindow>
+#include <QPalette>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QThread>
@@ -27,6 +30,21 @@ QSettings UserSettings()
 }
 
 } // namespace
+
+void KelvaneApplication::PrepareLook()
+{
+    QCoreApplication::setAttribute(Qt::AA_UseOpenGLES, true);
+    // High-DPI scaling (attribute 20) is always on in Qt 6; the attribute is still set, by number, for the
+    // Qt versions that read it.
+    QCoreApplication::setAttribute(static_cast<Qt::ApplicationAttribute>(20), true);
+    QApplication::setStyle(QStringLiteral("fusion"));
+
+    // Selected rows and texts stand out in grey rather than the style's colour.
+    QPalette palette = QApplication::palette();
+    palette.setBrush(QPalette::All, QPalette::Highlight, QBrush(QColor(220, 220, 220, 255)));
+    palette.setBrush(QPalette::All, QPalette::HighlightedText, QBrush(Qt::black));
+    QApplication::setPalette(palette);
+}
 
 KelvaneApplication::KelvaneApplication(int& argc, char** argv) : QApplication(argc, argv)
 {

@@ -45,6 +45,9 @@ public:
     // How long quitting waits for the worker thread to close the port and the raw log.
     static constexpr unsigned long WorkerStopTimeoutMs = 5000;
 
+    // The look of the application, set before the application object exists: the attributes, the
+    // "fusion" style and a grey highlight.
+    static void PrepareLook();
     KelvaneApplication(int& argc, char** argv);
     ~KelvaneApplication() override;
 

@@ -10,11 +10,8 @@
 // settings in a folder of their own under the working directory.
 
 #include <QApplication>
-#include <QBrush>
-#include <QColor>
 #include <QDir>
 #include <QMainWindow>
-#include <QPalette>
 #include <QProcess>
 #include <QtTest/QtTest>
 
@@ -105,13 +102,7 @@ int RunChild(int argc, char** argv, bool kelvane)
     // As the program's entry point does it, with the settings of a sandbox.
     KelvaneTest::PrepareTestEnvironment();
     KelvaneTest::PrepareAppSettings();
-    QCoreApplication::setAttribute(Qt::AA_UseOpenGLES, true);
-    QCoreApplication::setAttribute(static_cast<Qt::ApplicationAttribute>(20), true);
-    QApplication::setStyle(QStringLiteral("fusion"));
-    QPalette palette = QApplication::palette();
-    palette.setBrush(QPalette::All, QPalette::Highlight, QBrush(QColor(220, 220, 220, 255)));
-    palette.setBrush(QPalette::All, QPalette::HighlightedText, QBrush(Qt::black));
-    QApplication::setPalette(palette);
+    KelvaneApplication::PrepareLook();
     InitResources();
     KelvaneApplication application(argc, argv);
     MainWindow window(nullptr);
