@@ -650,9 +650,8 @@ void MainWindow::OnLinesDropped(int count)
     // Only the window's side misses the dropped lines: the traffic displays and both decoders, so
     // GNSS state, alarms, text messages and VDL replies among them are lost. The job engine in the
     // worker thread reads every line, so retrieve and send are whole.
-    statusBar()->showMessage(tr("%1 received lines came faster than the window could take them and were missed "
-                                "by the traffic displays and the GNSS and AIS decoders (position, satellites, "
-                                "alarms, text messages, VDL replies); retrieve and send were not affected.")
+    statusBar()->showMessage(tr("%1 received lines came too fast: neither shown nor decoded (GNSS, alarms, texts, "
+                                "VDL replies); retrieve and send were not affected.")
                                  .arg(count),
                              DroppedLinesNoticeMs);
 }
