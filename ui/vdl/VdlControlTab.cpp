@@ -680,15 +680,16 @@ void VdlControlTab::OnCopResponse(const QBitArray& payload, int fi, const QStrin
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Time-outs: a reply that came in time leaves everything as it is.
+// Time-outs: a reply that came in time leaves everything as it is. One that did not only shows red: the
+// radio link is slow, and a reply may still come. A multi-part sequence therefore waits where it
+// stands, and a late reply carries it on (its count, the further queries) as one in time would; ending
+// it here would take that reply for one nobody asked for and leave the list half collected.
 
 void VdlControlTab::OnAIDResponseTimeout()
 {
     if (aidReceived)
         return;
     Paint(ui->widgetAidResponse, Names::StyleRed);
-    aidMultiPart = false;
-    aidPending = false;
 }
 
 void VdlControlTab::OnAARResponseTimeout()
@@ -696,8 +697,6 @@ void VdlControlTab::OnAARResponseTimeout()
     if (aarReceived)
         return;
     Paint(ui->widgetAarResponse, Names::StyleRed);
-    aarMultiPart = false;
-    aarPending = false;
 }
 
 void VdlControlTab::OnACEACFPart1ResponseTimeout()
