@@ -601,10 +601,12 @@ void VdlControlTab::OnAarResponse(const QBitArray& payload, int fi, const QStrin
     Paint(ui->widgetAarResponse, Names::StyleGreen);
     model->ApplyVdlMessage(codec.get(), fi, mmsi);
 
+    // A reply nobody here asked for that announces further entries holds only part of a schedule, and
+    // no further part will be asked for: applied, it would stand as the AtoN's whole schedule.
+    bool partial = false;
     if (!aarPending)
     {
-        // Nobody here asked: the schedule collected so far is applied now, as no further part will
-        // be asked for.
+        partial = aar->numberOfMessages > 0;
         aarRemaining = 0;
         aarMultiPart = false;
     }
@@ -630,11 +632,14 @@ void VdlControlTab::OnAarResponse(const QBitArray& payload, int fi, const QStrin
     if (aarRemaining == 0 && !aarMultiPart)
     {
         aarPending = false;
-        model->ApplyReceivedSchedule(mmsi);
-        Q_EMIT UpdateTabFromVDL(1);
-        // The schedule may have been a virtual AtoN's: that tab shows it.
-        if (vatonEnabled)
-            Q_EMIT UpdateTabFromVDL(2);
+        if (!partial)
+        {
+            model->ApplyReceivedSchedule(mmsi);
+            Q_EMIT UpdateTabFromVDL(1);
+            // The schedule may have been a virtual AtoN's: that tab shows it.
+            if (vatonEnabled)
+                Q_EMIT UpdateTabFromVDL(2);
+        }
         SetButtonsEnabled(ui->pushButtonRetryAarQuery, true);
     }
 }
