@@ -601,10 +601,12 @@ void VdlControlTab::OnAarResponse(const QBitArray& payload, int fi, const QStrin
     Paint(ui->widgetAarResponse, Names::StyleGreen);
     model->ApplyVdlMessage(codec.get(), fi, mmsi);
 
+    // A reply nobody here asked for that announces further entries holds only part of a schedule, and
+    // no further part will be asked for: applied, it would stand as the AtoN's whole schedule.
+    bool partial = false;
     if (!aarPending)
     {
-        // Nobody here asked: the schedule collected so far is applied now, as no further part will
-        // be asked for.
+        partial = aar->numberOfMessages > 0;
         aarRemaining = 0;
         aarMultiPart = false;
     }
@@ -630,11 +632,14 @@ void VdlControlTab::OnAarResponse(const QBitArray& payload, int fi, const QStrin
     if (aarRemaining == 0 && !aarMultiPart)
     {
         aarPending = false;
-        model->ApplyReceivedSchedule(mmsi);
-        Q_EMIT UpdateTabFromVDL(1);
-        // The schedule may have been a virtual AtoN's: that tab shows it.
-        if (vatonEnabled)
-            Q_EMIT UpdateTabFromVDL(2);
+        if (!partial)
+        {
+            model->ApplyReceivedSchedule(mmsi);
+            Q_EMIT UpdateTabFromVDL(1);
+            // The schedule may have been a virtual AtoN's: that tab shows it.
+            if (vatonEnabled)
+                Q_EMIT UpdateTabFromVDL(2);
+        }
         SetButtonsEnabled(ui->pushButtonRetryAarQuery, true);
     }
 }
@@ -680,15 +685,16 @@ void VdlControlTab::OnCopResponse(const QBitArray& payload, int fi, const QStrin
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Time-outs: a reply that came in time leaves everything as it is.
+// Time-outs: a reply that came in time leaves everything as it is. One that did not only shows red: the
+// radio link is slow, and a reply may still come. A multi-part sequence therefore waits where it
+// stands, and a late reply carries it on (its count, the further queries) as one in time would; ending
+// it here would take that reply for one nobody asked for and leave the list half collected.
 
 void VdlControlTab::OnAIDResponseTimeout()
 {
     if (aidReceived)
         return;
     Paint(ui->widgetAidResponse, Names::StyleRed);
-    aidMultiPart = false;
-    aidPending = false;
 }
 
 void VdlControlTab::OnAARResponseTimeout()
@@ -696,8 +702,6 @@ void VdlControlTab::OnAARResponseTimeout()
     if (aarReceived)
         return;
     Paint(ui->widgetAarResponse, Names::StyleRed);
-    aarMultiPart = false;
-    aarPending = false;
 }
 
 void VdlControlTab::OnACEACFPart1ResponseTimeout()

@@ -139,9 +139,10 @@ private:
     int aidRemaining = 0;
     bool aidMultiPart = false;
     bool copReceived = false;
-    // A query of this kind was started by the user on this page and is still collecting parts. Only
-    // then does the page transmit the further queries of a multi-part reply: a reply heard from any
-    // other station must never make the tool talk on the data link by itself.
+    // The user started a query of this kind on this page, and its sequence has not ended since: not
+    // with its last reply, nor by leaving VDL mode. A time-out does not end it. Only then does the
+    // page transmit the further queries of a multi-part reply: a reply heard from any other station
+    // must never make the tool talk on the data link by itself.
     bool aidPending = false;
     bool aarPending = false;
     std::unique_ptr<Ui::VdlControlTab> ui;
