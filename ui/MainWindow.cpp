@@ -592,11 +592,12 @@ void MainWindow::EvaluateConnectionWidgets(bool mode)
     {
         retrieveMenu->menuAction()->setVisible(true);
         sendMenu->menuAction()->setVisible(true);
-        // Back in the place the menus were made with, above the "all" entries.
-        if (!retrieveMenu->actions().contains(retrieveCurrentAction))
-            retrieveMenu->insertAction(retrieveAllAction, retrieveCurrentAction);
-        if (!sendMenu->actions().contains(sendCurrentAction))
-            sendMenu->insertAction(sendAllAction, sendCurrentAction);
+        // Below the "all" entries after every evaluation, so that the menus read the same each time; adding an
+        // action a menu holds moves it to the end.
+        if (retrieveMenu->actions().constLast() != retrieveCurrentAction)
+            retrieveMenu->addAction(retrieveCurrentAction);
+        if (sendMenu->actions().constLast() != sendCurrentAction)
+            sendMenu->addAction(sendCurrentAction);
         retrieveButton->setDefaultAction(retrieveCurrentAction);
         sendButton->setDefaultAction(sendCurrentAction);
         for (QWidget* tab : UnitConfigurationTabs())
