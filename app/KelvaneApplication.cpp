@@ -192,13 +192,19 @@ void KelvaneApplication::ConnectSerialTransport()
     // end the connection that is working.
     if (transport)
         return;
-    if (Transport::IsPortBusy(PortName))
+    const SerialController::PortState state = SerialController::ProbePort(PortName);
+    if (state != SerialController::PortState::Free)
     {
         const QMetaObject::Connection report =
             connect(this, &KelvaneApplication::ConnectError, stateMachine, &StateMachine::ConnectError);
-        Q_EMIT ConnectError(tr("An error was encountered in trying to open the serial port.  The port may be "
-                               "busy or resetting. ( %1 ).")
-                                .arg(PortName));
+        // A port that is not there at all is no busy port: the user is sent to the cable, not to other programs.
+        Q_EMIT ConnectError(state == SerialController::PortState::Absent
+                                ? tr("An error was encountered in trying to open the serial port.  The port was not "
+                                     "found (unplugged?). ( %1 ).")
+                                      .arg(PortName)
+                                : tr("An error was encountered in trying to open the serial port.  The port may be "
+                                     "busy or resetting. ( %1 ).")
+                                      .arg(PortName));
         disconnect(report);
         return;
     }

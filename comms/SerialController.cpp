@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 
 QList<QSerialPortInfo> SerialController::availablePorts;
 
@@ -406,7 +407,7 @@ void SerialController::OnPortError(QSerialPort::SerialPortError error)
     case QSerialPort::PermissionError:
         // The unit was unplugged or the device cannot be read any more: end the connection once
         // instead of spinning on read errors.
-        errorText = LostText(error, port->errorString());
+        errorText = LostText(port->errorString());
         Q_EMIT ConnectionLost(errorText);
         Close();
         return;
@@ -415,13 +416,15 @@ void SerialController::OnPortError(QSerialPort::SerialPortError error)
     }
 }
 
-QString SerialController::LostText(QSerialPort::SerialPortError error, const QString& reason)
+QString SerialController::LostText(const QString& reason)
 {
     // A read that found the line hung up names no reason of its own: the port object then shows
-    // the text of some earlier, unrelated call ("Inappropriate ioctl for device"), which would
-    // send the user looking for the wrong fault. Only a reason the system gave for this failure
-    // is passed on.
-    const bool named = error != QSerialPort::ReadError && !reason.isEmpty();
+    // the text of whatever call failed last ("Inappropriate ioctl for device", or the "Resource
+    // temporarily unavailable" of a read that merely found nothing waiting), which would send the
+    // user looking for the wrong fault, whichever kind of error the port reports with it. Only the
+    // reasons a read of a device that is going or gone gives are passed on.
+    static const QStringList lossReasons{qt_error_string(EIO), qt_error_string(ENXIO), qt_error_string(ENODEV)};
+    const bool named = lossReasons.contains(reason);
     return named ? tr("The device was lost: %1").arg(reason) : tr("The device was lost");
 }
 
@@ -576,7 +579,10 @@ QList<QPair<QString, QString>> SerialController::ListPorts()
 
 QString SerialController::PortDisplayName(const QString& portName)
 {
-    if (availablePorts.isEmpty())
+    // A port that came back after the list was last read (a unit plugged in again) is looked up anew: the
+    // name alone would lose the description that chooses the tab set.
+    const auto named = [&portName](const QSerialPortInfo& info) { return info.portName() == portName; };
+    if (std::none_of(availablePorts.cbegin(), availablePorts.cend(), named))
         availablePorts = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : std::as_const(availablePorts))
     {
@@ -596,11 +602,16 @@ QString SerialController::PortDisplayName(const QString& portName)
     return portName;
 }
 
-bool SerialController::IsPortBusy(const QString& portName)
+SerialController::PortState SerialController::ProbePort(const QString& portName)
 {
     QSerialPort probe(portName);
     if (!probe.open(QIODevice::ReadWrite))
-        return true;
+        return probe.error() == QSerialPort::DeviceNotFoundError ? PortState::Absent : PortState::Busy;
     probe.close();
-    return false;
+    return PortState::Free;
+}
+
+bool SerialController::IsPortBusy(const QString& portName)
+{
+    return ProbePort(portName) != PortState::Free;
 }

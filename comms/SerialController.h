@@ -83,6 +83,15 @@ public:
     // machine's own.
     static QList<QPair<QString, QString>> ListPorts();
     static QString PortDisplayName(const QString& portName);
+    // What a trial open of a port finds: free to open, taken (by another program, or not a port that opens),
+    // or not there at all (unplugged, a bridge that ended).
+    enum class PortState
+    {
+        Free,
+        Busy,
+        Absent
+    };
+    static PortState ProbePort(const QString& portName);
     static bool IsPortBusy(const QString& portName);
     static bool IsStmPort(const QString& text);
     static bool ComparePorts(const QSerialPortInfo& a, const QSerialPortInfo& b);
@@ -112,7 +121,7 @@ private:
     void ScheduleRead();
     void AppendToLog(const QString& line);
     static QString TimeStamp();
-    static QString LostText(QSerialPort::SerialPortError error, const QString& reason);
+    static QString LostText(const QString& reason);
     static QString DisplayNameOf(const QString& description, const QString& portName);
 
     QSerialPort* port = nullptr;

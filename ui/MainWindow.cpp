@@ -441,11 +441,18 @@ void MainWindow::OnSerialDropdown()
 void MainWindow::RefreshSerialPortList()
 {
     refreshingPortList = true;
+    // The chosen port stays where it is while the system does not list it (a cable being reseated, a
+    // connection lost as its unit went): taking another port in its place would forget the user's choice.
+    const int keptIndex = portCombo->currentIndex();
+    const QString keptName = keptIndex >= 0 ? portCombo->itemData(keptIndex).toString() : QString();
+    const QString keptText = PlainPortText(portCombo->currentText());
     portCombo->clear();
     const QList<QPair<QString, QString>> ports = Transport::ListPorts();
     for (const auto& port : ports)
         portCombo->addItem(port.second, port.first);
-    if (!ports.isEmpty())
+    if (keptIndex >= 0 && keptName == app->GetPortName() && portCombo->findData(keptName) < 0)
+        portCombo->insertItem(std::min(keptIndex, portCombo->count()), keptText, keptName);
+    if (portCombo->count() > 0)
     {
         portSelected = true;
         if (!SelectSerialPort(app->GetPortName()))
@@ -477,25 +484,34 @@ QString MainWindow::CurrentPortText() const
     return portCombo->currentIndex() >= 0 ? portCombo->currentText() : QString();
 }
 
-bool MainWindow::SetPortItemText()
+QString MainWindow::PlainPortText(const QString& text)
+{
+    const QString mark = tr("- IN USE");
+    return text.endsWith(mark) ? text.chopped(mark.size()) : text;
+}
+
+void MainWindow::SetPortItemText()
 {
     const int index = portCombo->currentIndex();
     if (index < 0 || IsLinkOpen() || app->GetTransport())
-        return true;
+        return;
     const QString name = portCombo->itemData(index).toString();
-    QString text = Transport::PortDisplayName(name);
-    bool present = true;
-    if (Transport::IsPortBusy(name))
+    QString text;
+    switch (SerialController::ProbePort(name))
     {
-        // An unplugged unit's port cannot be opened either; only the system's list tells the two apart.
-        const QList<QPair<QString, QString>> ports = Transport::ListPorts();
-        present = std::any_of(ports.cbegin(), ports.cend(), [&name](const auto& port) { return port.first == name; });
-        if (present)
-            text += tr("- IN USE");
+    case SerialController::PortState::Absent:
+        // Gone, not taken: it keeps the text it had, which chose the tab set, until it is back.
+        text = PlainPortText(portCombo->itemText(index));
+        break;
+    case SerialController::PortState::Busy:
+        text = Transport::PortDisplayName(name) + tr("- IN USE");
+        break;
+    case SerialController::PortState::Free:
+        text = Transport::PortDisplayName(name);
+        break;
     }
     if (portCombo->itemText(index) != text)
         portCombo->setItemText(index, text);
-    return present;
 }
 
 void MainWindow::OnSerialPortChanged(int index)
@@ -528,13 +544,7 @@ void MainWindow::OnPortTimeout()
         }
         return;
     }
-    if (!SetPortItemText())
-    {
-        // The selected port is gone: it is no longer offered, as when the list is opened.
-        RefreshSerialPortList();
-        UpdateConnectionWidgets();
-        SetPortItemText();
-    }
+    SetPortItemText();
 }
 
 void MainWindow::DetermineSensorPortSelection()
@@ -592,11 +602,12 @@ void MainWindow::EvaluateConnectionWidgets(bool mode)
     {
         retrieveMenu->menuAction()->setVisible(true);
         sendMenu->menuAction()->setVisible(true);
-        // Back in the place the menus were made with, above the "all" entries.
-        if (!retrieveMenu->actions().contains(retrieveCurrentAction))
-            retrieveMenu->insertAction(retrieveAllAction, retrieveCurrentAction);
-        if (!sendMenu->actions().contains(sendCurrentAction))
-            sendMenu->insertAction(sendAllAction, sendCurrentAction);
+        // Below the "all" entries after every evaluation, so that the menus read the same each time; adding an
+        // action a menu holds moves it to the end.
+        if (retrieveMenu->actions().constLast() != retrieveCurrentAction)
+            retrieveMenu->addAction(retrieveCurrentAction);
+        if (sendMenu->actions().constLast() != sendCurrentAction)
+            sendMenu->addAction(sendCurrentAction);
         retrieveButton->setDefaultAction(retrieveCurrentAction);
         sendButton->setDefaultAction(sendCurrentAction);
         for (QWidget* tab : UnitConfigurationTabs())

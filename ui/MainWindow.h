@@ -210,9 +210,11 @@ private:
     void CloseLink();
     void MakeLinkConnections();
     void DropLinkConnections();
-    // The selected port's text, marked "- IN USE" while it cannot be opened. False, and no mark, when it
-    // cannot be opened because the system no longer lists it: it is gone, not in use.
-    bool SetPortItemText();
+    // The selected port's text, marked "- IN USE" while another program holds it. A port that is not there
+    // (unplugged) is not in use: it keeps its text, without the mark.
+    void SetPortItemText();
+    // A port's list text without the in-use mark.
+    static QString PlainPortText(const QString& text);
     QString CurrentPortText() const;
     bool TransferAllowed() const;
     void ShowCritical(const QString& title, const QString& text, const QString& informativeText = QString());

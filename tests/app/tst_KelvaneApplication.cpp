@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QtTest/QtTest>
 
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void systemScopeSettings_data();
     void systemScopeSettings();
     void logRelaysReachTheStateMachine();
+    void busyPortCreatesNothing_data();
     void busyPortCreatesNothing();
     void windowHandOver();
     void disconnectWithoutTransportDoesNothing();
@@ -217,10 +219,25 @@ void TestKelvaneApplication::logRelaysReachTheStateMachine()
     QCOMPARE(bar.at(1), QVariantList({false, 1}));
 }
 
+void TestKelvaneApplication::busyPortCreatesNothing_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QString>("why");
+    // A plain file is there but does not open as a port, as one another program holds.
+    QTest::newRow("taken") << true << QStringLiteral("The port may be busy or resetting.");
+    QTest::newRow("not there") << false << QStringLiteral("The port was not found (unplugged?).");
+}
+
 void TestKelvaneApplication::busyPortCreatesNothing()
 {
+    QFETCH(bool, present);
+    QFETCH(QString, why);
     KelvaneApplication* app = App();
-    app->SetPortName(QStringLiteral("/dev/kelvane-no-such-port"));
+    QTemporaryDir dir;
+    const QString port = dir.filePath(QStringLiteral("port"));
+    QFile file(port);
+    QVERIFY(!present || file.open(QIODevice::WriteOnly));
+    app->SetPortName(port);
     QSignalSpy errors(app->GetStateMachine(), &StateMachine::DisplayError);
     QSignalSpy disconnects(app->GetStateMachine(), &StateMachine::Disconnect);
     for (int attempt = 1; attempt <= 2; ++attempt)
@@ -229,9 +246,9 @@ void TestKelvaneApplication::busyPortCreatesNothing()
         // Every attempt probes again and reports once.
         QCOMPARE(errors.size(), attempt);
         QCOMPARE(errors.last().at(0).toString(), QStringLiteral("Error connecting to the AtoN"));
-        QCOMPARE(errors.last().at(1).toString(),
-                 QStringLiteral("An error was encountered in trying to open the serial port.  The port may be busy "
-                                "or resetting. ( /dev/kelvane-no-such-port )."));
+        QCOMPARE(
+            errors.last().at(1).toString(),
+            QStringLiteral("An error was encountered in trying to open the serial port.  %1 ( %2 ).").arg(why, port));
         QCOMPARE(disconnects.size(), attempt);
         QVERIFY(!app->GetTransport());
         QVERIFY(!app->GetWorkerThread());

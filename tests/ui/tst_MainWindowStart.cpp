@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest/QtTest>
@@ -44,10 +45,18 @@ using KelvaneTest::App;
 namespace
 {
 
-// Stand-in ports: their paths do not exist, only their list texts matter here.
-const QString SensorPort = QStringLiteral("/tmp/kelvane-test-sensor");
-const QString AtoNPort = QStringLiteral("/tmp/kelvane-test-aton");
-const QString OtherPort = QStringLiteral("/tmp/kelvane-test-usb");
+// Stand-in ports: plain files, there but no ports that open, so in use to the tool; only their list texts
+// matter here. In a directory of their own, so that runs side by side do not share them.
+const QTemporaryDir StandIns;
+const QString SensorPort = StandIns.filePath(QStringLiteral("sensor"));
+const QString AtoNPort = StandIns.filePath(QStringLiteral("aton"));
+const QString OtherPort = StandIns.filePath(QStringLiteral("usb"));
+
+bool PlaceStandIn(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly);
+}
 
 QImage IconImage(const QIcon& icon)
 {
@@ -117,7 +126,8 @@ private Q_SLOTS:
     void portDescriptionChoosesTabSet();
     void portChangeClearsVdlMode();
     void storedPortThatIsGoneSelectsTheFirst();
-    void unpluggedPortIsNotOfferedInUse();
+    void vanishedPortKeepsItsPlace_data();
+    void vanishedPortKeepsItsPlace();
     void tabIcons_data();
     void tabIcons();
     void progressBarHideDelay();
@@ -143,6 +153,8 @@ void TestMainWindowStart::initTestCase()
     // The images live in the widgets library; the program registers them in its entry point.
     Q_INIT_RESOURCE(kelvane);
     QVERIFY(QFile::exists(QStringLiteral(":/Images/TabSynced.png")));
+    for (const QString& port : {SensorPort, AtoNPort, OtherPort})
+        QVERIFY(PlaceStandIn(port));
     qputenv("KELVANE_SIMULATED_PORTS", (SensorPort + QStringLiteral("=AIS AtoN Sensor;") + AtoNPort +
                                         QStringLiteral("=AIS AtoN;") + OtherPort + QStringLiteral("=USB Serial Port"))
                                            .toLocal8Bit());
@@ -465,26 +477,47 @@ void TestMainWindowStart::storedPortThatIsGoneSelectsTheFirst()
     // The list is rebuilt from the system each time it opens: a stand-in port is found by its path.
     QVERIFY(combo->findData(SensorPort) >= 0);
     QVERIFY(window->SelectSerialPort(SensorPort));
-    QVERIFY(!window->SelectSerialPort(QStringLiteral("/tmp/KELVANE-TEST-SENSOR")));
+    QVERIFY(!window->SelectSerialPort(SensorPort.toUpper()));
     SelectPort(AtoNPort);
 }
 
-void TestMainWindowStart::unpluggedPortIsNotOfferedInUse()
+void TestMainWindowStart::vanishedPortKeepsItsPlace_data()
 {
-    // The stand-ins cannot be opened: while listed they are in use. The unit of the selected one is
-    // unplugged, and the system stops listing its port.
+    QTest::addColumn<bool>("stillListed");
+    // A real port leaves the system's list with its device; a simulated or bridged one stays listed.
+    QTest::newRow("real") << false;
+    QTest::newRow("simulated") << true;
+}
+
+void TestMainWindowStart::vanishedPortKeepsItsPlace()
+{
+    QFETCH(bool, stillListed);
     SelectPort(OtherPort);
     auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
-    QVERIFY(combo->currentText().endsWith(QStringLiteral("- IN USE")));
+    const int place = combo->currentIndex();
+    const QString inUse = combo->currentText();
+    QVERIFY(inUse.endsWith(QStringLiteral(")- IN USE")));
     const QByteArray ports = qgetenv("KELVANE_SIMULATED_PORTS");
-    qputenv("KELVANE_SIMULATED_PORTS",
-            QByteArray(ports).replace(";" + OtherPort.toLocal8Bit() + "=USB Serial Port", ""));
-    window->OnPortTimeout();
-    const int gone = combo->findData(OtherPort);
-    QVERIFY2(gone < 0 || !combo->itemText(gone).contains(QStringLiteral("IN USE")), qPrintable(combo->itemText(gone)));
+    if (!stillListed)
+        qputenv("KELVANE_SIMULATED_PORTS",
+                QByteArray(ports).replace(";" + OtherPort.toLocal8Bit() + "=USB Serial Port", ""));
+    QVERIFY(QFile::remove(OtherPort));
 
+    // Unplugged: the poll, and a list rebuilt (opened, or after a lost connection), keep it chosen, unmarked.
+    for (void (MainWindow::*look)() : {&MainWindow::OnPortTimeout, &MainWindow::OnSerialDropdown})
+    {
+        (window->*look)();
+        QCOMPARE(combo->currentIndex(), place);
+        QCOMPARE(combo->currentData().toString(), OtherPort);
+        QCOMPARE(combo->currentText() + QStringLiteral("- IN USE"), inUse);
+        QCOMPARE(App()->GetPortName(), OtherPort);
+        QVERIFY(!Tab("tabSerialData")->isEnabled());
+    }
+    // Back, and seen at once.
     qputenv("KELVANE_SIMULATED_PORTS", ports);
-    window->RefreshSerialPortList();
+    QVERIFY(PlaceStandIn(OtherPort));
+    window->OnPortTimeout();
+    QCOMPARE(combo->currentText(), inUse);
     SelectPort(AtoNPort);
 }
 
@@ -766,15 +799,18 @@ void TestMainWindowStart::everyTabFitsTheWindow()
         QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/VirtualAtoNTab-default-size.png")));
     }
 
-    // Transfers whole in VDL mode (or for a sensor) and back: the menus keep the order they were made in.
+    // Transfers whole in VDL mode (or for a sensor) and back: the "all" entries first, every time.
     SelectPort(AtoNPort);
     auto* useVdl = Tab("tabVdl")->findChild<QCheckBox*>(QStringLiteral("checkBoxUseVdl"));
-    useVdl->setChecked(true);
-    useVdl->setChecked(false);
-    QCOMPARE(MenuEntries(window->findChild<QMenu*>(QStringLiteral("menuRetrieve"))),
-             QStringList({"actionRetrieveCurrentTab", "actionRetrieveAll"}));
-    QCOMPARE(MenuEntries(window->findChild<QMenu*>(QStringLiteral("menuSend"))),
-             QStringList({"actionSendCurrentTab", "actionSendAll"}));
+    for (int round = 0; round < 2; ++round)
+    {
+        useVdl->setChecked(true);
+        useVdl->setChecked(false);
+        QCOMPARE(MenuEntries(window->findChild<QMenu*>(QStringLiteral("menuRetrieve"))),
+                 QStringList({"actionRetrieveAll", "actionRetrieveCurrentTab"}));
+        QCOMPARE(MenuEntries(window->findChild<QMenu*>(QStringLiteral("menuSend"))),
+                 QStringList({"actionSendAll", "actionSendCurrentTab"}));
+    }
 
     if (port == SensorPort)
     {
