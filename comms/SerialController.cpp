@@ -1,5 +1,7 @@
 #include "comms/SerialController.h"
 
+#include "comms/NmeaSentence.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -65,6 +67,26 @@ int AppendThrough(const QString& fileName, const QByteArray& bytes, QString& err
         return SerialController::ErrorAddingMessage;
     }
     return 0;
+}
+
+// Carriage returns alone are no text: no line is under way behind them, and they make no line.
+bool HoldsText(QStringView text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c != QLatin1Char('\r'); });
+}
+
+// A "$" or "!" at this position of the piece can open a sentence. Where the piece shows what
+// follows, an address character must follow: a "!" that ends a sentence of text opens nothing.
+bool StartsSentence(QStringView piece, qsizetype at)
+{
+    const QChar c = piece.at(at);
+    if (c != QLatin1Char('$') && c != QLatin1Char('!'))
+        return false;
+    if (at + 1 >= piece.size())
+        return true;
+    const QChar next = piece.at(at + 1);
+    return (next >= QLatin1Char('0') && next <= QLatin1Char('9')) ||
+           (next >= QLatin1Char('A') && next <= QLatin1Char('Z'));
 }
 
 QString ComparableName(const QString& name)
@@ -350,25 +372,76 @@ void SerialController::HandleLine(const QString& piece)
     // A piece without a line end is the shell prompt (delivered at once, a pending line stays
     // pending) or part of a line. In a replay a piece opening with ">" is text the PC sent, never
     // a prompt. A piece opening with "#" is never a prompt either: it is a comment, or part of a
-    // line, and is judged with the whole line once its end comes.
+    // line, and is judged with the whole line once its end comes. A ">" read on its own while a
+    // line is under way is that line's character: a unit behind a bridge that passes on one byte
+    // at a time delivers every character of a line like this.
     if (!piece.endsWith(QLatin1Char('\n')))
     {
-        const bool prompt = piece.endsWith(QLatin1Char('>')) && piece.size() < 3 && !piece.startsWith(QLatin1Char('#'));
+        const bool prompt = piece.endsWith(QLatin1Char('>')) && piece.size() < 3 &&
+                            !piece.startsWith(QLatin1Char('#')) && !(piece.size() == 1 && HoldsText(partialLine));
         if (prompt && !(replayFile && partialLine.isEmpty() && piece.startsWith(QLatin1Char('>'))))
         {
             Q_EMIT Received(piece);
             return;
         }
-        partialLine += piece;
+    }
+    // Text that ran on without a line end (a unit's boot noise) is longer than any sentence: a
+    // sentence start then begins a new line, or the next sentence would be glued onto the noise
+    // and lost with it. The noise so far ends as a line of its own.
+    const bool wasOpen = IsOpen();
+    const bool maySplit = MaySplit(piece);
+    qsizetype from = 0;
+    for (qsizetype i = 0; maySplit && i < piece.size(); ++i)
+    {
+        if (!StartsSentence(piece, i) || partialLine.size() + (i - from) <= NmeaSentence::MaxLineLength)
+            continue;
+        QString noise = partialLine;
+        noise += QStringView(piece).mid(from, i - from);
+        partialLine.clear();
+        from = i;
+        if (noise.size() <= MaxPartialLine && HoldsText(noise))
+            EndLine(noise + QLatin1Char('\n'));
+        // Closed while the line was handled (a receiver ended the connection).
+        if (wasOpen && !IsOpen())
+            return;
+    }
+    const QStringView rest = QStringView(piece).mid(from);
+    if (!rest.endsWith(QLatin1Char('\n')))
+    {
+        partialLine += rest;
         if (partialLine.size() > MaxPartialLine)
             partialLine.clear(); // no line end in sight: noise or a wrong baud rate
         return;
     }
+    QString line;
+    line.swap(partialLine);
+    line += rest;
+    EndLine(line);
+}
+
+bool SerialController::MaySplit(const QString& piece) const
+{
+    // A comment, and in a replay the text the PC sent, stay whole whatever they hold: their mark
+    // is at their start and would not carry over to a part cut off. (A part cut off opens with a
+    // sentence start, so the line's first mark decides for the whole piece.)
+    QChar mark;
+    for (const QString* text : {&partialLine, &piece})
+    {
+        const auto first = std::find_if(text->cbegin(), text->cend(), [](QChar c) { return c != QLatin1Char('\r'); });
+        if (first != text->cend())
+        {
+            mark = *first;
+            break;
+        }
+    }
+    return mark != QLatin1Char('#') && !(replayFile && mark == QLatin1Char('>'));
+}
+
+void SerialController::EndLine(QString line)
+{
     // The marks of a comment and of sent text are judged on the whole line with its carriage
     // returns gone: a line cut into pieces, or one that starts with a stray "\r", is judged as
     // the log would hold it.
-    QString line = partialLine + piece;
-    partialLine.clear();
     line.remove(QLatin1Char('\r'));
     if (line.startsWith(QLatin1Char('#')))
         return;

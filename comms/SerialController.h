@@ -124,6 +124,11 @@ private:
     static QString LostText(const QString& reason);
     static QString DisplayNameOf(const QString& description, const QString& portName);
 
+    // Line assembly: whether the line under way, continued by the piece, may be cut before a
+    // sentence start; a complete line goes out.
+    bool MaySplit(const QString& piece) const;
+    void EndLine(QString line);
+
     QSerialPort* port = nullptr;
     QFile* replayFile = nullptr;
     QTimer* replayTimer = nullptr;

@@ -11,6 +11,28 @@
 namespace
 {
 const int Message21Length = 272;
+
+// A field of one decimal digit whose value lies in [low, high].
+bool SingleDigit(QStringView field, int low, int high, int& out)
+{
+    if (field.size() != 1 || field[0] < u'0' || field[0] > u'9')
+        return false;
+    out = field[0].unicode() - u'0';
+    return out >= low && out <= high;
+}
+
+// Every character is one of the 64 of the six-bit armouring ("0" to "W" and "`" to "w"). Any other
+// would be turned into some value all the same and pass for data.
+bool IsArmoured(QStringView payload)
+{
+    for (QChar c : payload)
+    {
+        const char16_t u = c.unicode();
+        if (!((u >= u'0' && u <= u'W') || (u >= u'`' && u <= u'w')))
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 MessageDecoder::MessageDecoder(Model* tabModel, QObject* parent) : QObject(parent), model(tabModel), alarmData(nullptr)
@@ -107,37 +129,46 @@ void MessageDecoder::DecodeALR(const NmeaSentence& sentence)
 
 void MessageDecoder::DecodeVDx(const NmeaSentence& sentence, bool own)
 {
-    if (!sentence.HasValue(1) || !sentence.HasValue(2) || !sentence.HasValue(6) || !sentence.HasField(5))
-        return;
+    int id = 0;
+    sentence.GetDigit(3, id);
+    FragmentBuffer& buffer = own ? vdoBuffers[id] : vdmBuffers[id];
     int count = 0;
     int number = 0;
-    int id = 0;
     int fill = 0;
-    sentence.GetDigit(1, count);
-    sentence.GetDigit(2, number);
-    sentence.GetDigit(3, id);
-    sentence.GetDigit(6, fill);
-    QString& buffer = own ? vdoBuffers[id] : vdmBuffers[id];
     const QStringView payload = sentence.FieldView(5);
+    // A fragment that cannot be read is lost, and with it the message it belongs to: what would be
+    // put together without it is not that message.
+    if (!SingleDigit(sentence.FieldView(1), 1, 9, count) || !SingleDigit(sentence.FieldView(2), 1, count, number) ||
+        !SingleDigit(sentence.FieldView(6), 0, 5, fill) || !sentence.HasField(5) || !IsArmoured(payload))
+    {
+        buffer.Clear();
+        return;
+    }
     if (number == 1)
     {
-        buffer = payload.toString();
+        buffer.payload = payload.toString();
+        buffer.count = count;
     }
     else
     {
-        if (buffer.size() + payload.size() > MaxPayloadLength)
+        // Only the fragment in turn, of the message begun, continues it: after a lost fragment, or
+        // once a message is complete, the rest cannot be told from another message's parts.
+        if (number != buffer.next || count != buffer.count || buffer.payload.size() + payload.size() > MaxPayloadLength)
         {
-            buffer.clear();
+            buffer.Clear();
             return;
         }
-        buffer.append(payload);
+        buffer.payload.append(payload);
     }
+    buffer.next = number + 1;
     if (number != count)
         return;
-    QBitArray bits = PayloadToBits(buffer);
+    QBitArray bits = PayloadToBits(buffer.payload);
+    // A complete message leaves nothing behind for a later fragment to be added to.
+    buffer.Clear();
     // The last fragment says how many bits of its last character only pad the message. Without
     // them a message 21 one bit short is not taken as complete, and a message 6 has its true length.
-    if (fill <= 5 && fill <= bits.size())
+    if (fill <= bits.size())
         bits.resize(bits.size() - fill);
     if (own)
         OnVDO(bits);

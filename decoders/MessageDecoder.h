@@ -73,8 +73,23 @@ private:
     // Whether a text has begun (its sentence 1 came) and not yet completed. Parts outside one belong
     // to no text: a repeated last part must neither give the text again nor grow it.
     bool textOpen[TextBufferCount] = {};
-    QString vdoBuffers[FragmentBufferCount];
-    QString vdmBuffers[FragmentBufferCount];
+    // A message being put together from its fragments: the payload so far, the fragment count its
+    // first fragment announced and the number of the fragment that must come next (0: none under
+    // way). Only the next fragment in turn joins it; anything else ends it unread.
+    struct FragmentBuffer
+    {
+        QString payload;
+        int count = 0;
+        int next = 0;
+        void Clear()
+        {
+            payload.clear();
+            count = 0;
+            next = 0;
+        }
+    };
+    FragmentBuffer vdoBuffers[FragmentBufferCount];
+    FragmentBuffer vdmBuffers[FragmentBufferCount];
     QBitArray lastVdmBits;
     QElapsedTimer lastVdmTime;
     int duplicateWindow = DefaultDuplicateWindow;

@@ -39,6 +39,9 @@ struct Decoders
         QObject::connect(&ais, &MessageDecoder::Message6Received,
                          [](QBitArray* bits)
                          {
+                             // At most nine fragments of a sentence's length each.
+                             if (bits->size() > 9 * NmeaSentence::MaxLineLength * 6)
+                                 std::abort();
                              if (bits->size() >= 38)
                                  (void)MessageDecoder::BitsValue(*bits, 8, 30);
                          });
@@ -146,6 +149,12 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
         "!AIVDM,2,1,3,B," + Armour(Bits({{6, 6}, {0, 2}, {992351234, 30}}, 240)) + ",0",
         "!AIVDM,2,2,3,B," + Armour(Bits({{1, 6}}, 60)) + ",2",
         "!AIVDO,1,1,,A," + Armour(Bits({{21, 6}, {0, 2}, {992351234, 30}}, 272)) + ",4",
+        // Fragments out of turn, after their message completed, with a fill of many digits, with a
+        // character outside the armouring.
+        "!AIVDM,3,1,3,B," + Armour(Bits({{6, 6}, {0, 2}, {992351234, 30}}, 120)) + ",0",
+        "!AIVDM,3,3,3,B," + Armour(Bits({{1, 6}}, 60)) + ",2",
+        "!AIVDM,2,2,3,B," + Armour(Bits({{1, 6}}, 60)) + ",2147483647",
+        "!AIVDM,1,1,,A,6X" + Armour(Bits({{992351234, 30}}, 162)) + ",0",
     };
     QByteArray all;
     for (const QString& body : bodies)

@@ -1,7 +1,8 @@
 // The serial controller's line assembly and its raw-log replay on arbitrary bytes, read in one go
 // and in the short reads of a unit that pauses: no crash, no hang, no runaway memory; every
 // delivered line is whole (ends with its line feed, no carriage return) or a short shell prompt,
-// none is a comment (starts with "#"), and the text waiting for a line end stays bounded.
+// none is a comment (starts with "#"), none carries a sentence start behind text longer than any
+// sentence, and the text waiting for a line end stays bounded.
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
@@ -47,6 +48,16 @@ void CheckLine(const QString& line)
         Fail("line beyond the bound", line);
     if (line.startsWith(QLatin1Char('#')))
         Fail("comment delivered", line);
+    // Behind text longer than any sentence, a sentence start begins a line of its own.
+    for (qsizetype i = NmeaSentence::MaxLineLength + 1; !prompt && i + 1 < line.size(); ++i)
+    {
+        const QChar c = line.at(i);
+        const QChar next = line.at(i + 1);
+        if ((c == QLatin1Char('$') || c == QLatin1Char('!')) &&
+            ((next >= QLatin1Char('0') && next <= QLatin1Char('9')) ||
+             (next >= QLatin1Char('A') && next <= QLatin1Char('Z'))))
+            Fail("sentence start glued behind long text", line);
+    }
     NmeaSentence sentence(line);
     (void)sentence.Formatter();
 }
@@ -163,6 +174,9 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
         QByteArrayLiteral("a>b>\r\n>\r\n\r\r\r\n\n\n"),
         QByteArray(600, 'x') + QByteArrayLiteral("\r\n$AIALR,,001,A,V,LAMP*00\r\n"),
         QByteArrayLiteral("\x00\x01$GP\x00TXT\xff\xfe\r\n\xc3\xa9\xe2\x82\xac\n"),
+        // Boot noise without a line end, then a sentence; a line whose ">" comes in a read of its own.
+        QByteArray(1030, 'x') + QByteArrayLiteral("$GPTXT,01,01,02,HI*7A\r\n"),
+        QByteArrayLiteral("$AITXT,01,01,07,TEMP->HIGH*46\r\n"),
         // A shell exchange: replies, prompts, and comment lines between them.
         QByteArrayLiteral("$PKVX,255,vin,1,12.1*00\r\n>\r\n# note\r\n$PKVX,255,vswr,1,1.2*00\r\n>"),
     };

@@ -50,6 +50,10 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("#>"), QStringLiteral("\r\n")} << QStringList() << QString();
         QTest::newRow("# > inside a line") << QStringList{QStringLiteral("$GPTXT"), QStringLiteral("#>")}
                                            << QStringList() << QStringLiteral("$GPTXT#>");
+        // A bridge that passes on a byte at a time: the ">" of a line comes as a read of its own.
+        QTest::newRow("lone > inside a line")
+            << QStringList{QStringLiteral("$AITXT,01,01,07,TEMP-"), QStringLiteral(">"), QStringLiteral("HIGH*46\r\n")}
+            << QStringList{QStringLiteral("$AITXT,01,01,07,TEMP->HIGH*46\n")} << QString();
     }
 
     void linesAreAssembledFromPieces()
@@ -96,6 +100,13 @@ private Q_SLOTS:
             << QByteArray(txt + ">$PKVX,1") << true << QStringList{line} << QStringList{QStringLiteral(">$PKVX,1\n")};
         QTest::newRow("prompt in a replay")
             << QByteArray("a>") << true << QStringList{QStringLiteral("a>")} << QStringList();
+        // Boot noise without a line end: the sentence behind it still comes on its own; noise within
+        // the partial-line bound is kept as a line of its own.
+        QTest::newRow("sentence behind 1,030 bytes of noise")
+            << QByteArray(QByteArray(1030, 'x') + txt) << false << QStringList{line} << QStringList();
+        QTest::newRow("sentence behind 1,000 bytes of noise")
+            << QByteArray(QByteArray(1000, 'x') + txt) << false
+            << QStringList{QString(1000, QLatin1Char('x')) + QLatin1Char('\n'), line} << QStringList();
     }
 
     void bytesBecomeLines()
@@ -382,6 +393,19 @@ private Q_SLOTS:
         QCOMPARE(sent.count(), 1);
         QVERIFY(unitLines.wait(2000));
         QCOMPARE(unitLines.at(0).at(0).toString(), QStringLiteral("$PKVX,0,0,0x5E1D0A47,2,appver,1*29"));
+
+        // A line that comes in reads split around its ">" arrives whole.
+        unit.SetGnssInterval(0);
+        QTest::qWait(50); // let the steady traffic drain
+        received.clear();
+        unit.SendRaw("$AITXT,01,01,07,TEMP-");
+        QTRY_COMPARE(controller.PartialLine(), QStringLiteral("$AITXT,01,01,07,TEMP-"));
+        unit.SendRaw(">");
+        QTRY_VERIFY(controller.PartialLine().endsWith(QLatin1Char('>')) || !received.isEmpty());
+        unit.SendRaw("HIGH*46\r\n");
+        QTRY_VERIFY(!received.isEmpty() && received.last().at(0).toString().endsWith(QLatin1Char('\n')));
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("$AITXT,01,01,07,TEMP->HIGH*46\n"));
         QSignalSpy closed(&controller, &SerialController::Closed);
         QVERIFY(controller.Close());
         QCOMPARE(closed.count(), 1);

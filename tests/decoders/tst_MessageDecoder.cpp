@@ -221,33 +221,51 @@ private slots:
             2, 2000);
     }
 
+    // Fragments join only in turn into the message they belong to; a fragment that cannot be read
+    // loses its message. Lines are "!AIVDM," + the row's text, cut from one 400-bit message 6.
+    void fragments_data()
+    {
+        QTest::addColumn<QStringList>("sentences");
+        QTest::addColumn<int>("messages");
+        const QString p = Armour(BitWriter().Put(6, 6).Put(0, 2).Put(992351234, 30).PadTo(400).bits);
+        const QString a = "2,1,3,B," + p.left(40) + ",0";
+        const QString b = "2,2,3,B," + p.mid(40) + ",2";
+        QTest::newRow("in turn, another message between") << QStringList{a, "2,1,4,B," + p.left(10) + ",0", b} << 1;
+        QTest::newRow("no fill field") << QStringList{a, "2,2,3,B," + p.mid(40) + ","} << 0;
+        QTest::newRow("middle fragment lost")
+            << QStringList{"3,1,3,B," + p.left(20) + ",0", "3,3,3,B," + p.mid(40) + ",2"} << 0;
+        QTest::newRow("fragment after the message completed")
+            << QStringList{a, b, "2,2,3,B," + p.mid(40, 20) + ",0"} << 1;
+        QTest::newRow("the same fragment again, never the last")
+            << QStringList{"9,1,5,A," + p.left(60) + ",0", "9,2,5,A," + p.left(60) + ",0",
+                           "9,2,5,A," + p.left(60) + ",0", "9,9,5,A," + p.left(60) + ",0"}
+            << 0;
+        QTest::newRow("fill field of many digits") << QStringList{a, "2,2,3,B," + p.mid(40) + ",2147483647"} << 0;
+        QTest::newRow("fill beyond 5") << QStringList{a, "2,2,3,B," + p.mid(40) + ",6"} << 0;
+        QTest::newRow("character outside the armouring")
+            << QStringList{a, "2,2,3,B," + p.mid(40, 10) + "X" + p.mid(51) + ",2"} << 0;
+    }
+
     void fragments()
     {
+        QFETCH(QStringList, sentences);
+        QFETCH(int, messages);
         MessageDecoder decoder(&model);
         QList<QBitArray> received;
         connect(&decoder, &MessageDecoder::Message6Received, this, [&](QBitArray* bits) { received.append(*bits); });
-        const QBitArray reply = BitWriter().Put(6, 6).Put(0, 2).Put(992351234, 30).PadTo(400).bits;
-        const QString payload = Armour(reply);
-        decoder.OnReceived(Line(QStringLiteral("!AIVDM,2,1,3,B,%1,0").arg(payload.left(40))));
-        QCOMPARE(received.size(), 0);
-        // Another message's fragments in another buffer do not disturb it.
-        decoder.OnReceived(Line(QStringLiteral("!AIVDM,2,1,4,B,%1,0").arg(payload.left(10))));
-        decoder.OnReceived(Line(QStringLiteral("!AIVDM,2,2,3,B,%1,2").arg(payload.mid(40))));
-        QCOMPARE(received.size(), 1);
-        QCOMPARE(received[0].size(), payload.size() * 6 - 2);
-        QCOMPARE(MessageDecoder::BitsValue(received[0], 8, 30), 992351234u);
-
-        // Fields 1, 2 and 6 are required.
-        decoder.OnReceived(Line(QStringLiteral("!AIVDM,1,1,,B,%1,").arg(Armour(Message6(1, 0, 1)))));
-        QCOMPARE(received.size(), 1);
-
-        // A message whose last fragment never comes cannot grow its buffer without end.
-        decoder.OnReceived(Line(QStringLiteral("!AIVDM,9,1,5,A,%1,0").arg(payload.left(60))));
-        for (int i = 0; i < 100; ++i)
-            decoder.OnReceived(Line(QStringLiteral("!AIVDM,9,2,5,A,%1,0").arg(payload.left(60))));
-        decoder.OnReceived(Line(QStringLiteral("!AIVDM,9,9,5,A,%1,0").arg(payload.left(60))));
-        QCOMPARE(received.size(), 2);
-        QVERIFY(received[1].size() <= (MessageDecoder::MaxPayloadLength + 60) * 6);
+        for (const QString& body : sentences)
+        {
+            const QString line = Line("!AIVDM," + body);
+            QVERIFY(NmeaSentence(line).IsValid());
+            decoder.OnReceived(line);
+        }
+        QCOMPARE(received.size(), messages);
+        // What passes is the whole message, without its fill bits.
+        for (const QBitArray& bits : received)
+        {
+            QCOMPARE(bits.size(), 400);
+            QCOMPARE(MessageDecoder::BitsValue(bits, 8, 30), 992351234u);
+        }
     }
 
     void message21_data()
