@@ -15,8 +15,7 @@ constexpr qint64 LargestAtoN = 4 + LargestMmsiSet + 4 + 2 * 8 + 11 * 4 + Largest
 constexpr qint64 LargestSchedule = 4 + 4 + qint64(MessageSchedule::MaxStoredEntries) * (8 * 4 + 1 + 4);
 constexpr qint64 LargestVirtualAtoN = 4 + 2 + LargestAtoN + LargestSchedule;
 constexpr qint64 LargestFile = 4 + LargestAtoN + LargestSchedule + Model::VirtualAtoNCount * LargestVirtualAtoN +
-                               (4 + 14 * 4) + (4 + 3 * 4 + 3 * LargestText + 4) + (4 + 8 * 4) +
-                               (4 + 2 * 3 + 6 * 4);
+                               (4 + 14 * 4) + (4 + 3 * 4 + 3 * LargestText + 4) + (4 + 8 * 4) + (4 + 2 * 3 + 6 * 4);
 static_assert(LargestFile <= Model::MaxFileSize, "every configuration fits in the largest file read");
 
 // Copies the record version, which the records' own assignments leave alone.
@@ -126,13 +125,8 @@ void Model::Load(QDataStream& stream)
 
 bool Model::IsZeroed() const
 {
-    QList<const ModelObject*> records{this,
-                                      &realAtoN,
-                                      realAtoN.GetAtoNMMSI(),
-                                      &messageSchedule,
-                                      &statusInputConfiguration,
-                                      &alertMessages,
-                                      &repeater};
+    QList<const ModelObject*> records{this, &realAtoN, realAtoN.GetAtoNMMSI(), &messageSchedule};
+    records << &statusInputConfiguration << &alertMessages << &repeater;
     for (const VirtualAtoNModel& virtualAtoN : virtualAtoNs)
         records << &virtualAtoN << virtualAtoN.GetAtoN() << virtualAtoN.GetAtoNMmsi()
                 << virtualAtoN.GetMessageSchedule();

@@ -221,8 +221,7 @@ private Q_SLOTS:
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QStringLiteral("CAF\u00c9")); })
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QStringLiteral("CAF\u00c9")); });
         QTest::newRow("ship emoji and right-to-left mark")
-            << Setup([](Model& m)
-                     { m.GetAlertMessages()->SetProximityText(QStringLiteral("\U0001f6a2 AHEAD\u200f")); })
+            << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QStringLiteral("\U0001f6a2 AHEAD\u200f")); })
             << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QStringLiteral("?? AHEAD?")); });
         QTest::newRow("status-input logic flags 0x7FFFFFFF")
             << Setup([](Model& m) { LogicFlags(m, 0x7FFFFFFF); }) << Setup([](Model& m) { LogicFlags(m, 0); });

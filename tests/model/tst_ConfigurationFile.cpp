@@ -471,26 +471,23 @@ private slots:
         // The record keeps what the unit reports, beyond what the editors take.
         QTest::newRow("unit's 45-character proximity text")
             << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QString(45, QLatin1Char('P'))); });
-        QTest::newRow("unit's 47-character alert texts")
-            << Setup(
-                   [](Model& m)
-                   {
-                       m.GetAlertMessages()->SetBiitText(QString(47, QLatin1Char('B')));
-                       m.GetAlertMessages()->SetOffPositionText(QString(47, QLatin1Char('O')));
-                   });
-        QTest::newRow("unit's 49-character alert text with 10 escaped commas")
-            << Setup([](Model& m)
-                     { m.GetAlertMessages()->SetBiitText(QString(10, QLatin1Char(',')) + QString(39, u'A')); });
+        QTest::newRow("unit's 47-character alert texts") << Setup(
+            [](Model& m)
+            {
+                m.GetAlertMessages()->SetBiitText(QString(47, QLatin1Char('B')));
+                m.GetAlertMessages()->SetOffPositionText(QString(47, QLatin1Char('O')));
+            });
+        QTest::newRow("unit's 49-character alert text with 10 escaped commas") << Setup(
+            [](Model& m) { m.GetAlertMessages()->SetBiitText(QString(10, QLatin1Char(',')) + QString(39, u'A')); });
         QTest::newRow("unit's name of 20 escaped commas")
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(20, QLatin1Char(','))); });
         // A VDL AID reply's 30-bit field gives MMSIs of ten digits.
-        QTest::newRow("reply's 10-digit MMSIs")
-            << Setup(
-                   [](Model& m)
-                   {
-                       m.AssignMMSI(0, QStringLiteral("1000000000"), QStringLiteral("1073741823"));
-                       m.AssignMMSI(1, QStringLiteral("1000000000"), QStringLiteral("1073741822"));
-                   });
+        QTest::newRow("reply's 10-digit MMSIs") << Setup(
+            [](Model& m)
+            {
+                m.AssignMMSI(0, QStringLiteral("1000000000"), QStringLiteral("1073741823"));
+                m.AssignMMSI(1, QStringLiteral("1000000000"), QStringLiteral("1073741822"));
+            });
     }
 
     void saveLoadRoundTrip()

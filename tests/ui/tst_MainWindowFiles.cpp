@@ -18,13 +18,13 @@
 #include <sys/resource.h>
 
 #include "MainWindowTestPrompts.h"
-#include "support/FifoWatch.h"
-#include "support/ResidentMemory.h"
 #include "app/KelvaneApplication.h"
 #include "comms/AceSentence.h"
 #include "comms/NmeaSentence.h"
 #include "model/Model.h"
 #include "support/AppTestFixture.h"
+#include "support/FifoWatch.h"
+#include "support/ResidentMemory.h"
 #include "ui/MainWindow.h"
 
 using KelvaneTest::App;
@@ -341,12 +341,12 @@ namespace
 // What stands at the path a damaged-file row opens.
 enum Damage
 {
-    Cut,           // the first bytes of a good file
-    Foreign,       // not a configuration file at all
-    Zeroed,        // a configuration's worth of zero bytes, as a crash or a failing disk leaves a file
-    Announced1GB,  // a good file whose real AtoN name announces 1 GB, behind which a sparse file holds it
-    Fifo,          // a FIFO that nobody writes
-    DeviceNode     // /dev/zero
+    Cut,          // the first bytes of a good file
+    Foreign,      // not a configuration file at all
+    Zeroed,       // a configuration's worth of zero bytes, as a crash or a failing disk leaves a file
+    Announced1GB, // a good file whose real AtoN name announces 1 GB, behind which a sparse file holds it
+    Fifo,         // a FIFO that nobody writes
+    DeviceNode    // /dev/zero
 };
 } // namespace
 
