@@ -401,13 +401,14 @@ namespace
 // whatever the model holds (a configuration file can carry any text): control characters, the
 // sentence start and checksum marks and the field separator go out as escapes. Text fields come
 // escaped already: what is left for this are the control characters their escape lets through ("^"
-// itself is never touched, so nothing is escaped twice).
+// itself is never touched, so nothing is escaped twice). A sentence is ASCII: the other ISO 8859-1
+// characters go out as escapes too, which is how a sentence carries them, rather than as raw bytes.
 void AppendFramable(QString& body, const QString& field)
 {
     for (QChar c : field)
     {
         const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == u'$' || u == u'!' || u == u'*' || u == u',')
+        if (u < 0x20 || (u >= 0x7F && u <= 0xFF) || u == u'$' || u == u'!' || u == u'*' || u == u',')
             AppendEscape(body, u);
         else
             body.append(c);

@@ -1,7 +1,8 @@
 // Configuration files: any bytes through the ".kln" reader. A load either takes the whole file or
 // leaves the model exactly as it was, and whatever it took saves and reads back to the same bytes.
-// What it took holds only texts its editors could hold, and every line the tool can then send to the
-// unit is one line, no longer than the editors' longest texts make it.
+// What it took holds only MMSIs and texts that an editor, the unit or a VDL reply could give, and every
+// line the tool can then send to the unit is one line of ASCII, no longer than the longest such texts
+// make it.
 #include <QByteArray>
 #include <QDataStream>
 #include <QIODevice>
@@ -146,6 +147,14 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
     hostile.GetStatusInputConfiguration()->SetLightOnOffActiveHigh(0x7FFFFFFF);
     hostile.GetStatusInputConfiguration()->SetRaconHealthActiveHigh(0x7FFFFFFF);
     seeds.push_back(Saved(hostile));
+    // What the unit and VDL replies give beyond the editors: long alert texts, a reply's ten-digit
+    // MMSI; and characters beyond what a sentence carries.
+    Model reported(nullptr);
+    reported.GetRealAtoN()->GetAtoNMMSI()->SetMMSI(QStringLiteral("1073741823"));
+    reported.GetRealAtoN()->SetName(QStringLiteral("CAF\u00c9 \u200f\U0001f6a2"));
+    reported.GetAlertMessages()->SetBiitText(QString(49, QLatin1Char('B')));
+    reported.GetAlertMessages()->SetProximityText(QString(45, QLatin1Char('P')));
+    seeds.push_back(Saved(reported));
     return seeds;
 }
 
@@ -186,7 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fail("a saved configuration loads differently");
     const QString textFault = SentenceSweep::TextFault(again);
     if (!textFault.isEmpty())
-        Fail(qPrintable(QStringLiteral("a loaded text no editor gives: ") + textFault));
+        Fail(qPrintable(QStringLiteral("a loaded value no source gives: ") + textFault));
     const QString lengthFault = SentenceSweep::LengthFault(again);
     if (!lengthFault.isEmpty())
         Fail(qPrintable(QStringLiteral("a line to the unit: ") + lengthFault));

@@ -52,16 +52,22 @@ void AlertMessagesModel::Load(QDataStream& stream)
     ModelObject::Load(stream);
     qint32 biit = 0, proximity = 0, offPosition = 0, radius = 0;
     QString biitMessage, proximityMessage, offPositionMessage;
-    stream >> biit >> proximity >> offPosition >> biitMessage >> proximityMessage >> offPositionMessage >> radius;
+    stream >> biit >> proximity >> offPosition;
+    FieldText::Read(stream, biitMessage);
+    FieldText::Read(stream, proximityMessage);
+    FieldText::Read(stream, offPositionMessage);
+    stream >> radius;
     if (stream.status() != QDataStream::Ok)
         return;
     biitAction = biit;
     proximityAction = proximity;
     offPositionAction = offPosition;
-    // A file may hold texts of any length; they are cut as the text editors cut them. (Texts the unit
-    // reports are kept whole: the setters do not cut.)
-    biitText = FieldText::Limited(biitMessage, MaxTextLength, MaxTextEncodedLength);
-    proximityText = FieldText::Limited(proximityMessage, MaxProximityTextLength, MaxTextEncodedLength);
-    offPositionText = FieldText::Limited(offPositionMessage, MaxTextLength, MaxTextEncodedLength);
+    // A file may hold texts of any length. The record keeps texts the unit reports whole, longer than
+    // its editors take, so a file keeps whatever a sentence from the unit carries, and no more.
+    const auto carried = [](const QString& text)
+    { return FieldText::Limited(FieldText::Carried(text), FieldText::MaxCarriedLength, FieldText::MaxCarriedLength); };
+    biitText = carried(biitMessage);
+    proximityText = carried(proximityMessage);
+    offPositionText = carried(offPositionMessage);
     proximityRadius = radius;
 }

@@ -47,14 +47,20 @@ void AtoNMMSI::Load(QDataStream& stream)
     QString current, configured, addressed;
     qint32 storedIndex = 0;
     qint8 storedEnabled = 0;
-    stream >> current >> configured >> addressed >> storedIndex >> storedEnabled;
+    FieldText::Read(stream, current);
+    FieldText::Read(stream, configured);
+    FieldText::Read(stream, addressed);
+    stream >> storedIndex >> storedEnabled;
     if (stream.status() != QDataStream::Ok)
         return;
-    // An MMSI goes into its sentences as it is stored: only what its editors admit, digits, at most
-    // nine, may come from a file.
-    currentMMSI = FieldText::Digits(current, MmsiLength);
-    mmsi = FieldText::Digits(configured, MmsiLength);
-    addressMMSI = FieldText::Digits(addressed, MmsiLength);
+    // An MMSI goes into its sentences as it is stored. One that an editor, the unit or a VDL reply
+    // gives comes back as it was saved; one that none of them gives is no MMSI of this station, and
+    // loads as the unset MMSI, which the tabs show as not valid and never send, rather than as some
+    // other MMSI made of its pieces.
+    const auto given = [](const QString& text) { return FieldText::IsGivenMmsi(text) ? text : Unset; };
+    currentMMSI = given(current);
+    mmsi = given(configured);
+    addressMMSI = given(addressed);
     index = storedIndex;
     enabled = storedEnabled != 0;
 }
@@ -207,7 +213,9 @@ void AtoN::Load(QDataStream& stream)
     QString storedName;
     qint8 storedInland = 0;
     stream >> gnss >> lat >> lon >> accuracy >> ch1 >> ch2 >> power >> type >> kind >> code >> threshold >> ack >>
-        check >> sync >> storedName >> a >> b >> c >> d >> storedInland;
+        check >> sync;
+    FieldText::Read(stream, storedName);
+    stream >> a >> b >> c >> d >> storedInland;
     // A truncated or corrupt record changes nothing beyond what its MMSI set already took; the
     // caller sees the stream error and restores its previous configuration.
     if (stream.status() != QDataStream::Ok)
@@ -226,9 +234,9 @@ void AtoN::Load(QDataStream& stream)
     ackProcedure = ack;
     offPositionCheck = check;
     syncLossBehaviour = sync;
-    // Limited as the name editor limits it, in characters and in its escaped length: a file may hold
-    // any text.
-    name = FieldText::Limited(storedName, MaxNameLength, MaxNameEncodedLength);
+    // A file may hold any text. Every source of a name keeps at most its first 34 characters, and no
+    // sentence from the unit carries more than a line holds; within that the name is kept as saved.
+    name = FieldText::Limited(FieldText::Carried(storedName), MaxNameLength, FieldText::MaxCarriedLength);
     dimensionA = a;
     dimensionB = b;
     dimensionC = c;

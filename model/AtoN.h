@@ -15,8 +15,6 @@ class AtoNMMSI : public ModelObject
 
 public:
     static inline const QString Unset = QStringLiteral("000000000");
-    // Digits of an MMSI, as its editors take them.
-    static constexpr int MmsiLength = 9;
 
     explicit AtoNMMSI(QObject* parent = nullptr);
     // Copies for lists: no parent, version 2, no delete request.
@@ -58,8 +56,6 @@ class AtoN : public ModelObject
 
 public:
     static constexpr int MaxNameLength = 34;
-    // What a name of at most MaxNameLength characters may take in a sentence once escaped.
-    static constexpr int MaxNameEncodedLength = 52;
 
     explicit AtoN(QObject* parent = nullptr);
     AtoN(const AtoN& other);

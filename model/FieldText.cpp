@@ -1,6 +1,11 @@
 #include "model/FieldText.h"
 
+#include <QIODevice>
+#include <QtEndian>
+
 #include <limits>
+
+#include "model/vdl/VDLModelObject.h"
 
 namespace
 {
@@ -10,21 +15,31 @@ bool IsControl(char16_t c)
 }
 
 // What the sentence builders send as an escape: the reserved characters, the quotation mark (escaped
-// as well by the text escape) and every control character (by the framing).
+// as well by the text escape), every control character and every other character beyond ASCII that a
+// sentence carries (by the framing).
 bool IsEscaped(QChar c)
 {
-    return FieldText::IsReserved(c) || c == u'"' || IsControl(c.unicode());
+    return FieldText::IsReserved(c) || c == u'"' || c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0xFF);
 }
 
 constexpr int EscapeLength = 3;
 
 // What a character counts against an editor's encoded limit: three for a reserved character, as the
 // editors' validator counts it. The editors admit no control character; one from a file counts three
-// as well, since it travels as an escape.
+// as well, since a line from the unit can carry it only as an escape.
 int EditorCost(QChar c)
 {
     return FieldText::IsReserved(c) || IsControl(c.unicode()) ? EscapeLength : 1;
 }
+
+// The highest MMSI a VDL reply's field holds.
+constexpr qint64 MaxReplyMmsi = (qint64(1) << VDLModelObject::MmsiBits) - 1;
+constexpr int MaxMmsiDigits = 10;
+static_assert(MaxReplyMmsi >= 1000000000 && MaxReplyMmsi < 10000000000, "a reply's MMSI has ten digits at most");
+
+// Texts are read in steps of this many characters, so that even a device that cannot tell what it
+// still holds only ever gets memory for bytes it delivered.
+constexpr quint32 ReadStep = 64 * 1024;
 } // namespace
 
 namespace FieldText
@@ -73,18 +88,71 @@ QString Limited(const QString& text, int maxCharacters, int maxEncodedLength)
     return taken == text.size() ? text : text.left(taken);
 }
 
-QString Digits(const QString& text, int maxDigits)
+QString Carried(const QString& text)
 {
-    QString digits;
+    qsizetype first = 0;
+    while (first < text.size() && text.at(first).unicode() <= 0xFF)
+        ++first;
+    if (first == text.size())
+        return text;
+    QString carried = text;
+    for (qsizetype i = first; i < carried.size(); ++i)
+        if (carried.at(i).unicode() > 0xFF)
+            carried[i] = QLatin1Char('?');
+    return carried;
+}
+
+bool IsGivenMmsi(const QString& text)
+{
+    if (text.size() > MaxMmsiDigits)
+        return false;
     for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    if (text.size() < MaxMmsiDigits)
+        return true;
+    // Ten digits come only from a reply's number, which has no leading zero.
+    return text.at(0) != QLatin1Char('0') && text.toLongLong() <= MaxReplyMmsi;
+}
+
+void Read(QDataStream& stream, QString& text)
+{
+    text = QString();
+    quint32 bytes = 0;
+    stream >> bytes;
+    if (stream.status() != QDataStream::Ok || bytes == 0xFFFFFFFFu)
+        return;
+    if (bytes % 2 != 0)
     {
-        if (digits.size() >= maxDigits)
-            break;
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            digits.append(c);
+        stream.setStatus(QDataStream::ReadCorruptData);
+        return;
     }
-    // The text itself when it needed no change, so that a file the tool wrote reads back unchanged.
-    return digits.size() == text.size() ? text : digits;
+    QIODevice* device = stream.device();
+    if (!device || (!device->isSequential() && bytes > quint64(device->bytesAvailable())))
+    {
+        stream.setStatus(QDataStream::ReadPastEnd);
+        return;
+    }
+    const quint32 units = bytes / 2;
+    QString read = QStringLiteral(""); // an empty text stays empty, not null
+    for (quint32 done = 0; done < units;)
+    {
+        const quint32 step = qMin(ReadStep, units - done);
+        read.resize(qsizetype(done + step));
+        char* at = reinterpret_cast<char*>(read.data() + done);
+        if (stream.readRawData(at, int(2 * step)) != int(2 * step))
+        {
+            stream.setStatus(QDataStream::ReadPastEnd);
+            return;
+        }
+        done += step;
+    }
+    char16_t* units16 = reinterpret_cast<char16_t*>(read.data());
+    if (stream.byteOrder() == QDataStream::BigEndian)
+        qFromBigEndian<char16_t>(units16, units, units16);
+    else
+        qFromLittleEndian<char16_t>(units16, units, units16);
+    text = read;
 }
 
 } // namespace FieldText

@@ -1,9 +1,23 @@
 #include "model/Model.h"
 
+#include <algorithm>
+
 #include "model/AtoNDef.h"
 
 namespace
 {
+// The largest configuration file: every schedule holding as many entries as a file may give it, every
+// text and MMSI as long as a whole sentence line (82 characters, the most the unit's sentences give
+// the record; files and editors give less).
+constexpr qint64 LargestText = 4 + 2 * 82;
+constexpr qint64 LargestMmsiSet = 4 + 3 * LargestText + 4 + 1;
+constexpr qint64 LargestAtoN = 4 + LargestMmsiSet + 4 + 2 * 8 + 11 * 4 + LargestText + 4 * 4 + 1;
+constexpr qint64 LargestSchedule = 4 + 4 + qint64(MessageSchedule::MaxStoredEntries) * (8 * 4 + 1 + 4);
+constexpr qint64 LargestVirtualAtoN = 4 + 2 + LargestAtoN + LargestSchedule;
+constexpr qint64 LargestFile = 4 + LargestAtoN + LargestSchedule + Model::VirtualAtoNCount * LargestVirtualAtoN +
+                               (4 + 14 * 4) + (4 + 3 * 4 + 3 * LargestText + 4) + (4 + 8 * 4) + (4 + 2 * 3 + 6 * 4);
+static_assert(LargestFile <= Model::MaxFileSize, "every configuration fits in the largest file read");
+
 // Copies the record version, which the records' own assignments leave alone.
 void CopyVersion(ModelObject& target, const ModelObject& source)
 {
@@ -100,8 +114,23 @@ void Model::Load(QDataStream& stream)
         // rather than report a missing VDL section the file may well have).
         if (stream.status() != QDataStream::Ok)
             return;
+        if (section == &vdlModel && IsZeroed())
+        {
+            stream.setStatus(QDataStream::ReadCorruptData);
+            return;
+        }
         section->Load(stream);
     }
+}
+
+bool Model::IsZeroed() const
+{
+    QList<const ModelObject*> records{this, &realAtoN, realAtoN.GetAtoNMMSI(), &messageSchedule};
+    records << &statusInputConfiguration << &alertMessages << &repeater;
+    for (const VirtualAtoNModel& virtualAtoN : virtualAtoNs)
+        records << &virtualAtoN << virtualAtoN.GetAtoN() << virtualAtoN.GetAtoNMmsi()
+                << virtualAtoN.GetMessageSchedule();
+    return std::all_of(records.cbegin(), records.cend(), [](const ModelObject* r) { return r->GetVersion() == 0; });
 }
 
 bool Model::LoadOrKeep(QDataStream& stream)

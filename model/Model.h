@@ -31,6 +31,9 @@ class Model : public ModelObject
 
 public:
     static constexpr int VirtualAtoNCount = 10;
+    // No configuration file is larger (Model.cpp adds up the largest one): a larger file is refused
+    // before it is read. A file the tool writes is about 3.3 kB.
+    static constexpr qint64 MaxFileSize = 512 * 1024;
 
     explicit Model(QObject* parent = nullptr);
     ~Model() override;
@@ -47,7 +50,9 @@ public:
     // VDL section.
     void Save(QDataStream& stream) override;
     // Reads the same sections in the same order and stops at the first stream error. Sections read before
-    // an error keep what was read; use LoadOrKeep to take a file all or nothing.
+    // an error keep what was read; use LoadOrKeep to take a file all or nothing. A file whose model and
+    // record versions are all 0, which nothing writes (a file zeroed by a crash or a failing disk), is
+    // marked corrupt before its VDL section is read.
     void Load(QDataStream& stream) override;
     // Reads the file into a copy of this model and takes it over only when every section was read
     // without a stream error. Returns whether it was taken; the stream's status tells what went wrong.
@@ -104,6 +109,8 @@ public:
     void AssignVirtualMMSI(AtoNMMSI* record, const QString& current, const QString& mmsi);
 
 private:
+    // Whether the model and every stored record took version 0.
+    bool IsZeroed() const;
     AtoN realAtoN;
     MessageSchedule messageSchedule;
     std::array<VirtualAtoNModel, VirtualAtoNCount> virtualAtoNs;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "model/FieldText.h"
 #include "model/ModelNotifier.h"
 
 namespace
@@ -105,7 +106,7 @@ void VdlModel::Load(QDataStream& stream)
         return;
     }
     QString tag;
-    stream >> tag;
+    FieldText::Read(stream, tag);
     if (stream.status() != QDataStream::Ok || tag != SectionTag)
     {
         ModelNotifier::Notify(QCoreApplication::translate("VdlModel", "VDL info not found in file"));

@@ -1454,6 +1454,17 @@ void MainWindow::OnOpen()
     app->SetFilename(path);
 
     WaitCursor cursor;
+    // Only a regular file can hold a configuration. Opening a FIFO without a writer, or some device
+    // nodes, blocks until something happens at the other end, so anything else is refused unopened.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+    {
+        cursor.Restore();
+        ShowCritical(tr("Could not open the file"), tr("Could not open file: ") + path,
+                     tr("It is not a regular file, so it cannot hold a configuration."));
+        UpdateConnectionWidgets();
+        return;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
     {
@@ -1463,9 +1474,14 @@ void MainWindow::OnOpen()
         return;
     }
     // The file is read into a copy: a truncated or corrupt file leaves the configuration as it was, so
-    // that nothing half-read can be sent to the unit or saved over another file.
-    QDataStream stream(&file);
-    const bool read = app->GetTabModel()->LoadOrKeep(stream);
+    // that nothing half-read can be sent to the unit or saved over another file. A file larger than
+    // any configuration is not read at all.
+    bool read = false;
+    if (file.size() <= Model::MaxFileSize)
+    {
+        QDataStream stream(&file);
+        read = app->GetTabModel()->LoadOrKeep(stream);
+    }
     file.close();
     if (!read)
     {

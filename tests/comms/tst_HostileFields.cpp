@@ -1,6 +1,7 @@
 // Whatever the model holds, every sentence the tool builds is one line (one start mark, one
 // checksum, one line end, no control character) with the fields its formatter has. And whatever a
-// configuration file holds, what it loads is what the tabs show, in values their editors could give.
+// configuration file holds, what it loads is what the tabs show, in values an editor, the unit or a
+// VDL reply could give.
 
 #include "model/AlertMessagesModel.h"
 #include "model/Model.h"
@@ -170,35 +171,40 @@ private Q_SLOTS:
             QVERIFY2(LineFault(line).isEmpty(), qPrintable(LineFault(line) + QStringLiteral(": ") + line));
     }
 
-    // Files the tool never wrote. Each loads as its tabs show it: MMSIs of the digits their editors
-    // take, texts cut to the editors' limits, tick boxes as they show. Every line the tool can then
-    // send is the line those values give, and no longer than the longest the editors allow.
+    // Files the tool never wrote. Each loads bounded by what an editor, the unit or a VDL reply could
+    // have given: an MMSI none of them gives as the unset MMSI, which the tabs show as not valid (never
+    // as another MMSI made of its digits), texts cut to what a sentence carries, characters beyond
+    // ISO 8859-1 as the "?" they go out as, tick boxes as they show. Every line the tool can then send
+    // is the line those values give, one line of ASCII, and no longer than such values make it.
     void hostileFileLoadsAsTheTabsShowIt_data()
     {
         QTest::addColumn<Setup>("hostile");
         QTest::addColumn<Setup>("shown");
         QTest::newRow("MMSI carrying a name field")
             << Setup([](Model& m) { RealMmsi(m, QStringLiteral("992351001,,,,,,EVIL,,C")); })
-            << Setup([](Model& m) { RealMmsi(m, QStringLiteral("992351001")); });
+            << Setup([](Model& m) { RealMmsi(m, AtoNMMSI::Unset); });
         QTest::newRow("MMSI carrying a position")
             << Setup([](Model& m) { VirtualMmsi(m, QStringLiteral("992351002,7,0000.0000,N,00000.0000,E")); })
-            << Setup([](Model& m) { VirtualMmsi(m, QStringLiteral("992351002")); });
+            << Setup([](Model& m) { VirtualMmsi(m, AtoNMMSI::Unset); });
         QTest::newRow("addressed MMSI carrying fields")
             << Setup([](Model& m)
                      { m.GetRealAtoN()->GetAtoNMMSI()->SetAddressMMSI(QStringLiteral("99235,1003,0,,C")); })
-            << Setup([](Model& m) { m.GetRealAtoN()->GetAtoNMMSI()->SetAddressMMSI(QStringLiteral("992351003")); });
+            << Setup([](Model& m) { m.GetRealAtoN()->GetAtoNMMSI()->SetAddressMMSI(AtoNMMSI::Unset); });
         QTest::newRow("10000-digit virtual MMSI")
             << Setup([](Model& m) { VirtualMmsi(m, QString(10000, QLatin1Char('7'))); })
-            << Setup([](Model& m) { VirtualMmsi(m, QStringLiteral("777777777")); });
+            << Setup([](Model& m) { VirtualMmsi(m, AtoNMMSI::Unset); });
+        QTest::newRow("10-digit MMSI beyond a reply's field")
+            << Setup([](Model& m) { RealMmsi(m, QStringLiteral("1073741824")); })
+            << Setup([](Model& m) { RealMmsi(m, AtoNMMSI::Unset); });
         QTest::newRow("5000-character alert text")
             << Setup([](Model& m) { m.GetAlertMessages()->SetBiitText(QString(5000, QLatin1Char('A'))); })
-            << Setup([](Model& m) { m.GetAlertMessages()->SetBiitText(QString(45, QLatin1Char('A'))); });
+            << Setup([](Model& m) { m.GetAlertMessages()->SetBiitText(QString(72, QLatin1Char('A'))); });
         QTest::newRow("5000-character proximity text")
             << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QString(5000, QLatin1Char('B'))); })
-            << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QString(41, QLatin1Char('B'))); });
+            << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QString(72, QLatin1Char('B'))); });
         QTest::newRow("name of escaped characters")
             << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(40, QLatin1Char(','))); })
-            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(17, QLatin1Char(','))); });
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(24, QLatin1Char(','))); });
         // Quotation marks go out escaped, yet the editors count each as one: such a text is the
         // editor's own and comes back whole.
         const Setup quotes = [](Model& m)
@@ -208,8 +214,15 @@ private Q_SLOTS:
         };
         QTest::newRow("texts the editors take, quotation marks included") << quotes << quotes;
         QTest::newRow("name of control characters")
-            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(20, QChar(1))); })
-            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(17, QChar(1))); });
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(30, QChar(1))); })
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(24, QChar(1))); });
+        // A sentence carries ISO 8859-1, beyond ASCII as escapes, and nothing else.
+        QTest::newRow("ISO 8859-1 letter")
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QStringLiteral("CAF\u00c9")); })
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QStringLiteral("CAF\u00c9")); });
+        QTest::newRow("ship emoji and right-to-left mark")
+            << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QStringLiteral("\U0001f6a2 AHEAD\u200f")); })
+            << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QStringLiteral("?? AHEAD?")); });
         QTest::newRow("status-input logic flags 0x7FFFFFFF")
             << Setup([](Model& m) { LogicFlags(m, 0x7FFFFFFF); }) << Setup([](Model& m) { LogicFlags(m, 0); });
     }

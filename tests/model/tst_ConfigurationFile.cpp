@@ -369,7 +369,11 @@ private:
     ModelNotifier::Handler previous;
 };
 
+using Setup = void (*)(Model&);
+
 } // namespace
+
+Q_DECLARE_METATYPE(Setup)
 
 class TestConfigurationFile : public QObject
 {
@@ -458,16 +462,44 @@ private slots:
         QCOMPARE(Saved(model).toHex(), file.toHex());
     }
 
+    // Whatever the tool holds, from an editor, the unit or a VDL reply, a save, an open and a save give
+    // the same bytes.
+    void saveLoadRoundTrip_data()
+    {
+        QTest::addColumn<Setup>("held");
+        QTest::newRow("every section") << Setup(FillEverySection);
+        // The record keeps what the unit reports, beyond what the editors take.
+        QTest::newRow("unit's 45-character proximity text")
+            << Setup([](Model& m) { m.GetAlertMessages()->SetProximityText(QString(45, QLatin1Char('P'))); });
+        QTest::newRow("unit's 47-character alert texts") << Setup(
+            [](Model& m)
+            {
+                m.GetAlertMessages()->SetBiitText(QString(47, QLatin1Char('B')));
+                m.GetAlertMessages()->SetOffPositionText(QString(47, QLatin1Char('O')));
+            });
+        QTest::newRow("unit's 49-character alert text with 10 escaped commas") << Setup(
+            [](Model& m) { m.GetAlertMessages()->SetBiitText(QString(10, QLatin1Char(',')) + QString(39, u'A')); });
+        QTest::newRow("unit's name of 20 escaped commas")
+            << Setup([](Model& m) { m.GetRealAtoN()->SetName(QString(20, QLatin1Char(','))); });
+        // A VDL AID reply's 30-bit field gives MMSIs of ten digits.
+        QTest::newRow("reply's 10-digit MMSIs") << Setup(
+            [](Model& m)
+            {
+                m.AssignMMSI(0, QStringLiteral("1000000000"), QStringLiteral("1073741823"));
+                m.AssignMMSI(1, QStringLiteral("1000000000"), QStringLiteral("1073741822"));
+            });
+    }
+
     void saveLoadRoundTrip()
     {
+        QFETCH(Setup, held);
         Model source(nullptr);
-        FillEverySection(source);
+        held(source);
         const QByteArray bytes = Saved(source);
         Model target(nullptr);
         QDataStream in(bytes);
-        target.Load(in);
-        QCOMPARE(in.status(), QDataStream::Ok);
-        QCOMPARE(Saved(target), bytes);
+        QVERIFY(target.LoadOrKeep(in));
+        QCOMPARE(Saved(target).toHex(), bytes.toHex());
     }
 
     void unstoredRecordsStayOutOfTheFile()

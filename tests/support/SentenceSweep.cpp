@@ -65,8 +65,12 @@ QString LineFault(const QString& line)
         return QStringLiteral("no line end");
     const QString body = line.chopped(2);
     for (QChar c : body)
+    {
         if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
             return QStringLiteral("control character %1").arg(c.unicode());
+        if (c.unicode() > 0x7F)
+            return QStringLiteral("character %1 beyond ASCII").arg(c.unicode());
+    }
     if (body.count(QLatin1Char('$')) + body.count(QLatin1Char('!')) != 1 ||
         !(body.startsWith(QLatin1Char('$')) || body.startsWith(QLatin1Char('!'))))
         return QStringLiteral("not one start mark");
@@ -84,34 +88,33 @@ void FillLongestTexts(Model& model)
             full ? LongestOnTheWire(AtoNSentenceACE::MaxNameInFullSentence, AtoNSentenceACE::MaxNameInFullSentence)
                  : LongestFromTheEditor(AtoN::MaxNameLength));
     }
+    // The unit reports alert texts longer than the editors take: as long as its sentence carries.
     AlertMessagesModel* alerts = model.GetAlertMessages();
-    alerts->SetBiitText(LongestFromTheEditor(AlertMessagesModel::MaxTextLength));
-    alerts->SetOffPositionText(LongestFromTheEditor(AlertMessagesModel::MaxTextLength));
-    alerts->SetProximityText(LongestFromTheEditor(AlertMessagesModel::MaxProximityTextLength));
+    alerts->SetBiitText(LongestFromTheEditor(FieldText::MaxCarriedLength));
+    alerts->SetOffPositionText(LongestFromTheEditor(FieldText::MaxCarriedLength));
+    alerts->SetProximityText(LongestFromTheEditor(FieldText::MaxCarriedLength));
 }
 
 QString TextFault(Model& model)
 {
-    const auto badMmsi = [](const QString& mmsi)
-    { return mmsi.size() > AtoNMMSI::MmsiLength || FieldText::Digits(mmsi, AtoNMMSI::MmsiLength) != mmsi; };
-    const auto badText = [](const QString& text, int characters, int encodedLength)
-    { return FieldText::Limited(text, characters, encodedLength) != text; };
+    const auto badText = [](const QString& text, int characters)
+    {
+        return FieldText::Carried(text) != text ||
+               FieldText::Limited(text, characters, FieldText::MaxCarriedLength) != text;
+    };
     for (AtoN* aton : Stations(model))
     {
         const AtoNMMSI* mmsi = aton->GetAtoNMMSI();
         for (const QString& value : {mmsi->GetCurrentMMSI(), mmsi->GetMMSI(), mmsi->GetAddressMMSI()})
-            if (badMmsi(value))
+            if (!FieldText::IsGivenMmsi(value))
                 return QStringLiteral("MMSI ") + value.left(40);
-        if (badText(aton->GetName(), AtoN::MaxNameLength, AtoN::MaxNameEncodedLength))
+        if (badText(aton->GetName(), AtoN::MaxNameLength))
             return QStringLiteral("name ") + aton->GetName().left(40);
     }
     const AlertMessagesModel* alerts = model.GetAlertMessages();
-    for (const QString& text : {alerts->GetBiitText(), alerts->GetOffPositionText()})
-        if (badText(text, AlertMessagesModel::MaxTextLength, AlertMessagesModel::MaxTextEncodedLength))
-            return QStringLiteral("alert text ") + text.left(50);
-    if (badText(alerts->GetProximityText(), AlertMessagesModel::MaxProximityTextLength,
-                AlertMessagesModel::MaxTextEncodedLength))
-        return QStringLiteral("proximity text ") + alerts->GetProximityText().left(50);
+    for (const QString& text : {alerts->GetBiitText(), alerts->GetOffPositionText(), alerts->GetProximityText()})
+        if (badText(text, FieldText::MaxCarriedLength))
+            return QStringLiteral("alert text ") + text.left(80);
     return QString();
 }
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDataStream>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -18,8 +19,12 @@
 
 #include "MainWindowTestPrompts.h"
 #include "app/KelvaneApplication.h"
+#include "comms/AceSentence.h"
+#include "comms/NmeaSentence.h"
 #include "model/Model.h"
 #include "support/AppTestFixture.h"
+#include "support/FifoWatch.h"
+#include "support/ResidentMemory.h"
 #include "ui/MainWindow.h"
 
 using KelvaneTest::App;
@@ -42,6 +47,8 @@ private Q_SLOTS:
     void unwritablePlaceKeepsTheName();
     void damagedFileKeepsTheConfiguration_data();
     void damagedFileKeepsTheConfiguration();
+    void openedNameShowsWhatTheUnitGets_data();
+    void openedNameShowsWhatTheUnitGets();
     void missingFileIsReported();
     void fileWithoutVdlSectionIsReadWithANotice();
     void cancelledDialogsChangeNothing();
@@ -329,22 +336,47 @@ void TestMainWindowFiles::unwritablePlaceKeepsTheName()
     QVERIFY(window->isWindowModified());
 }
 
+namespace
+{
+// What stands at the path a damaged-file row opens.
+enum Damage
+{
+    Cut,          // the first bytes of a good file
+    Foreign,      // not a configuration file at all
+    Zeroed,       // a configuration's worth of zero bytes, as a crash or a failing disk leaves a file
+    Announced1GB, // a good file whose real AtoN name announces 1 GB, behind which a sparse file holds it
+    Fifo,         // a FIFO that nobody writes
+    DeviceNode    // /dev/zero
+};
+} // namespace
+
 void TestMainWindowFiles::damagedFileKeepsTheConfiguration_data()
 {
-    QTest::addColumn<int>("keep"); // bytes of a good file kept; -1: not a configuration file at all
-    QTest::newRow("cut in the real AtoN") << 40;
-    QTest::newRow("cut in the schedule") << 400;
-    QTest::newRow("cut in the virtual AtoNs") << 1500;
-    QTest::newRow("foreign bytes") << -1;
+    QTest::addColumn<int>("damage");
+    QTest::addColumn<int>("keep"); // bytes of a good file kept
+    QTest::addColumn<QString>("title");
+    const QString unread = QStringLiteral("Could not read the file");
+    const QString unopened = QStringLiteral("Could not open the file");
+    QTest::newRow("cut in the real AtoN") << int(Cut) << 40 << unread;
+    QTest::newRow("cut in the schedule") << int(Cut) << 400 << unread;
+    QTest::newRow("cut in the virtual AtoNs") << int(Cut) << 1500 << unread;
+    QTest::newRow("foreign bytes") << int(Foreign) << 0 << unread;
+    QTest::newRow("3248 zero bytes") << int(Zeroed) << 0 << unread;
+    QTest::newRow("name announcing 1 GB in a sparse file") << int(Announced1GB) << 0 << unread;
+    QTest::newRow("FIFO without a writer") << int(Fifo) << 0 << unopened;
+    QTest::newRow("device node") << int(DeviceNode) << 0 << unopened;
 }
 
 void TestMainWindowFiles::damagedFileKeepsTheConfiguration()
 {
+    QFETCH(int, damage);
     QFETCH(int, keep);
+    QFETCH(QString, title);
 
     // A good file with other contents than the window's.
     Model other;
-    other.GetRealAtoN()->SetName(QStringLiteral("OTHER"));
+    const QString marker = QStringLiteral("OTHER");
+    other.GetRealAtoN()->SetName(marker);
     for (int k = 1; k <= Model::VirtualAtoNCount; ++k)
         other.GetVirtualAtoN(k)->SetAtoNName(QStringLiteral("OTHER VIRTUAL"));
     QByteArray bytes;
@@ -353,11 +385,44 @@ void TestMainWindowFiles::damagedFileKeepsTheConfiguration()
         other.Save(stream);
     }
     QVERIFY(keep < bytes.size());
-    const QString damaged = Path(QStringLiteral("damaged.kln"));
-    QFile file(damaged);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(keep < 0 ? QByteArray("<?xml version=\"1.0\"?><REPORT/>\n") : bytes.left(keep));
-    file.close();
+    KelvaneTest::FifoWatch fifo;
+    QString damaged = Path(QStringLiteral("damaged.kln"));
+    if (damage == Fifo)
+    {
+        QVERIFY(fifo.Start());
+        damaged = fifo.Path();
+    }
+    else if (damage == DeviceNode)
+    {
+        damaged = QStringLiteral("/dev/zero");
+    }
+    else
+    {
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        if (damage == Cut)
+            file.write(bytes.left(keep));
+        else if (damage == Foreign)
+            file.write("<?xml version=\"1.0\"?><REPORT/>\n");
+        else if (damage == Zeroed)
+            file.write(QByteArray(3248, '\0'));
+        else
+        {
+            // The name's byte count is the four bytes before its text; the file then grows, with no
+            // disk behind it, to hold the gigabyte.
+            QByteArray name;
+            {
+                QDataStream stream(&name, QIODevice::WriteOnly);
+                stream << marker;
+            }
+            const qsizetype at = bytes.indexOf(name);
+            QVERIFY(at > 0);
+            file.write(bytes.left(at));
+            file.write(QByteArray::fromHex("40000000"));
+            QVERIFY(file.resize(file.size() + (qint64(1) << 30) + bytes.size()));
+        }
+        file.close();
+    }
 
     const QString current = SaveNamed(QStringLiteral("current.kln"));
     EditName(QStringLiteral("MINE"));
@@ -365,12 +430,20 @@ void TestMainWindowFiles::damagedFileKeepsTheConfiguration()
     prompts->Clear();
     prompts->answers = {QMessageBox::Discard};
     prompts->openNames = {damaged};
+    const long residentBefore = KelvaneTest::ResidentKb();
+    QElapsedTimer clock;
+    clock.start();
     window->OnOpen();
 
+    // Refused at once, with little memory, and without ever opening what is no regular file.
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(KelvaneTest::ResidentKb() - residentBefore < 64 * 1024);
+    QCOMPARE(fifo.Readers(), 0);
     QCOMPARE(prompts->shown.size(), 2);
     QCOMPARE(prompts->shown.at(1).message.icon, QMessageBox::Critical);
-    QCOMPARE(prompts->shown.at(1).message.title, QStringLiteral("Could not read the file"));
-    QVERIFY(prompts->shown.at(1).message.text.startsWith(QStringLiteral("Could not read file: ") + damaged));
+    QCOMPARE(prompts->shown.at(1).message.title, title);
+    QVERIFY(prompts->shown.at(1).message.text.startsWith(QStringLiteral("Could not ")));
+    QVERIFY(prompts->shown.at(1).message.text.contains(QStringLiteral(" file: ") + damaged));
     QCOMPARE(fileLoad.size(), 0);
     QCOMPARE(Name(), QStringLiteral("MINE"));
     QCOMPARE(NameEdit()->text(), QStringLiteral("MINE"));
@@ -379,6 +452,48 @@ void TestMainWindowFiles::damagedFileKeepsTheConfiguration()
     // The next dialog starts at the file chosen last.
     QCOMPARE(App()->GetFilename(), damaged);
     QVERIFY(window->isWindowModified());
+}
+
+void TestMainWindowFiles::openedNameShowsWhatTheUnitGets_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("ISO 8859-1 letter") << QStringLiteral("CAF\u00c9") << QStringLiteral("CAF\u00c9");
+    QTest::newRow("ship emoji and right-to-left mark")
+        << QStringLiteral("\U0001f6a2 WRECK\u200f") << QStringLiteral("?? WRECK?");
+}
+
+void TestMainWindowFiles::openedNameShowsWhatTheUnitGets()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    Model source;
+    source.GetRealAtoN()->GetAtoNMMSI()->SetMMSI(QStringLiteral("992351001"));
+    source.GetRealAtoN()->SetName(stored);
+    const QString path = Path(QStringLiteral("name.kln"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    {
+        QDataStream stream(&file);
+        source.Save(stream);
+    }
+    file.close();
+    prompts->openNames = {path};
+    window->OnOpen();
+    QVERIFY(prompts->shown.isEmpty());
+    QCOMPARE(NameEdit()->text(), shown);
+
+    // The unit gets the bytes the port writes: one sentence of ASCII, whose name field, read as the unit
+    // reads it, is what the tab shows.
+    Model* model = App()->GetTabModel();
+    AtoNSentenceACE ace(model->GetRealAtoN(), model);
+    int count = 0;
+    const QByteArray sent = ace.Encode(0, &count).toLatin1();
+    for (const char c : sent)
+        QVERIFY2(uchar(c) < 0x80, sent.constData());
+    const NmeaSentence sentence(QString::fromLatin1(sent).trimmed());
+    QVERIFY(sentence.IsValid());
+    QCOMPARE(NmeaSentence::Unescaped(sentence.FieldView(7).toString()), NameEdit()->text());
 }
 
 void TestMainWindowFiles::missingFileIsReported()
