@@ -106,6 +106,13 @@ bool IsAcceptable(const QValidator* validator, const QString& text)
     return validator != nullptr && validator->validate(candidate, position) == QValidator::Acceptable;
 }
 
+void ShowWhole(QLineEdit* field, const QString& text)
+{
+    if (text.size() > field->maxLength())
+        field->setMaxLength(text.size());
+    field->setText(text);
+}
+
 double TypedLatitude(const QString& text, const GeoPosition& stored)
 {
     return Typed(text, stored.LatitudeToDMS(), stored.GetLatitude(),

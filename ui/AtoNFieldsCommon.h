@@ -29,6 +29,12 @@ void FillPositionAccuracies(QComboBox* combo);
 // 12.5, 5, 2 and 1 W with their power level codes.
 void FillPowerLevels(QComboBox* combo);
 
+// Puts a stored value into its field whole. A value longer than the field takes from the keyboard (an
+// MMSI of ten digits, as a VDL reply's field can hold) would otherwise be cut to a shorter one that can
+// read as valid; shown whole, the field's validator marks it as not valid. Typing is still limited by
+// the validator.
+void ShowWhole(QLineEdit* field, const QString& text);
+
 // Whether the validator takes the text as it stands (a copy is validated: the field is not touched).
 bool IsAcceptable(const QValidator* validator, const QString& text);
 

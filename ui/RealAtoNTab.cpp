@@ -265,7 +265,7 @@ bool RealAtoNTab::UpdateTabFromModel(Model* source)
         ui->radioButtonMode_sea->setChecked(true);
     }
 
-    ui->lineMMSI->setText(aton->GetAtoNMMSI()->GetMMSI());
+    AtoNFields::ShowWhole(ui->lineMMSI, aton->GetAtoNMMSI()->GetMMSI());
     ui->lineName->setText(aton->GetName());
 
     const int type = ShownTypeOfAtoN();
@@ -290,7 +290,7 @@ bool RealAtoNTab::UpdateTabFromModel(Model* source)
     ui->checkBoxOffPositionCheck->setChecked(aton->GetOffPositionCheck() == 1);
     ui->spinBoxOffPositionThreshold->setValue(aton->GetOffPositionThreshold());
     ui->checkBoxAckProcedure->setChecked(aton->GetAckProcedure() == 0);
-    ui->lineAddressMMSI->setText(aton->GetAtoNMMSI()->GetAddressMMSI());
+    AtoNFields::ShowWhole(ui->lineAddressMMSI, aton->GetAtoNMMSI()->GetAddressMMSI());
     ui->checkBoxDeleteAddressedMMSI->setChecked(false);
     aton->GetAtoNMMSI()->SetAuxFlag(false);
 

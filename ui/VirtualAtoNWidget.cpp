@@ -247,7 +247,7 @@ void VirtualAtoNWidget::LoadWidgets()
         ui->syntheticRadioButton->setChecked(true);
 
     const QString mmsi = record->GetAtoNMmsi()->GetMMSI();
-    ui->MMSILineEdit->setText(mmsi);
+    AtoNFields::ShowWhole(ui->MMSILineEdit, mmsi);
     SetMMSIEditable(mmsi);
     ui->nameLineEdit->setText(record->GetAtoNName());
 

@@ -360,10 +360,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("gnss");
         QTest::addColumn<int>("dimensionA");
-        QTest::newRow("sea fixed") << false << 5 << 13 << 300;
-        QTest::newRow("sea floating") << false << 25 << 5 << 40;
-        QTest::newRow("inland fixed") << true << 18 << 1 << 200;
-        QTest::newRow("inland floating") << true << 19 << 12 << 63;
+        QTest::addColumn<QString>("mmsi");
+        const QString mmsi = QStringLiteral("992351234");
+        QTest::newRow("sea fixed") << false << 5 << 13 << 300 << mmsi;
+        QTest::newRow("sea floating") << false << 25 << 5 << 40 << mmsi;
+        QTest::newRow("inland fixed") << true << 18 << 1 << 200 << mmsi;
+        QTest::newRow("inland floating") << true << 19 << 12 << 63 << mmsi;
+        // A VDL reply's 30-bit field: shown and kept whole, and not valid, never cut to nine digits
+        // that would read as another station's MMSI.
+        QTest::newRow("ten-digit MMSI of a reply") << false << 5 << 13 << 300 << "1073741823";
     }
 
     void loadThenStore()
@@ -372,11 +377,13 @@ private Q_SLOTS:
         QFETCH(int, type);
         QFETCH(int, gnss);
         QFETCH(int, dimensionA);
+        QFETCH(QString, mmsi);
+        const bool valid = mmsi.size() == 9;
 
         Model source;
         AtoN* a = source.GetRealAtoN();
-        a->GetAtoNMMSI()->SetMMSI(QStringLiteral("992351234"));
-        a->GetAtoNMMSI()->SetAddressMMSI(QStringLiteral("235000111"));
+        a->GetAtoNMMSI()->SetMMSI(mmsi);
+        a->GetAtoNMMSI()->SetAddressMMSI(valid ? QStringLiteral("235000111") : mmsi);
         a->SetName(QStringLiteral("NORTH PIER HEAD"));
         a->SetInland(inland);
         a->SetTypeOfAtoN(type);
@@ -439,7 +446,9 @@ private Q_SLOTS:
         QCOMPARE(t->GetInlandTypeCode(), inland ? type + 32 : 0);
         QVERIFY(!t->GetAtoNMMSI()->GetAuxFlag());
         QVERIFY(t->GetAtoNMMSI()->IsEnabled());
-        QVERIFY(tab.IsConfigurationComplete());
+        QCOMPARE(Child<QLineEdit>(tab, "lineMMSI")->text(), mmsi);
+        QCOMPARE(Child<QLabel>(tab, "MMSIValidationWarningLabel")->isHidden(), valid);
+        QCOMPARE(tab.IsConfigurationComplete(), valid);
     }
 
     void loadLimitsDimensionsByPanel()

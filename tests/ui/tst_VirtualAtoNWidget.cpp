@@ -153,11 +153,15 @@ void TestVirtualAtoNWidget::loadThenStoreKeepsEveryField_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("dimensionA");
+    QTest::addColumn<QString>("mmsi");
 
-    QTest::newRow("virtual, sea, fixed") << false << false << 9 << "BEACON" << 300;
-    QTest::newRow("synthetic, sea, floating") << true << false << 25 << "WRECK BUOY" << 40;
-    QTest::newRow("synthetic, inland, fixed, direction") << true << true << 16 << "LOCK 3%%270" << 511;
-    QTest::newRow("virtual, inland, floating") << false << true << 4 << "RIVER BUOY" << 63;
+    const QString mmsi = QStringLiteral("993510007");
+    QTest::newRow("virtual, sea, fixed") << false << false << 9 << "BEACON" << 300 << mmsi;
+    QTest::newRow("synthetic, sea, floating") << true << false << 25 << "WRECK BUOY" << 40 << mmsi;
+    QTest::newRow("synthetic, inland, fixed, direction") << true << true << 16 << "LOCK 3%%270" << 511 << mmsi;
+    QTest::newRow("virtual, inland, floating") << false << true << 4 << "RIVER BUOY" << 63 << mmsi;
+    // A VDL reply's 30-bit field: kept whole and not valid, never cut to nine digits.
+    QTest::newRow("ten-digit MMSI of a reply") << false << false << 9 << "BEACON" << 300 << "1073741823";
 }
 
 void TestVirtualAtoNWidget::loadThenStoreKeepsEveryField()
@@ -167,6 +171,7 @@ void TestVirtualAtoNWidget::loadThenStoreKeepsEveryField()
     QFETCH(bool, synthetic);
     QFETCH(int, type);
     QFETCH(QString, name);
+    QFETCH(QString, mmsi);
     // The page shows a floating AtoN first, so dimension A holds the floating range when the load begins.
     VirtualAtoNModel floating;
     floating.SetTypeOfAtoN(25);
@@ -177,7 +182,7 @@ void TestVirtualAtoNWidget::loadThenStoreKeepsEveryField()
     source.SetSynthetic(synthetic);
     source.SetInland(inland);
     source.SetTypeOfAtoN(type);
-    source.GetAtoNMmsi()->SetMMSI(QStringLiteral("993510007"));
+    source.GetAtoNMmsi()->SetMMSI(mmsi);
     source.SetAtoNName(name);
     source.GetPosition()->SetLatitude(-33.8568123);
     source.GetPosition()->SetLongitude(151.2152967);
@@ -201,7 +206,8 @@ void TestVirtualAtoNWidget::loadThenStoreKeepsEveryField()
     QCOMPARE(Saved(*page->GetRecord()), Saved(source));
     QCOMPARE(page->GetRecord()->GetDimensionA(), dimensionA);
     QCOMPARE(page->GetRecord()->GetInlandTypeCode(), source.GetInlandTypeCode());
-    QVERIFY(page->IsValid());
+    QCOMPARE(Find<QLineEdit>("MMSILineEdit")->text(), mmsi);
+    QCOMPARE(page->IsValid(), mmsi.size() == 9);
     QVERIFY(edited.isEmpty());
 }
 
