@@ -546,6 +546,8 @@ void SimulatedUnit::HandleMcrQuery(const QString& code)
         bodies << prefix + code + QLatin1Char(',') + state.mcr.value(code).join(QLatin1Char(',')) +
                       QStringLiteral(",R");
     }
+    if (!bodies.isEmpty() && !mcrExtraCode.isEmpty())
+        bodies << prefix + mcrExtraCode + QStringLiteral(",1,R");
     if (!bodies.isEmpty())
         Reply(bodies);
 }

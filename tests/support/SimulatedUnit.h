@@ -73,6 +73,9 @@ public:
     // Answer every MCR query with this code instead of the one asked for (a type the tool does not
     // know, such as "SAI"); empty: answer as asked.
     void SetMcrReplyCode(const QString& code) { mcrReplyCode = code; }
+    // Answer every MCR query as asked and then once more with this code as well, as a firmware that
+    // added a reply of its own does; empty: no such reply.
+    void SetMcrExtraCode(const QString& code) { mcrExtraCode = code; }
     // Write these bytes as they are (unsolicited or malformed lines, noise, an endless line).
     void SendRaw(const QByteArray& bytes);
     // Write one sentence ("$GPTXT,..." without "*hh\r\n"): checksum and line end are added.
@@ -159,6 +162,7 @@ private:
     bool malformedShell = false;
     QStringList unanswered;
     QString mcrReplyCode;
+    QString mcrExtraCode;
     int replyDelayMs = 0;
     int gnssIntervalMs = 250;
     int textSequence = 0;
