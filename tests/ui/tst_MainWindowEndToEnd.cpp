@@ -357,10 +357,9 @@ void TestMainWindowEndToEnd::unitThatAnswersWrongly()
     mcr[QStringLiteral("SRL")] = {QStringLiteral("1")};
     mcr[QStringLiteral("BIT")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("14"),
                                   QStringLiteral("UNIT TEXT")};
+    mcr[QStringLiteral("PRX")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("12"),
+                                  QStringLiteral("KEEP CLEAR"), QStringLiteral("250")};
     const QMap<QString, QStringList> before = mcr;
-    // A good read first: the tabs show what the unit holds.
-    Action("actionRetrieveAll")->trigger();
-    QVERIFY(WaitForIdle());
     Model* tabModel = App()->GetTabModel();
     const auto shown = [tabModel]
     {
@@ -369,7 +368,13 @@ void TestMainWindowEndToEnd::unitThatAnswersWrongly()
                            tabModel->GetAlertMessages()->GetBiitText()};
     };
     const QStringList unitValues{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("UNIT TEXT")};
-    QCOMPARE(shown(), unitValues);
+    if (shown() != unitValues)
+    {
+        // A good read first: the tabs show what the unit holds.
+        Action("actionRetrieveAll")->trigger();
+        QVERIFY(WaitForIdle());
+        QCOMPARE(shown(), unitValues);
+    }
 
     QSignalSpy reloads(sm, &StateMachine::UpdateTabFromTransportModel);
     prompts->Clear();
@@ -417,6 +422,8 @@ void TestMainWindowEndToEnd::unitThatAnswersWrongly()
         unit->Stop();
         QVERIFY(unit->Start());
         OfferPorts({{unit, AtoNDescription}});
+        QTRY_VERIFY_WITH_TIMEOUT(SelectPort(unit), ConnectWaitMs);
+        return;
     }
     QTRY_VERIFY_WITH_TIMEOUT(SelectPort(unit), ConnectWaitMs);
     QVERIFY(ConnectThroughWindow());
