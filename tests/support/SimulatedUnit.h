@@ -88,6 +88,9 @@ public:
     // reach the last (their numbers start again below it), a burst every few milliseconds until
     // switched off (0). Announced: at least 2.
     void SetEndlessLog(int announced);
+    // Answer a fault or proximity-alert log query without the last lines of the log, which still
+    // announces its whole length (0: the whole log).
+    void SetLogLinesWithheld(int lines) { logLinesWithheld = lines; }
     // Send texts without end, a burst every few milliseconds until switched off: new one-part texts,
     // and the last part of a two-part text again and again.
     void SetEndlessText(bool endless);
@@ -169,6 +172,7 @@ private:
     QTimer* endlessTimer = nullptr;
     int endlessLogAnnounced = 0;
     QString endlessLogType; // the log queried last while the endless log is on, "7" or "8"
+    int logLinesWithheld = 0;
     bool endlessText = false;
     int endlessLines = 0;
 };
