@@ -406,13 +406,15 @@ void TestMainWindowEndToEnd::unitThatAnswersWrongly()
     const Prompts::Message& message = prompts->shown.first().message;
     QCOMPARE(message.text, hangUp ? QStringLiteral("Error connecting to the AtoN")
                                   : QStringLiteral("Error communicating with the AtoN"));
-    const QString cause = hangUp ? QStringLiteral("The connection to the AtoN was lost") : QStringLiteral("A timeout occurred");
+    const QString cause =
+        hangUp ? QStringLiteral("The connection to the AtoN was lost") : QStringLiteral("A timeout occurred");
     QVERIFY2(message.informativeText.startsWith(cause), qPrintable(message.informativeText));
-    QVERIFY2(message.informativeText.endsWith(
-                 QStringLiteral("\n\nThe retrieve did not finish. These tabs were not read from the AtoN and still hold "
-                                "what they held before: %1.")
-                     .arg(unread.join(QStringLiteral(", ")))),
-             qPrintable(message.informativeText));
+    QVERIFY2(
+        message.informativeText.endsWith(
+            QStringLiteral("\n\nThe retrieve did not finish. These tabs were not read from the AtoN and still hold "
+                           "what they held before: %1.")
+                .arg(unread.join(QStringLiteral(", ")))),
+        qPrintable(message.informativeText));
     // Nothing the unit did not report reached the tabs.
     QCOMPARE(shown(), unitValues);
 
