@@ -120,6 +120,8 @@ void StateMachine::Connected()
 {
     connected = true;
     failureReported = false;
+    retrieveAllDue = 0;
+    unreadTabs.clear();
     SetAllTabStates(TabNotRead);
     if (inhibitGnssQueries || replay)
         return;
@@ -147,6 +149,7 @@ void StateMachine::Disconnected()
     sendAll = false;
     progressBase = 0;
     rereadsDue = 0;
+    retrieveAllDue = 0;
     failureReported = false;
 }
 
@@ -170,12 +173,23 @@ void StateMachine::SetReplay(bool replaying)
 
 void StateMachine::ReportFailure(const QString& text, const QString& informativeText)
 {
+    // A retrieve of all tabs cut short leaves some tabs with the unit's values and the others with
+    // what they held before, which looks whole: the message names the tabs it did not read.
+    QList<int> unread;
+    for (int number = 0; number < AtoNTabCount; ++number)
+        if (retrieveAllDue & (1u << number) && PositionOfTab(number) >= 0)
+            unread << PositionOfTab(number);
+    if (retrieveAllDue & SensorSetBit)
+        for (int position = 0; position < SensorRecordTabs; ++position)
+            unread << position;
+    retrieveAllDue = 0;
     // Disconnect before the (modal) message, so that nothing else of this connection runs on while
     // the user reads it, and show only the first failure: the ones that follow are its echoes.
     Q_EMIT Disconnect();
     if (failureReported)
         return;
     failureReported = true;
+    unreadTabs = unread;
     Q_EMIT DisplayError(text, informativeText);
 }
 
@@ -258,11 +272,17 @@ void StateMachine::GetAllTabs()
     {
         SetProgressBar(false);
         RetrieveSensorSet();
+        retrieveAllDue = SensorSetBit;
         return;
     }
     SetProgressBar(true, RetrieveAllSteps);
+    retrieveAllDue = 0;
     for (int number = 0; number < AtoNTabCount; ++number)
+    {
         RetrieveTabNumber(number);
+        if (tabStates[size_t(number)] == TabBusy)
+            retrieveAllDue |= 1u << number;
+    }
 }
 
 void StateMachine::RetrieveTabNumber(int number)
@@ -622,6 +642,7 @@ void StateMachine::JobComplete(QString name, bool send)
     else
     {
         rereadsDue &= ~bit;
+        retrieveAllDue &= ~bit;
     }
 }
 

@@ -8,6 +8,7 @@
 // writes a part of the transport model (copy or clear) only before it queues the jobs that use that
 // part, and reads it back only after the last of those jobs has completed.
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -49,6 +50,8 @@ public:
     };
     static constexpr int AtoNTabCount = 7;
     static constexpr int SensorTabCount = 5;
+    // The sensor tabs at positions 0 to 2 show the records the sensor set's query reads.
+    static constexpr int SensorRecordTabs = 3;
     // Steps of the progress bar for retrieving all AtoN tabs; sending all counts twice as many
     // (the sends, then the re-reads).
     static constexpr int RetrieveAllSteps = 7;
@@ -79,6 +82,11 @@ public:
     // Tab number shown at a position of the AtoN tab set, or -1 for a position that holds no
     // configuration tab.
     int TabAtPosition(int position) const;
+
+    // The tabs that a retrieve of all tabs had not read yet when the failure last reported (by
+    // DisplayError) ended the connection, as positions in the shown tab set; empty when no such
+    // retrieve was cut short. The tabs read before it hold the unit's values, these what they held.
+    QList<int> UnreadTabPositions() const { return unreadTabs; }
 
     // Job queued for a VDL application identifier, or an empty text for one that has no job.
     static QString VdlJobName(int applicationId);
@@ -174,6 +182,9 @@ private:
     // re-read is still to come and would reload the tabs over the user's next edits.
     static constexpr unsigned SensorSetBit = 1u << AtoNTabCount;
     unsigned rereadsDue = 0;
+    // Tabs of the current retrieve of all tabs whose read has not completed (same bits).
+    unsigned retrieveAllDue = 0;
+    QList<int> unreadTabs;
     bool progressActive = false;
     // The bar shows a log's progress: a log cut short by the transport never reaches its last line, and
     // its job's end takes the bar away instead.

@@ -8,6 +8,7 @@
 
 #include "comms/AtoNSentence.h"
 #include "comms/JobTable.h"
+#include "comms/McrSentence.h"
 #include "comms/NmeaSentence.h"
 #include "comms/NmeaShellCommand.h"
 #include "comms/SerialController.h"
@@ -277,6 +278,7 @@ void Transport::SendStep()
     if (!s)
         return;
     stepAnswered = false;
+    stepAnsweredOtherwise = false;
     QString text;
     if (s->command)
     {
@@ -444,7 +446,12 @@ void Transport::ProcessSentence(const NmeaSentence& sentence)
     if (!s || !s->sentence)
         return;
     if (result <= 0 && result >= -6)
-        stepAnswered = runAnswered = true;
+    {
+        if (IsOwnReply(*s, sentence))
+            stepAnswered = runAnswered = true;
+        else
+            stepAnsweredOtherwise = true;
+    }
     switch (result)
     {
     case 0:
@@ -474,6 +481,12 @@ void Transport::ProcessSentence(const NmeaSentence& sentence)
     }
 }
 
+bool Transport::IsOwnReply(const Step& step, const NmeaSentence& sentence)
+{
+    const auto* mcr = qobject_cast<const AtoNSentenceMCR*>(step.sentence);
+    return !mcr || sentence.FieldView(2) == AtoNSentenceMCR::TypeCode(mcr->GetType());
+}
+
 bool Transport::IsToleratedTimeout(const QString& jobName)
 {
     return jobName == Names::GpsOn || jobName == Names::UbloxM8 || jobName == Names::GetGnssMode;
@@ -491,10 +504,13 @@ void Transport::OnTimeout()
         return;
     }
     // An open-ended query step ends with its timer. Only when the run's last step ends so and no
-    // step of the run heard anything has the unit gone silent: the job would "complete" on cleared
-    // records and load defaults into the tab as if the unit held them, so that is a time-out.
+    // step of the run heard its own reply has the unit gone silent: the job would "complete" on
+    // cleared records and load defaults into the tab as if the unit held them, so that is a
+    // time-out. So is a step that heard only replies to other questions: the unit is there, but
+    // what it holds for this step is unknown, and the cleared values must not pass for it.
     const bool lastStep = step == int(currentJob->steps.size()) - 1;
-    if (s->sentence && s->expectedReplies == 0 && (stepAnswered || runAnswered || !lastStep))
+    const bool answeredOtherwise = stepAnsweredOtherwise && !stepAnswered;
+    if (s->sentence && s->expectedReplies == 0 && !answeredOtherwise && (stepAnswered || runAnswered || !lastStep))
     {
         // A log whose lines stopped before its last one: the request ends with what came.
         EndLogRunIncomplete();

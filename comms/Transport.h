@@ -201,8 +201,11 @@ protected:
     int stepRepeat = 0;
     // Whether the unit answered the current step, and any step of the current run. An open-ended
     // query step that hears nothing is an empty answer (no broadcast rows, an empty log, a type the
-    // firmware does not know); only a run that heard nothing at all is a silent unit.
+    // firmware does not know); only a run that heard nothing at all is a silent unit. A step is
+    // answered only by a reply of its own kind: an MCR reply of another code (a unit that mixes up
+    // its types) answers another question and leaves this step's values unknown.
     bool stepAnswered = false;
+    bool stepAnsweredOtherwise = false;
     bool runAnswered = false;
     QTimer* responseTimer = nullptr;
 
@@ -210,6 +213,8 @@ private:
     void ConnectRelays();
     Step* CurrentStepRecord();
     static bool IsShellReply(const NmeaSentence& sentence);
+    // A reply that carries what the step asked for: for an MCR step, one of its own code.
+    static bool IsOwnReply(const Step& step, const NmeaSentence& sentence);
     static bool IsToleratedTimeout(const QString& jobName);
 
     mutable QMutex stateMutex; // guards lastError and the busy snapshot read by the GUI thread

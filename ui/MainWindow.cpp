@@ -911,6 +911,19 @@ void MainWindow::ShowCritical(const QString& title, const QString& text, const Q
 
 void MainWindow::OnDisplayError(QString text, QString informativeText)
 {
+    // The failure cut a retrieve of all tabs short: say which tabs still hold what they held before.
+    QStringList unread;
+    const StateMachine* sm = app->GetStateMachine();
+    QTabWidget* tabs = sensorMode ? sensorTabs : atonTabs;
+    for (int position : sm ? sm->UnreadTabPositions() : QList<int>())
+        if (position >= 0 && position < tabs->count())
+            unread << tabs->tabText(position).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (!unread.isEmpty())
+        informativeText += QStringLiteral("\n\n") +
+                           tr("The retrieve did not finish. These tabs were not read from the AtoN and still hold "
+                              "what they held before: %1.")
+                               .arg(unread.join(QStringLiteral(", ")));
+
     Prompts::Message message;
     message.icon = QMessageBox::Critical;
     message.text = text;

@@ -677,7 +677,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("oddity");
         QTest::newRow("no broadcast row, no wake-up schedule") << QStringLiteral("unanswered AFB COP");
         QTest::newRow("an MCR type the firmware lacks") << QStringLiteral("unanswered UPW");
-        QTest::newRow("only MCR types the tool does not know") << QStringLiteral("unknown MCR type");
+        QTest::newRow("an MCR reply the firmware added") << QStringLiteral("added MCR reply");
         QTest::newRow("wake-up time not available") << QStringLiteral("COP 24:60");
         QTest::newRow("numbers that are no decimal integers") << QStringLiteral("not decimal");
         QTest::newRow("inland code not hexadecimal") << QStringLiteral("inland code");
@@ -699,8 +699,8 @@ private Q_SLOTS:
         QVERIFY(trip.Settle());
         if (oddity.startsWith(QLatin1String("unanswered ")))
             link.unit.SetUnansweredQueries(oddity.mid(11).split(QLatin1Char(' ')));
-        if (oddity == QLatin1String("unknown MCR type"))
-            link.unit.SetMcrReplyCode(QStringLiteral("SAI"));
+        if (oddity == QLatin1String("added MCR reply"))
+            link.unit.SetMcrExtraCode(QStringLiteral("SAI"));
         if (oddity == QLatin1String("COP 24:60"))
             unit.cop = {QStringLiteral("1"), QStringLiteral("246000"), QStringLiteral("60"), QStringLiteral("30")};
         if (oddity == QLatin1String("not decimal"))

@@ -154,14 +154,30 @@ private Q_SLOTS:
         QCOMPARE(timeout.count(), 1);
         QCOMPARE(timeout.at(0).at(0).toString(), Names::Repeater);
 
-        // One answer anywhere in the run, even of a type the tool does not know, makes the
+        // One answer of its own anywhere in the run, with a reply the firmware added, makes the
         // unanswered steps empty answers.
         t.QueueJob(Names::Repeater, false);
+        t.Reply(QStringLiteral("$ANMCR,000000000,SRL,1"));
         t.Reply(QStringLiteral("$ANMCR,000000000,SAI,1,R"));
         t.Fire();
         t.Fire();
         QCOMPARE(timeout.count(), 1);
         QCOMPARE(complete.count(), 1);
+
+        // A step that hears only replies of another code, known or not, was not answered: its values
+        // are unknown, whatever the other steps heard.
+        for (const char* other : {"LIS,5", "SAI,1,R", "SRL,1"})
+        {
+            t.QueueJob(Names::Repeater, false);
+            t.Reply(QStringLiteral("$ANMCR,000000000,SRL,1"));
+            t.Fire();
+            t.Reply(QStringLiteral("$ANMCR,000000000,%1").arg(QLatin1String(other)));
+            t.Fire();
+            QCOMPARE(complete.count(), 1);
+            QCOMPARE(timeout.count(), 2);
+            QCOMPARE(timeout.takeLast().at(0).toString(), Names::Repeater);
+            QCOMPARE(t.GetLastError(), QStringLiteral("Timeout waiting for response for: MCR"));
+        }
     }
 
     void singleReplyStepEndsOnItsFirstReply()

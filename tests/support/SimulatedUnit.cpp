@@ -439,7 +439,7 @@ void SimulatedUnit::HandleProprietaryQuery(const NmeaSentence& s)
         const QList<SimLogLine>& log = type == QLatin1String("7") ? state.faultLog : state.proximityLog;
         if (log.isEmpty())
             bodies << QStringLiteral("$PKVX,%1,R,0,0,0,,,").arg(type);
-        for (int i = 0; i < log.size(); ++i)
+        for (int i = 0; i < log.size() - logLinesWithheld; ++i)
             bodies << QStringLiteral("$PKVX,%1,R,0,%2,%3,%4,%5,%6")
                           .arg(type)
                           .arg(i + 1)
@@ -546,6 +546,8 @@ void SimulatedUnit::HandleMcrQuery(const QString& code)
         bodies << prefix + code + QLatin1Char(',') + state.mcr.value(code).join(QLatin1Char(',')) +
                       QStringLiteral(",R");
     }
+    if (!bodies.isEmpty() && !mcrExtraCode.isEmpty())
+        bodies << prefix + mcrExtraCode + QStringLiteral(",1,R");
     if (!bodies.isEmpty())
         Reply(bodies);
 }

@@ -73,6 +73,9 @@ public:
     // Answer every MCR query with this code instead of the one asked for (a type the tool does not
     // know, such as "SAI"); empty: answer as asked.
     void SetMcrReplyCode(const QString& code) { mcrReplyCode = code; }
+    // Answer every MCR query as asked and then once more with this code as well, as a firmware that
+    // added a reply of its own does; empty: no such reply.
+    void SetMcrExtraCode(const QString& code) { mcrExtraCode = code; }
     // Write these bytes as they are (unsolicited or malformed lines, noise, an endless line).
     void SendRaw(const QByteArray& bytes);
     // Write one sentence ("$GPTXT,..." without "*hh\r\n"): checksum and line end are added.
@@ -85,6 +88,9 @@ public:
     // reach the last (their numbers start again below it), a burst every few milliseconds until
     // switched off (0). Announced: at least 2.
     void SetEndlessLog(int announced);
+    // Answer a fault or proximity-alert log query without the last lines of the log, which still
+    // announces its whole length (0: the whole log).
+    void SetLogLinesWithheld(int lines) { logLinesWithheld = lines; }
     // Send texts without end, a burst every few milliseconds until switched off: new one-part texts,
     // and the last part of a two-part text again and again.
     void SetEndlessText(bool endless);
@@ -159,12 +165,14 @@ private:
     bool malformedShell = false;
     QStringList unanswered;
     QString mcrReplyCode;
+    QString mcrExtraCode;
     int replyDelayMs = 0;
     int gnssIntervalMs = 250;
     int textSequence = 0;
     QTimer* endlessTimer = nullptr;
     int endlessLogAnnounced = 0;
     QString endlessLogType; // the log queried last while the endless log is on, "7" or "8"
+    int logLinesWithheld = 0;
     bool endlessText = false;
     int endlessLines = 0;
 };

@@ -157,6 +157,8 @@ void TestMainWindowDiagnostics::hostileUnit_data()
     QTest::newRow("texts without end") << "texts";
     QTest::newRow("fault log without end") << "fault log";
     QTest::newRow("proximity log past its announced length") << "proximity log";
+    QTest::newRow("fault log that stops before its last line") << "fault log cut short";
+    QTest::newRow("proximity log that stops before its last line") << "proximity log cut short";
     QTest::newRow("a thousand alarms") << "alarms";
 }
 
@@ -224,11 +226,24 @@ void TestMainWindowDiagnostics::hostileUnit()
     }
     else
     {
-        const bool proximity = fault == QLatin1String("proximity log");
-        // Past its announced length, or without end (beyond what any log may hold).
+        const bool proximity = fault.startsWith(QLatin1String("proximity log"));
+        const bool cutShort = fault.endsWith(QLatin1String("cut short"));
+        // Past its announced length, or without end (beyond what any log may hold); or short of it.
         const int announced = proximity ? 50 : 1000000;
-        const int expected = proximity ? 50 : Transport::MaxLogLines;
-        unit->SetEndlessLog(announced);
+        int expected = proximity ? 50 : Transport::MaxLogLines;
+        QList<SimLogLine>& log = proximity ? unit->State().proximityLog : unit->State().faultLog;
+        const QList<SimLogLine> unitLog = log;
+        if (cutShort)
+        {
+            for (const char* text : {"FIRST", "SECOND", "NEVER SENT"})
+                log << SimLogLine{QStringLiteral("2026/12/01"), QStringLiteral("04:02:13"), QLatin1String(text)};
+            expected = int(log.size()) - 1;
+            unit->SetLogLinesWithheld(1);
+        }
+        else
+        {
+            unit->SetEndlessLog(announced);
+        }
         const QString path = dir.filePath(fault + QStringLiteral(".xml"));
         prompts->saveNames << path;
         auto* button = diagnostics->findChild<QPushButton*>(
@@ -239,6 +254,8 @@ void TestMainWindowDiagnostics::hostileUnit()
         { return proximity ? diagnostics->IsProximityLogPending() : diagnostics->IsFaultLogPending(); };
         QTRY_VERIFY_WITH_TIMEOUT(!pending(), Wait);
         unit->SetEndlessLog(0);
+        unit->SetLogLinesWithheld(0);
+        log = unitLog;
         QVERIFY(Responsive());
         QVERIFY(button->isEnabled());
         QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));

@@ -52,6 +52,8 @@ private Q_SLOTS:
     void incompleteDataWarning();
     void rawTrafficLog();
     void unitThatStopsAnswering();
+    void unitThatAnswersWrongly_data();
+    void unitThatAnswersWrongly();
     void disconnect();
     void closeWhileTheUnitIsBusyAsks();
     void closeWhileConnected();
@@ -328,6 +330,113 @@ void TestMainWindowEndToEnd::unitThatStopsAnswering()
     QVERIFY(!RetrieveButton()->isEnabled());
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Ready"));
     QVERIFY(window->GetAtoNTabWidget()->tabIcon(window->RealAtoNPosition()).isNull());
+}
+
+void TestMainWindowEndToEnd::unitThatAnswersWrongly_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("MCR replies of another code the tool knows") << QStringLiteral("LIS");
+    QTest::newRow("MCR replies of a code the tool does not know") << QStringLiteral("SAI");
+    QTest::newRow("a lost link in the middle of Retrieve all") << QStringLiteral("hang-up");
+}
+
+// A retrieve of all tabs that the unit does not answer as asked, or that the link cuts short, ends with a
+// message naming the tabs it did not read; those keep what they showed, and Send all afterwards leaves the
+// unit as it was.
+void TestMainWindowEndToEnd::unitThatAnswersWrongly()
+{
+    QFETCH(QString, fault);
+    if (!window->IsLinkOpen())
+    {
+        QVERIFY(WaitForNoConnection());
+        QTRY_VERIFY_WITH_TIMEOUT(SelectPort(unit), ConnectWaitMs);
+        QVERIFY(ConnectThroughWindow());
+    }
+    QMap<QString, QStringList>& mcr = unit->State().mcr;
+    mcr[QStringLiteral("SBS")] = {QStringLiteral("2")};
+    mcr[QStringLiteral("SRL")] = {QStringLiteral("1")};
+    mcr[QStringLiteral("BIT")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("14"),
+                                  QStringLiteral("UNIT TEXT")};
+    mcr[QStringLiteral("PRX")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("12"),
+                                  QStringLiteral("KEEP CLEAR"), QStringLiteral("250")};
+    const QMap<QString, QStringList> before = mcr;
+    Model* tabModel = App()->GetTabModel();
+    const auto shown = [tabModel]
+    {
+        return QStringList{QString::number(tabModel->GetStatusInputConfiguration()->GetStatusBitSource()),
+                           QString::number(tabModel->GetRepeater()->GetSartRepeat()),
+                           tabModel->GetAlertMessages()->GetBiitText()};
+    };
+    const QStringList unitValues{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("UNIT TEXT")};
+    if (shown() != unitValues)
+    {
+        // A good read first: the tabs show what the unit holds.
+        Action("actionRetrieveAll")->trigger();
+        QVERIFY(WaitForIdle());
+        QCOMPARE(shown(), unitValues);
+    }
+
+    QSignalSpy reloads(sm, &StateMachine::UpdateTabFromTransportModel);
+    prompts->Clear();
+    const bool hangUp = fault == QLatin1String("hang-up");
+    if (hangUp)
+        unit->SetReplyDelay(20);
+    else
+        unit->SetMcrReplyCode(fault);
+    Action("actionRetrieveAll")->trigger();
+    if (hangUp)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(reloads.size() >= 2, TransferWaitMs);
+        unit->HangUp();
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!prompts->shown.isEmpty() || !window->IsTransferRunning(), TransferWaitMs);
+    unit->SetMcrReplyCode(QString());
+    unit->SetReplyDelay(0);
+    QVERIFY2(!prompts->shown.isEmpty(), "the retrieve ended without a message");
+    QVERIFY(WaitForNoConnection());
+    QTRY_VERIFY_WITH_TIMEOUT(!window->IsLinkOpen(), ConnectWaitMs);
+
+    // The message says which tabs hold what they held before: those the retrieve did not reload.
+    QStringList unread;
+    for (int position = 0; position <= window->VdlPosition(); ++position)
+        if (!reloads.contains(QVariantList{position}))
+            unread << window->GetAtoNTabWidget()->tabText(position).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QVERIFY(unread.contains(QStringLiteral("Status Inputs")));
+    QCOMPARE(prompts->shown.size(), 1);
+    const Prompts::Message& message = prompts->shown.first().message;
+    QCOMPARE(message.text, hangUp ? QStringLiteral("Error connecting to the AtoN")
+                                  : QStringLiteral("Error communicating with the AtoN"));
+    const QString cause =
+        hangUp ? QStringLiteral("The connection to the AtoN was lost") : QStringLiteral("A timeout occurred");
+    QVERIFY2(message.informativeText.startsWith(cause), qPrintable(message.informativeText));
+    QVERIFY2(
+        message.informativeText.endsWith(
+            QStringLiteral("\n\nThe retrieve did not finish. These tabs were not read from the AtoN and still hold "
+                           "what they held before: %1.")
+                .arg(unread.join(QStringLiteral(", ")))),
+        qPrintable(message.informativeText));
+    // Nothing the unit did not report reached the tabs.
+    QCOMPARE(shown(), unitValues);
+
+    if (hangUp)
+    {
+        // Plugged in again, the unit is a new port.
+        unit->Stop();
+        QVERIFY(unit->Start());
+        OfferPorts({{unit, AtoNDescription}});
+        QTRY_VERIFY_WITH_TIMEOUT(SelectPort(unit), ConnectWaitMs);
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(SelectPort(unit), ConnectWaitMs);
+    QVERIFY(ConnectThroughWindow());
+    prompts->Clear();
+    prompts->dialogAnswer = TestPrompts::DialogAnswer::Continue;
+    Action("actionSendAll")->trigger();
+    QVERIFY(WaitForIdle());
+    QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
+    for (const QString& key : before.keys())
+        QCOMPARE(mcr.value(key), before.value(key));
+    QVERIFY(DisconnectAndWait());
 }
 
 void TestMainWindowEndToEnd::disconnect()
