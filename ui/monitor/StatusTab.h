@@ -41,8 +41,10 @@ public:
         QString description;
     };
 
-    // Text messages kept, in the table and for the report: beyond this the oldest is dropped.
-    static constexpr int MaxTextMessages = 1000;
+    // Text messages kept, in the table and for the report: beyond this the oldest is dropped, and the
+    // report says how many went. Far more than a unit sends in a working day; the bound only stops a
+    // unit that never stops from taking the memory.
+    static constexpr int MaxTextMessages = 10000;
 
     explicit StatusTab(QWidget* parent = nullptr);
     ~StatusTab() override;
@@ -55,6 +57,8 @@ public:
     void OnClosed();
 
     const QList<TextMessageEntry>& TextMessages() const { return textMessages; }
+    // Text messages received and no longer kept, the oldest first.
+    qint64 DroppedTextMessages() const { return droppedTextMessages; }
     const QList<LogEntry>& FaultLog() const { return faultLog; }
     const QList<LogEntry>& ProximityLog() const { return proximityLog; }
     // True from the user's choice of a report file until the unit's log of that kind is complete.
@@ -121,6 +125,7 @@ private:
     QPointer<AlarmData> alarms;
     bool haveAlarms = false;
     QList<TextMessageEntry> textMessages;
+    qint64 droppedTextMessages = 0;
     QList<LogEntry> faultLog;
     QList<LogEntry> proximityLog;
     // A log is gathered only for a request the user made: lines and completions of a request that timed
