@@ -57,8 +57,6 @@ public:
     void OnClosed();
 
     const QList<TextMessageEntry>& TextMessages() const { return textMessages; }
-    // Text messages received and no longer kept, the oldest first.
-    qint64 DroppedTextMessages() const { return droppedTextMessages; }
     const QList<LogEntry>& FaultLog() const { return faultLog; }
     const QList<LogEntry>& ProximityLog() const { return proximityLog; }
     // True from the user's choice of a report file until the unit's log of that kind is complete.
@@ -125,6 +123,7 @@ private:
     QPointer<AlarmData> alarms;
     bool haveAlarms = false;
     QList<TextMessageEntry> textMessages;
+    // Text messages received since construction and no longer kept.
     qint64 droppedTextMessages = 0;
     QList<LogEntry> faultLog;
     QList<LogEntry> proximityLog;
