@@ -3,6 +3,7 @@
 // log button, and the terminal send rule that the Live Data tab shares.
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -196,6 +197,17 @@ void TestSerialTab::linesAreShownTogetherInOrder()
     tab.OnReceived(during);
     pause->click();
     QCOMPARE(view->toPlainText(), expected + before + during);
+    // Lines that keep coming less than the interval apart are shown every interval all the same, not
+    // only once the traffic stops or a great deal has gathered.
+    const int shown = view->document()->characterCount();
+    QElapsedTimer traffic;
+    traffic.start();
+    while (view->document()->characterCount() == shown && traffic.elapsed() < 20 * SerialTab::ShowIntervalMs)
+    {
+        tab.OnReceived(QStringLiteral("$AITXT,01,01,91,STEADY*00\n"));
+        QTest::qWait(5);
+    }
+    QVERIFY2(view->document()->characterCount() > shown, "nothing shown while the lines came");
 }
 
 void TestSerialTab::pauseBufferStopsAtItsBound()
@@ -432,6 +444,7 @@ void TestSerialTab::sendRule_data()
     QTest::newRow("line separator") << QStringLiteral("$UPANQ,ACF\u2028") << QString() << true;
     QTest::newRow("two start marks") << QStringLiteral("!$UPANQ,ACF*33") << QString() << true;
     // Each inner "*" is counted once by the completed checksum and once as a field separator.
+    QTest::newRow("several stars") << QStringLiteral("$UPANQ,ACF*00,X*6B") << QString() << true;
     QTest::newRow("inner stars cancel") << QStringLiteral("$GPTXT,01*00,02,HELLO*00") << QString() << true;
     QTest::newRow("empty") << QString() << QString() << false;
 }

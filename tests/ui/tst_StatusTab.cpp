@@ -164,8 +164,11 @@ private Q_SLOTS:
     void cleanup();
     void valueLabels_data();
     void valueLabels();
+    void alarmTableShowsActiveAlarms_data();
     void alarmTableShowsActiveAlarms();
     void messagesGoToTheirSortedPlace();
+    void reportListsTheMessagesKept_data();
+    void reportListsTheMessagesKept();
     void clearStatusKeepsWhatReportsNeed();
     void diagnosticsReport();
     void proximityReport();
@@ -280,20 +283,53 @@ void TestStatusTab::valueLabels()
     QCOMPARE(tab->findChild<QLabel*>(label)->text(), expected);
 }
 
+void TestStatusTab::alarmTableShowsActiveAlarms_data()
+{
+    // Each list is one alarm list as the decoder lends it after more ALRs: "id time active ack text",
+    // "-" for no time; "null" lends no list.
+    QTest::addColumn<QList<QStringList>>("lists");
+    QTest::addColumn<QList<QStringList>>("rows");
+    const QStringList light = {"5", "10:15:00", "Yes", "LIGHT FAIL"};
+    // Rows sort by number as text, highest first, as the header shows: "5" above "12".
+    QTest::newRow("active alarms only") << QList<QStringList>{{"5 10:15:00 A Y LIGHT FAIL", "7 10:16:00 V N RACON FAIL",
+                                                               "12 - A N LOW VOLTAGE"}}
+                                        << QList<QStringList>{light, {"12", "", "No", "LOW VOLTAGE"}};
+    // An alarm already shown changes in place.
+    QTest::newRow("new time") << QList<QStringList>{{"5 10:15:00 A Y LIGHT FAIL"}, {"5 10:20:00 A Y LIGHT FAIL"}}
+                              << QList<QStringList>{{"5", "10:20:00", "Yes", "LIGHT FAIL"}};
+    QTest::newRow("acknowledged") << QList<QStringList>{{"5 10:15:00 A N LIGHT FAIL"}, {"5 10:15:00 A Y LIGHT FAIL"}}
+                                  << QList<QStringList>{light};
+    QTest::newRow("new text") << QList<QStringList>{{"5 10:15:00 A Y LIGHT"}, {"5 10:15:00 A Y LIGHT FAIL"}}
+                              << QList<QStringList>{light};
+    // A new row that sorts above the one shown is filled whole before it moves.
+    QTest::newRow("new alarm above") << QList<QStringList>{{"5 10:15:00 A Y LIGHT FAIL"}, {"7 10:16:00 A N RACON"}}
+                                     << QList<QStringList>{{"7", "10:16:00", "No", "RACON"}, light};
+    QTest::newRow("no active alarm left")
+        << QList<QStringList>{{"5 10:15:00 A Y LIGHT FAIL", "12 - A N LOW"}, {"5 10:20:00 V Y X", "12 - V N LOW"}}
+        << QList<QStringList>{};
+    QTest::newRow("no list") << QList<QStringList>{{"5 10:15:00 A Y LIGHT FAIL"}, {"null"}} << QList<QStringList>{};
+}
+
 void TestStatusTab::alarmTableShowsActiveAlarms()
 {
+    QFETCH(QList<QStringList>, lists);
+    QFETCH(QList<QStringList>, rows);
     QTableWidget* table = Table("tableWidgetAlarms");
     QCOMPARE(table->columnCount(), 4);
     QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("ACK"));
     AlarmData alarms;
-    // Rows sort by number, highest first, as the header shows.
-    alarms.Update(5, QTime(10, 15, 0), true, true, QStringLiteral("LIGHT FAIL"));
-    alarms.Update(7, QTime(10, 16, 0), false, false, QStringLiteral("RACON FAIL"));
-    alarms.Update(12, QTime(), true, false, QStringLiteral("LOW VOLTAGE"));
-    tab->OnAlarmReceived(&alarms);
-    QCOMPARE(table->rowCount(), 2);
-    const QList<QStringList> expected = {{"5", "10:15:00", "Yes", "LIGHT FAIL"}, {"12", "", "No", "LOW VOLTAGE"}};
-    QList<QStringList> rows;
+    for (const QStringList& list : lists)
+    {
+        for (const QString& alarm : list)
+        {
+            const QStringList f = alarm.split(QLatin1Char(' '));
+            if (f.size() >= 5)
+                alarms.Update(f[0].toInt(), QTime::fromString(f[1], QStringLiteral("hh:mm:ss")), f[2] == "A",
+                              f[3] == "Y", f.mid(4).join(QLatin1Char(' ')));
+        }
+        tab->OnAlarmReceived(list == QStringList{"null"} ? nullptr : &alarms);
+    }
+    QList<QStringList> shown;
     for (int r = 0; r < table->rowCount(); ++r)
     {
         QStringList row;
@@ -306,21 +342,9 @@ void TestStatusTab::alarmTableShowsActiveAlarms()
                      (c == 3 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
             row << item->text();
         }
-        rows << row;
+        shown << row;
     }
-    // Sorted as text, descending: "5" above "12".
-    QCOMPARE(rows, expected);
-
-    // A list with no active alarm empties the table; a null list too.
-    alarms.Update(5, QTime(10, 20, 0), false, true, QStringLiteral("LIGHT FAIL"));
-    alarms.Update(12, QTime(10, 20, 0), false, true, QStringLiteral("LOW VOLTAGE"));
-    tab->OnAlarmReceived(&alarms);
-    QCOMPARE(table->rowCount(), 0);
-    alarms.Update(7, QTime(10, 21, 0), true, false, QStringLiteral("RACON FAIL"));
-    tab->OnAlarmReceived(&alarms);
-    QCOMPARE(table->rowCount(), 1);
-    tab->OnAlarmReceived(nullptr);
-    QCOMPARE(table->rowCount(), 0);
+    QCOMPARE(shown, rows);
 }
 
 void TestStatusTab::messagesGoToTheirSortedPlace()
@@ -374,6 +398,44 @@ void TestStatusTab::messagesGoToTheirSortedPlace()
     for (const StatusTab::TextMessageEntry& e : tab->TextMessages())
         kept << e.message;
     QCOMPARE(kept, QStringList({"BRAVO", "ALPHA", "DELTA", "AARDVARK", "CHARLIE", "ZULU", "ECHO"}));
+}
+
+void TestStatusTab::reportListsTheMessagesKept_data()
+{
+    QTest::addColumn<int>("received");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("a few") << 3 << 3;
+    QTest::newRow("the bound") << int(StatusTab::MaxTextMessages) << int(StatusTab::MaxTextMessages);
+    // A unit that never stops: ten thousand at least stay, and the report says how many went.
+    QTest::newRow("twenty thousand") << 20000 << 10000;
+}
+
+void TestStatusTab::reportListsTheMessagesKept()
+{
+    QFETCH(int, received);
+    QFETCH(int, kept);
+    for (int i = 0; i < received; ++i)
+        tab->OnTextMessageReceived(QStringLiteral("TEXT %1").arg(i));
+    QCOMPARE(Table("tableWidgetMessages")->rowCount(), kept);
+    const QString path = Path(QStringLiteral("texts.xml"));
+    Report(path, {});
+    Node report;
+    QString error;
+    QVERIFY2(Parse(ReadAll(path), report, error), qPrintable(error));
+    QList<Node> log = report.children.value(2).children;
+    QCOMPARE(log.value(0).name, QStringLiteral("SubHeader"));
+    const int dropped = received - kept;
+    if (dropped > 0)
+    {
+        const Node note = log.takeAt(1);
+        QCOMPARE(note.name, QStringLiteral("dropped_messages"));
+        QCOMPARE(note.attributes.value(0), qMakePair(QStringLiteral("count"), QString::number(dropped)));
+        QVERIFY(note.attributes.value(1).second.startsWith(QString::number(dropped) + QLatin1Char(' ')));
+    }
+    QCOMPARE(log.size(), 1 + kept);
+    QCOMPARE(log.value(1).attributes.value(2).second, QStringLiteral("TEXT %1").arg(dropped));
+    QCOMPARE(log.last().attributes.value(0).second, QString::number(kept));
+    QCOMPARE(log.last().attributes.value(2).second, QStringLiteral("TEXT %1").arg(received - 1));
 }
 
 void TestStatusTab::clearStatusKeepsWhatReportsNeed()

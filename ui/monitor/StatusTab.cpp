@@ -239,9 +239,13 @@ void StatusTab::OnTextMessageReceived(QString message)
         table->resizeColumnToContents(0);
     messageRows.append(table->item(row, 0));
     textMessages.append({time, message});
-    // A unit may send texts without end: the oldest go, and the table says so once.
+    // A unit may send texts without end: the oldest go, the table says so once and the report with
+    // their number.
     if (textMessages.size() > MaxTextMessages)
+    {
         textMessages.removeFirst();
+        ++droppedTextMessages;
+    }
     if (messageRows.size() > MaxTextMessages)
         DropOldestMessage();
     table->viewport()->update();
@@ -559,6 +563,16 @@ QByteArray StatusTab::ReportDocument(bool prx_only) const
         xml.writeStartElement(QStringLiteral("TXTLog"));
         xml.writeEmptyElement(QStringLiteral("SubHeader"));
         attribute(QStringLiteral("Text_Messages"), QStringLiteral("Start"));
+        // What was not kept is said before what was, so that a reader never takes the list for all.
+        if (droppedTextMessages > 0)
+        {
+            xml.writeEmptyElement(QStringLiteral("dropped_messages"));
+            attribute(QStringLiteral("count"), QString::number(droppedTextMessages));
+            attribute(QStringLiteral("description"),
+                      tr("%1 older text messages were not kept: only the latest %2 are listed.")
+                          .arg(droppedTextMessages)
+                          .arg(MaxTextMessages));
+        }
         int row = 0;
         for (const TextMessageEntry& entry : textMessages)
         {

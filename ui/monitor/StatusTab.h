@@ -41,8 +41,10 @@ public:
         QString description;
     };
 
-    // Text messages kept, in the table and for the report: beyond this the oldest is dropped.
-    static constexpr int MaxTextMessages = 1000;
+    // Text messages kept, in the table and for the report: beyond this the oldest is dropped, and the
+    // report says how many went. Far more than a unit sends in a working day; the bound only stops a
+    // unit that never stops from taking the memory.
+    static constexpr int MaxTextMessages = 10000;
 
     explicit StatusTab(QWidget* parent = nullptr);
     ~StatusTab() override;
@@ -121,6 +123,8 @@ private:
     QPointer<AlarmData> alarms;
     bool haveAlarms = false;
     QList<TextMessageEntry> textMessages;
+    // Text messages received since construction and no longer kept.
+    qint64 droppedTextMessages = 0;
     QList<LogEntry> faultLog;
     QList<LogEntry> proximityLog;
     // A log is gathered only for a request the user made: lines and completions of a request that timed
