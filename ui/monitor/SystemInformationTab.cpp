@@ -1,6 +1,7 @@
 #include "ui/monitor/SystemInformationTab.h"
 
 #include <QScrollArea>
+#include <QTextEdit>
 
 #include "model/ADCSettingsModel.h"
 #include "model/MessageSettingsModel.h"
@@ -45,6 +46,14 @@ SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent)
         value->setWordWrap(true);
     ui->softwareVersionLabel->setWordWrap(true);
     ui->serialNumberLabel->setWordWrap(true);
+    // The capture boxes are display only (disabled), but their text is painted in the normal colour so
+    // that it can be read.
+    for (QTextEdit* box : {ui->diStateTextEdit, ui->sensorHealthTextEdit})
+    {
+        QPalette palette = box->palette();
+        palette.setBrush(QPalette::Disabled, QPalette::Text, palette.brush(QPalette::Active, QPalette::Text));
+        box->setPalette(palette);
+    }
     digitalInputs = std::make_unique<TrafficDisplay>(ui->diStateTextEdit);
     sensorHealth = std::make_unique<TrafficDisplay>(ui->sensorHealthTextEdit);
 }
