@@ -396,6 +396,8 @@ void MainWindow::CreateStatusBar()
     connect(statusBar(), &QStatusBar::messageChanged, this,
             [this](const QString& message)
             {
+                // Any other text, or none, ends the dropped-lines notice.
+                utcLabel->setVisible(true);
                 if (message.isEmpty() && !standingMessage.isEmpty())
                     statusBar()->showMessage(standingMessage);
             });
@@ -661,10 +663,13 @@ void MainWindow::OnLinesDropped(int count)
     // Only the window's side misses the dropped lines: the traffic displays and both decoders, so
     // GNSS state, alarms, text messages and VDL replies among them are lost. The job engine in the
     // worker thread reads every line, so retrieve and send are whole.
+    // The notice is longer than the room beside the time label at the window's least width: the label
+    // steps aside until the notice is gone.
     statusBar()->showMessage(tr("%1 received lines came too fast: neither shown nor decoded (GNSS, alarms, texts, "
                                 "VDL replies); retrieve and send were not affected.")
                                  .arg(count),
                              DroppedLinesNoticeMs);
+    utcLabel->setVisible(false);
 }
 
 void MainWindow::OnTabChanged(int index)

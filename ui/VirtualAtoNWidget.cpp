@@ -30,8 +30,9 @@ constexpr int ToolTipDecimals = 4;
 // The record keeps an inland type as its code, the type number + 32.
 constexpr int InlandTypeCodeOffset = 32;
 constexpr int MmsiDigits = 9;
-// Rows the schedule table shows at least, whatever else the page shows.
-constexpr int ScheduleRowsShown = 6;
+// Rows the schedule table shows at least, whatever else the page shows; more would make the window too
+// high for a laptop screen, and the table scrolls.
+constexpr int ScheduleRowsShown = 3;
 
 // The text with every digit replaced by the digit that is widest in the font.
 QString WithWidestDigits(QString text, const QFontMetrics& metrics)

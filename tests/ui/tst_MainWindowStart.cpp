@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,21 +16,28 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest/QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "MainWindowTestPrompts.h"
 #include "app/KelvaneApplication.h"
 #include "comms/StateMachine.h"
+#include "decoders/AlarmData.h"
 #include "model/ADCSettingsModel.h"
 #include "model/MessageSettingsModel.h"
 #include "model/Model.h"
@@ -38,6 +47,7 @@
 #include "ui/MainWindow.h"
 #include "ui/VirtualAtoNTab.h"
 #include "ui/VirtualAtoNWidget.h"
+#include "ui/monitor/StatusTab.h"
 #include "ui/monitor/SystemInformationTab.h"
 
 using KelvaneTest::App;
@@ -96,6 +106,66 @@ void SettleLayouts()
 {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
+}
+
+// The VDL Control page's row captions whose row (the widgets in that row of each request group beside them)
+// does not stand level with them, each with the offset in pixels.
+QStringList UnlevelRows(const QWidget* page)
+{
+    const struct
+    {
+        QList<const char*> captions;
+        QList<const char*> groups;
+    } areas[] = {{{"label", "label_2", "label_4"}, {"groupBox_AID", "groupBox_ARW_AAR", "groupBox_ACE_ACF"}},
+                 {{"label_25", "label_26", "label_27", "label_28"},
+                  {"groupBox_AID_Query", "groupBox_ARW_AAR_Query", "groupBox_ACE_ACF_Query"}}};
+    QStringList unlevel;
+    for (const auto& area : areas)
+        for (int row = 0; row < int(area.captions.size()); ++row)
+        {
+            const auto* caption = page->findChild<QLabel*>(QLatin1String(area.captions.at(row)));
+            const int level = caption->mapTo(page, caption->rect().center()).y();
+            for (const char* group : area.groups)
+            {
+                const auto* grid =
+                    static_cast<QGridLayout*>(page->findChild<QGroupBox*>(QLatin1String(group))->layout());
+                for (int column = 0; column < grid->columnCount(); ++column)
+                    if (QLayoutItem* item = grid->itemAtPosition(row, column); item && item->widget())
+                    {
+                        const int offset = item->widget()->mapTo(page, item->widget()->rect().center()).y() - level;
+                        if (qAbs(offset) > 1)
+                            unlevel << QStringLiteral("%1 %2 %3 px")
+                                           .arg(caption->text(), item->widget()->objectName())
+                                           .arg(offset);
+                    }
+            }
+        }
+    return unlevel;
+}
+
+// The contrast ratio (WCAG) between the darkest and the lightest pixel of the part of the widget: its text
+// against its background.
+double Contrast(QWidget* widget, const QRect& part)
+{
+    const QImage image = widget->grab(part).toImage();
+    const auto luminance = [](QRgb pixel)
+    {
+        const auto linear = [](int channel)
+        {
+            const double c = channel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(pixel)) + 0.7152 * linear(qGreen(pixel)) + 0.0722 * linear(qBlue(pixel));
+    };
+    double darkest = 1.0;
+    double lightest = 0.0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+        {
+            darkest = std::min(darkest, luminance(image.pixel(x, y)));
+            lightest = std::max(lightest, luminance(image.pixel(x, y)));
+        }
+    return (lightest + 0.05) / (darkest + 0.05);
 }
 
 QStringList MenuEntries(const QMenu* menu)
@@ -746,6 +816,10 @@ void TestMainWindowStart::everyTabFitsTheWindow()
     adc->SetInternalCurrentDivisor(4095);
     adc->SetInternalCurrentKFactor(4095);
     adc->SetInternalCurrentOffset(65535);
+    adc->SetExternalVoltageDividend(65535);
+    adc->SetExternalVoltageDivisor(65535);
+    adc->SetExternalVoltageKFactor(65535);
+    adc->SetExternalVoltageOffset(65535);
     tabs->GetMessageSettings()->SetMessage6Format(2);
     static_cast<AtoNConfiguration*>(Tab("tabRealAtoN"))->UpdateTabFromModel();
     static_cast<VirtualAtoNTab*>(Tab("tabVirtualAtoN"))->SetModel(tabs);
@@ -758,6 +832,13 @@ void TestMainWindowStart::everyTabFitsTheWindow()
     SettleLayouts();
     const QSize size = window->size();
     const QSize minimum = window->minimumSize();
+    // With its title bar the window fits a 1366 by 768 laptop screen, and it can be made that small.
+    QVERIFY2(size.width() <= 846 && size.height() <= 719 && minimum.width() <= 846 && minimum.height() <= 719,
+             qPrintable(QStringLiteral("%1x%2, at least %3x%4")
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(minimum.width())
+                            .arg(minimum.height())));
 
     // Every page of the set, and every page of the tab widgets on it, in turn.
     std::function<void(QTabWidget*)> visit = [&](QTabWidget* set)
@@ -790,13 +871,93 @@ void TestMainWindowStart::everyTabFitsTheWindow()
         const QString valid = mmsi->text();
         SettleLayouts();
         const QRect shown(table->mapTo(window, QPoint()), table->size());
-        QVERIFY(table->viewport()->height() >= 5 * table->verticalHeader()->defaultSectionSize());
+        QVERIFY(table->viewport()->height() >= 3 * table->verticalHeader()->defaultSectionSize());
         mmsi->setText(QStringLiteral("1"));
         SettleLayouts();
         QVERIFY(page->findChild<QLabel*>(QStringLiteral("MMSIValidationWarningLabel"))->isVisible());
         QCOMPARE(QRect(table->mapTo(window, QPoint()), table->size()), shown);
         mmsi->setText(valid);
         QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/VirtualAtoNTab-default-size.png")));
+    }
+
+    if (port == AtoNPort)
+    {
+        // The VDL Control rows stand level with their captions, and spare height goes below them.
+        QWidget* control = Tab("tabVdlControl");
+        window->GetAtoNTabWidget()->setCurrentWidget(Tab("tabVdl"));
+        Tab("tabVdl")->findChild<QTabWidget*>()->setCurrentWidget(control);
+        for (const QSize shown : {size, QSize(1400, 950)})
+        {
+            window->resize(shown);
+            SettleLayouts();
+            const QStringList unlevel = UnlevelRows(control);
+            QVERIFY2(unlevel.isEmpty(), qPrintable(unlevel.join(QStringLiteral(" | "))));
+            QVERIFY(
+                window->grab().save(KelvaneTest::ArtefactDir() +
+                                    QStringLiteral("/VdlControlTab-%1x%2.png").arg(shown.width()).arg(shown.height())));
+        }
+        window->resize(size);
+        SettleLayouts();
+
+        // The dropped-lines notice shows whole in the status bar, where the bar paints its messages: from its
+        // left inset to the first permanent widget shown, or to the size grip.
+        window->OnLinesDropped(12345);
+        QStatusBar* bar = window->statusBar();
+        int right = bar->width() - 12;
+        for (QWidget* permanent : {static_cast<QWidget*>(Tab("labelUtc")), static_cast<QWidget*>(Tab("progressBar"))})
+            if (permanent->isVisible())
+                right = std::min(right, permanent->x() - 2);
+        QVERIFY2(bar->fontMetrics().horizontalAdvance(bar->currentMessage()) <= right - 6,
+                 qPrintable(bar->currentMessage()));
+        QVERIFY(bar->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/StatusBar-dropped-lines.png")));
+        bar->clearMessage();
+        QVERIFY(Tab("labelUtc")->isVisible());
+
+        // Text messages and alarms are display only, and readable.
+        auto* diagnostics = static_cast<StatusTab*>(Tab("tabStatusData"));
+        window->GetAtoNTabWidget()->setCurrentWidget(diagnostics);
+        diagnostics->OnTextMessageReceived(QStringLiteral("Lantern failure"));
+        AlarmData alarms;
+        alarms.Update(5, QTime(12, 0, 1), true, true, QStringLiteral("Tx malfunction"));
+        diagnostics->OnAlarmReceived(&alarms);
+        SettleLayouts();
+        for (const char* name : {"tableWidgetMessages", "tableWidgetAlarms"})
+        {
+            auto* table = diagnostics->findChild<QTableWidget*>(QLatin1String(name));
+            QVERIFY(!(table->item(0, 1)->flags() & (Qt::ItemIsSelectable | Qt::ItemIsEditable)));
+            const double contrast = Contrast(table->viewport(), table->visualItemRect(table->item(0, 1)));
+            QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name)).arg(contrast)));
+        }
+        QVERIFY(diagnostics->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/StatusTab-rows.png")));
+        diagnostics->ClearStatus();
+    }
+    else
+    {
+        // System Information: at the least size the values wrap and the page never scrolls sideways; in a
+        // wide window they take its width, a line each. The capture boxes are readable.
+        window->GetSensorTabWidget()->setCurrentWidget(summary);
+        summary->OnTabSelected();
+        summary->OnReceived(QStringLiteral("DIG_IO1 1\n"));
+        summary->OnReceived(QStringLiteral("Sensor 2 OK\n"));
+        auto* scroll = summary->findChild<QScrollArea*>(QStringLiteral("scrollArea"));
+        auto* scaling = summary->findChild<QLabel*>(QStringLiteral("externalVoltageScaleLabel"));
+        for (const QSize shown : {size, QSize(1400, 950)})
+        {
+            window->resize(shown);
+            SettleLayouts();
+            QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+            QCOMPARE(scaling->height() < 2 * scaling->fontMetrics().lineSpacing(), shown != size);
+        }
+        window->resize(size);
+        SettleLayouts();
+        for (const char* name : {"diStateTextEdit", "sensorHealthTextEdit"})
+        {
+            auto* box = summary->findChild<QTextEdit*>(QLatin1String(name));
+            QVERIFY(box->isReadOnly() || !box->isEnabled());
+            const QRect line(0, 0, box->viewport()->width(), box->fontMetrics().height() + 4);
+            QVERIFY2(Contrast(box->viewport(), line) >= 4.5, name);
+        }
+        summary->OnTabDeselected();
     }
 
     // Transfers whole in VDL mode (or for a sensor) and back: the "all" entries first, every time.

@@ -1,5 +1,6 @@
 #include "ui/monitor/StatusTab.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QHeaderView>
@@ -181,9 +182,11 @@ void StatusTab::OnAtoNType(int type)
 
 QTableWidgetItem* StatusTab::Cell(const QString& text, Qt::Alignment alignment)
 {
-    // Display only: the cells take no focus, selection or edit.
+    // Display only: the cells take no focus, selection or edit. They are painted in the normal text
+    // colour, not the faint one of disabled items, so that they can be read.
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::NoItemFlags);
+    item->setForeground(QApplication::palette().brush(QPalette::Active, QPalette::Text));
     item->setTextAlignment(alignment | Qt::AlignVCenter);
     return item;
 }

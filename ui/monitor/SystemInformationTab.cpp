@@ -1,7 +1,7 @@
 #include "ui/monitor/SystemInformationTab.h"
 
 #include <QScrollArea>
-#include <QScrollBar>
+#include <QTextEdit>
 
 #include "model/ADCSettingsModel.h"
 #include "model/MessageSettingsModel.h"
@@ -14,6 +14,9 @@ namespace
 {
 
 constexpr int ZeniLiteFormat = 2;
+// Lines of room beyond one a value: the summary's height measured before the tab is polished falls short
+// of its shown height by about two lines, and the widest scaling wraps once at the least window size.
+constexpr int WrappedLinesInView = 3;
 
 } // namespace
 
@@ -29,18 +32,28 @@ SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent)
       messageSettings(model->GetMessageSettings())
 {
     ui->setupUi(this);
-    // The values are as wide as the unit's settings make them. Rather than widen the window for good (the
-    // tab sets share it), the long ones wrap between their words, with a second line of room kept for
-    // each scaling, and the summary scrolls when the window is too small for it even so.
+    // The values are as wide as the unit's settings make them, and take the width the window gives. Rather
+    // than widen the window for good (the tab sets share it), the long ones wrap between their words, and
+    // the summary scrolls when the window is too small for it even so. Its height with a line a value,
+    // and room for a few wrapped lines, is kept in view: a window of the least size shows it whole.
     const QList<QLabel*> scalings{ui->ISENSEScaleLabel, ui->alternativeISENSEScaleLabel, ui->internalVoltageScaleLabel,
                                   ui->externalVoltageScaleLabel};
     ui->scrollArea->setMinimumHeight(ui->scrollAreaContents->sizeHint().height() +
-                                     int(scalings.size()) * fontMetrics().lineSpacing() +
-                                     ui->scrollArea->horizontalScrollBar()->sizeHint().height());
+                                     WrappedLinesInView * fontMetrics().lineSpacing());
+    // The two capture boxes hold short lines: they keep their least width and leave the rest to the values.
+    ui->widget_status_frame->setMaximumWidth(ui->widget_status_frame->minimumSizeHint().width());
     for (QLabel* value : scalings)
         value->setWordWrap(true);
     ui->softwareVersionLabel->setWordWrap(true);
     ui->serialNumberLabel->setWordWrap(true);
+    // The capture boxes are display only (disabled), but their text is painted in the normal colour so
+    // that it can be read.
+    for (QTextEdit* box : {ui->diStateTextEdit, ui->sensorHealthTextEdit})
+    {
+        QPalette palette = box->palette();
+        palette.setBrush(QPalette::Disabled, QPalette::Text, palette.brush(QPalette::Active, QPalette::Text));
+        box->setPalette(palette);
+    }
     digitalInputs = std::make_unique<TrafficDisplay>(ui->diStateTextEdit);
     sensorHealth = std::make_unique<TrafficDisplay>(ui->sensorHealthTextEdit);
 }

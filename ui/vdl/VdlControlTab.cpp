@@ -1,7 +1,11 @@
 #include "ui/vdl/VdlControlTab.h"
 
 #include <QBitArray>
+#include <QBoxLayout>
 #include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QTimer>
@@ -30,12 +34,37 @@ void Paint(QWidget* indicator, const QString& style)
 {
     indicator->setStyleSheet(style);
 }
+
+// The row captions stand in a column of their own beside the request groups, whose rows lie inside group
+// boxes: the column starts as far down as the first box's first row (a layout puts no gap beside a spacer),
+// each caption is as high as its row and the gaps are the rows' own. The groups keep their natural height, so this
+// holds at any page size.
+void LevelCaptions(QBoxLayout* column, const QGroupBox* box, const QList<QLabel*>& captions)
+{
+    const auto* rows = static_cast<const QGridLayout*>(box->layout());
+    column->setSpacing(rows->verticalSpacing());
+    if (QSpacerItem* top = column->itemAt(0)->spacerItem())
+        top->changeSize(0, box->contentsMargins().top() + rows->contentsMargins().top(), QSizePolicy::Minimum,
+                        QSizePolicy::Fixed);
+    for (int row = 0; row < int(captions.size()); ++row)
+    {
+        int height = 0;
+        for (int c = 0; c < rows->columnCount(); ++c)
+            if (QLayoutItem* item = rows->itemAtPosition(row, c))
+                height = qMax(height, item->sizeHint().height());
+        captions.at(row)->setFixedHeight(height);
+    }
+    column->invalidate();
+}
 } // namespace
 
 VdlControlTab::VdlControlTab(Model* model, QWidget* parent)
     : AtoNConfiguration(model, parent), ui(std::make_unique<Ui::VdlControlTab>())
 {
     ui->setupUi(this);
+    LevelCaptions(ui->verticalLayoutConfigurationLabels, ui->groupBox_AID, {ui->label, ui->label_2, ui->label_4});
+    LevelCaptions(ui->verticalLayoutQueryLabels, ui->groupBox_AID_Query,
+                  {ui->label_25, ui->label_26, ui->label_27, ui->label_28});
     // Without the application object (a page on its own) the virtual AtoN tab is taken to exist.
     if (auto* app = qobject_cast<KelvaneApplication*>(QCoreApplication::instance()))
         vatonEnabled = app->GetVAtoNEnabled();
