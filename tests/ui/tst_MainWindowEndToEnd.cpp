@@ -420,11 +420,12 @@ void TestMainWindowEndToEnd::unitThatAnswersWrongly()
 
     if (hangUp)
     {
-        // Plugged in again, the unit is a new port.
+        // Plugged in again, the unit is a new port: the user opens the list and picks it.
         unit->Stop();
         QVERIFY(unit->Start());
         OfferPorts({{unit, AtoNDescription}});
-        QTRY_VERIFY_WITH_TIMEOUT(SelectPort(unit), ConnectWaitMs);
+        window->OnSerialDropdown();
+        QVERIFY(SelectPort(unit));
         return;
     }
     QTRY_VERIFY_WITH_TIMEOUT(SelectPort(unit), ConnectWaitMs);
