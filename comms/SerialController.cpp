@@ -77,14 +77,18 @@ bool HoldsText(QStringView text)
 
 // A "$" or "!" at this position of the piece can open a sentence. Where the piece shows what
 // follows, an address character must follow: a "!" that ends a sentence of text opens nothing.
+// Carriage returns are passed over, as the line loses them before it is judged.
 bool StartsSentence(QStringView piece, qsizetype at)
 {
     const QChar c = piece.at(at);
     if (c != QLatin1Char('$') && c != QLatin1Char('!'))
         return false;
-    if (at + 1 >= piece.size())
+    qsizetype after = at + 1;
+    while (after < piece.size() && piece.at(after) == QLatin1Char('\r'))
+        ++after;
+    if (after >= piece.size())
         return true;
-    const QChar next = piece.at(at + 1);
+    const QChar next = piece.at(after);
     return (next >= QLatin1Char('0') && next <= QLatin1Char('9')) ||
            (next >= QLatin1Char('A') && next <= QLatin1Char('Z'));
 }

@@ -107,6 +107,10 @@ private Q_SLOTS:
         QTest::newRow("sentence behind 1,000 bytes of noise")
             << QByteArray(QByteArray(1000, 'x') + txt) << false
             << QStringList{QString(1000, QLatin1Char('x')) + QLatin1Char('\n'), line} << QStringList();
+        // The carriage returns a line loses do not hide the start of the sentence behind the noise.
+        QTest::newRow("sentence behind noise, a carriage return after its start")
+            << QByteArray(QByteArray(100, 'x') + "$\r" + txt.mid(1)) << false
+            << QStringList{QString(100, QLatin1Char('x')) + QLatin1Char('\n'), line} << QStringList();
     }
 
     void bytesBecomeLines()
