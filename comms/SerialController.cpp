@@ -1,6 +1,7 @@
 #include "comms/SerialController.h"
 
 #include "comms/NmeaSentence.h"
+#include "comms/WholeWrite.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -34,23 +35,6 @@ QString PieceText(const char* bytes, qint64 size)
     return text;
 }
 
-// Writes the whole text straight to the system (the file is opened unbuffered). A disk that fills
-// part-way through a write takes only part of the text and names no reason for it; the rest is
-// written again, and that write, which takes nothing, carries the system's reason ("No space left
-// on device") into the file's error text.
-bool WriteThrough(QFile& file, const QByteArray& bytes)
-{
-    qint64 done = 0;
-    while (done < bytes.size())
-    {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
 // Adds the text to the end of a log: 0, or the SaveError code of the failure with the file's own
 // reason in errorText.
 int AppendThrough(const QString& fileName, const QByteArray& bytes, QString& errorText)
@@ -61,7 +45,7 @@ int AppendThrough(const QString& fileName, const QByteArray& bytes, QString& err
         errorText = file.errorString();
         return SerialController::ErrorOpeningFile;
     }
-    if (!WriteThrough(file, bytes))
+    if (!WholeWrite::Write(file, bytes))
     {
         errorText = file.errorString();
         return SerialController::ErrorAddingMessage;
@@ -523,7 +507,7 @@ bool SerialController::StartLog(const QString& fileName)
     }
     const QString header =
         QStringLiteral("#\n") + tr("# Kelvane Started log file at ") + TimeStamp() + QStringLiteral("\n#\n");
-    if (!WriteThrough(file, header.toUtf8()))
+    if (!WholeWrite::Write(file, header.toUtf8()))
     {
         logErrorText = file.errorString();
         file.close();

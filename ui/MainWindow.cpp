@@ -29,6 +29,7 @@
 #include "comms/SerialController.h"
 #include "comms/SerialTransport.h"
 #include "comms/StateMachine.h"
+#include "comms/WholeWrite.h"
 #include "decoders/GPSDecoder.h"
 #include "decoders/GpsData.h"
 #include "decoders/MessageDecoder.h"
@@ -1584,31 +1585,7 @@ bool MainWindow::SaveFile()
     bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     QString reason = file.errorString();
     if (saved)
-    {
-        // A short write is written on: the next write gives the system's reason (a full disk)
-        // where a short count alone gives none.
-        qint64 written = 0;
-        while (written < bytes.size())
-        {
-            const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
-            if (n <= 0)
-                break;
-            written += n;
-        }
-        saved = written == bytes.size() && file.error() == QFileDevice::NoError;
-        if (saved)
-        {
-            saved = file.commit();
-            reason = file.errorString();
-        }
-        else
-        {
-            // Taken before the write is cancelled, which puts its own text in its place.
-            reason =
-                file.error() != QFileDevice::NoError ? file.errorString() : tr("Not all of the data could be written.");
-            file.cancelWriting();
-        }
-    }
+        saved = WholeWrite::Save(file, bytes, reason);
     if (!saved)
     {
         cursor.Restore();

@@ -12,6 +12,7 @@
 
 #include "app/KelvaneApplication.h"
 #include "comms/Transport.h"
+#include "comms/WholeWrite.h"
 #include "decoders/AlarmData.h"
 #include "ui/Prompts.h"
 
@@ -619,31 +620,8 @@ bool StatusTab::CreateXMLFile(bool prx_only)
         ReportFailed(true, false, file->errorString());
         return false;
     }
-    // A short write is written on: the next write gives the system's reason (a full disk), where a short
-    // count alone gives none.
-    qint64 written = 0;
-    while (written < document.size())
-    {
-        const qint64 n = file->write(document.constData() + written, document.size() - written);
-        if (n <= 0)
-            break;
-        written += n;
-    }
-    bool saved = written == document.size() && file->error() == QFileDevice::NoError;
     QString reason;
-    if (saved)
-    {
-        saved = file->commit();
-        reason = file->errorString();
-    }
-    else
-    {
-        // Taken before the write is cancelled, which puts its own text in its place.
-        reason =
-            file->error() != QFileDevice::NoError ? file->errorString() : tr("Not all of the data could be written.");
-        file->cancelWriting();
-    }
-    if (!saved)
+    if (!WholeWrite::Save(*file, document, reason))
     {
         ReportFailed(false, replacedInPlace, reason);
         return false;
