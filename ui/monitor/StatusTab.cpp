@@ -124,10 +124,21 @@ void StatusTab::ClearReportLabel()
 void StatusTab::OnClosed()
 {
     // The lines gathered so far stay for a later request to replace, as after a request that timed out.
-    faultLogPending = faultLogTaken = false;
-    proximityLogPending = proximityLogTaken = false;
-    ui->fileNameButton->setEnabled(true);
-    ui->pushButtonProximityAlertReport->setEnabled(true);
+    for (const bool proximity : {false, true})
+    {
+        Request(proximity).pending = Request(proximity).taken = false;
+        ReportButton(proximity)->setEnabled(true);
+    }
+}
+
+StatusTab::LogRequest& StatusTab::Request(bool proximity)
+{
+    return proximity ? proximityRequest : faultRequest;
+}
+
+QPushButton* StatusTab::ReportButton(bool proximity) const
+{
+    return proximity ? ui->pushButtonProximityAlertReport : ui->fileNameButton;
 }
 
 void StatusTab::OnVSWR(double ratio)
@@ -374,7 +385,7 @@ void StatusTab::OnAlarmReceived(AlarmData* alarmData)
 void StatusTab::OnSelectFile()
 {
     // One request at a time: a second one while the log still comes would report only its tail.
-    if (faultLogTaken)
+    if (faultRequest.taken)
         return;
     ui->reportLabel->setText(QString());
     KelvaneApplication* app = KelvaneApplication::Instance();
@@ -386,19 +397,12 @@ void StatusTab::OnSelectFile()
     diagnosticsFilename = path;
     if (app)
         app->SetDiagnosticsFilename(path);
-    // A new request starts a new log: lines of an earlier request that never completed are dropped.
-    faultLog.clear();
-    faultLogPending = true;
-    faultLogIncomplete = false;
-    Q_EMIT FaultLogRequest();
-    // While no link is open nobody takes the request, and there is no log to wait for.
-    faultLogTaken = isSignalConnected(QMetaMethod::fromSignal(&StatusTab::FaultLogRequest));
-    ui->fileNameButton->setEnabled(!faultLogTaken);
+    StartLogRequest(false);
 }
 
 void StatusTab::OnSelectFilePrx()
 {
-    if (proximityLogTaken)
+    if (proximityRequest.taken)
         return;
     ui->reportLabel->setText(QString());
     KelvaneApplication* app = KelvaneApplication::Instance();
@@ -410,26 +414,56 @@ void StatusTab::OnSelectFilePrx()
     proximityFilename = path;
     if (app)
         app->SetProximityAlertFilename(path);
-    proximityLog.clear();
-    proximityLogPending = true;
-    proximityLogIncomplete = false;
-    Q_EMIT PrxLogRequest();
-    proximityLogTaken = isSignalConnected(QMetaMethod::fromSignal(&StatusTab::PrxLogRequest));
-    ui->pushButtonProximityAlertReport->setEnabled(!proximityLogTaken);
+    StartLogRequest(true);
 }
 
-void StatusTab::GatherLogLine(bool prx_only, const QString& date, const QString& time, const QString& description)
+void StatusTab::StartLogRequest(bool proximity)
 {
-    if (!(prx_only ? proximityLogPending : faultLogPending))
+    // A new request starts a new log: lines of an earlier request that never completed are dropped.
+    LogRequest& request = Request(proximity);
+    request.lines.clear();
+    request.pending = true;
+    request.incomplete = false;
+    if (proximity)
+        Q_EMIT PrxLogRequest();
+    else
+        Q_EMIT FaultLogRequest();
+    // While no link is open nobody takes the request, and there is no log to wait for.
+    request.taken = proximity ? isSignalConnected(QMetaMethod::fromSignal(&StatusTab::PrxLogRequest))
+                              : isSignalConnected(QMetaMethod::fromSignal(&StatusTab::FaultLogRequest));
+    ReportButton(proximity)->setEnabled(!request.taken);
+}
+
+void StatusTab::GatherLogLine(bool proximity, const QString& date, const QString& time, const QString& description)
+{
+    LogRequest& request = Request(proximity);
+    if (!request.pending)
         return;
-    QList<LogEntry>& log = prx_only ? proximityLog : faultLog;
     // The transport ends a log at this length; the tab holds to it whatever reaches it.
-    if (log.size() >= Transport::MaxLogLines)
+    if (request.lines.size() >= Transport::MaxLogLines)
     {
-        (prx_only ? proximityLogIncomplete : faultLogIncomplete) = true;
+        request.incomplete = true;
         return;
     }
-    log.append({date, time, description});
+    request.lines.append({date, time, description});
+}
+
+void StatusTab::EndLogRequest(bool proximity)
+{
+    // A completion with no request of ours (a late one, after the report was written) must not replace
+    // the report with what followed.
+    LogRequest& request = Request(proximity);
+    if (!request.pending)
+        return;
+    request.pending = request.taken = false;
+    ReportButton(proximity)->setEnabled(true);
+    CreateXMLFile(proximity);
+}
+
+void StatusTab::MarkLogIncomplete(bool proximity)
+{
+    if (Request(proximity).pending)
+        Request(proximity).incomplete = true;
 }
 
 void StatusTab::OnFaultMessageReceived(QString date, QString time, QString description)
@@ -439,19 +473,12 @@ void StatusTab::OnFaultMessageReceived(QString date, QString time, QString descr
 
 void StatusTab::OnFaultMessageLogComplete()
 {
-    // A completion with no request of ours (a late one, after the report was written) must not replace
-    // the report with what followed.
-    if (!faultLogPending)
-        return;
-    faultLogPending = faultLogTaken = false;
-    ui->fileNameButton->setEnabled(true);
-    CreateXMLFile(false);
+    EndLogRequest(false);
 }
 
 void StatusTab::OnFaultLogIncomplete()
 {
-    if (faultLogPending)
-        faultLogIncomplete = true;
+    MarkLogIncomplete(false);
 }
 
 void StatusTab::OnProximityAlertMessageReceived(QString date, QString time, QString description)
@@ -461,17 +488,12 @@ void StatusTab::OnProximityAlertMessageReceived(QString date, QString time, QStr
 
 void StatusTab::OnProximityAlertLogComplete()
 {
-    if (!proximityLogPending)
-        return;
-    proximityLogPending = proximityLogTaken = false;
-    ui->pushButtonProximityAlertReport->setEnabled(true);
-    CreateXMLFile(true);
+    EndLogRequest(true);
 }
 
 void StatusTab::OnProximityAlertLogIncomplete()
 {
-    if (proximityLogPending)
-        proximityLogIncomplete = true;
+    MarkLogIncomplete(true);
 }
 
 QString StatusTab::XmlSafe(const QString& text)
@@ -539,7 +561,7 @@ QByteArray StatusTab::ReportDocument(bool prx_only) const
 
     if (prx_only)
     {
-        logSection(QStringLiteral("ProximityAlertLog"), QStringLiteral("Proximity_Alert_Log"), proximityLog);
+        logSection(QStringLiteral("ProximityAlertLog"), QStringLiteral("Proximity_Alert_Log"), proximityRequest.lines);
     }
     else
     {
@@ -587,7 +609,7 @@ QByteArray StatusTab::ReportDocument(bool prx_only) const
         }
         xml.writeEndElement();
 
-        logSection(QStringLiteral("faultLog"), QStringLiteral("Fault_Log"), faultLog);
+        logSection(QStringLiteral("faultLog"), QStringLiteral("Fault_Log"), faultRequest.lines);
     }
     xml.writeEndElement(); // REPORT
     xml.writeEndDocument();
@@ -627,16 +649,16 @@ bool StatusTab::CreateXMLFile(bool prx_only)
         return false;
     }
 
-    QList<LogEntry>& log = prx_only ? proximityLog : faultLog;
-    bool& incomplete = prx_only ? proximityLogIncomplete : faultLogIncomplete;
+    LogRequest& request = Request(prx_only);
     QString text =
         tr("Report generated @%2 in:\n%1\n%3").arg(fileName, UtcTimeText(), tr("Open with a suitable XML editor"));
-    if (incomplete)
-        text +=
-            QLatin1Char('\n') +
-            tr("The unit's log did not end as it announced: the report holds the %1 lines received.").arg(log.size());
-    incomplete = false;
-    log.clear();
+    if (request.incomplete)
+    {
+        const QString note = tr("The unit's log did not end as it announced: the report holds the %1 lines received.");
+        text += QLatin1Char('\n') + note.arg(request.lines.size());
+    }
+    request.incomplete = false;
+    request.lines.clear();
     ui->reportLabel->setText(text);
     return true;
 }

@@ -11,6 +11,7 @@
 
 #include "decoders/AlarmData.h"
 
+class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -57,11 +58,11 @@ public:
     void OnClosed();
 
     const QList<TextMessageEntry>& TextMessages() const { return textMessages; }
-    const QList<LogEntry>& FaultLog() const { return faultLog; }
-    const QList<LogEntry>& ProximityLog() const { return proximityLog; }
+    const QList<LogEntry>& FaultLog() const { return faultRequest.lines; }
+    const QList<LogEntry>& ProximityLog() const { return proximityRequest.lines; }
     // True from the user's choice of a report file until the unit's log of that kind is complete.
-    bool IsFaultLogPending() const { return faultLogPending; }
-    bool IsProximityLogPending() const { return proximityLogPending; }
+    bool IsFaultLogPending() const { return faultRequest.pending; }
+    bool IsProximityLogPending() const { return proximityRequest.pending; }
 
     // A text of the unit as an XML 1.0 attribute can hold it: every character the standard forbids
     // (control characters but tab, line feed and carriage return) in the unit's own "^HH" form.
@@ -98,7 +99,24 @@ public Q_SLOTS:
 private:
     void ResetValueLabels();
     void EmptyTables();
-    void GatherLogLine(bool prx_only, const QString& date, const QString& time, const QString& description);
+    // A log request of either kind (the fault log or the proximity alert log).
+    struct LogRequest
+    {
+        QList<LogEntry> lines;
+        // Gathered only for a request the user made: lines and completions of a request that timed out or
+        // was abandoned must not leak into, or cut short, the next report.
+        bool pending = false;
+        // Cut short (not ended by the unit, or longer than it may be).
+        bool incomplete = false;
+        // Went out on an open link and its log is on its way: the button waits for it.
+        bool taken = false;
+    };
+    LogRequest& Request(bool proximity);
+    QPushButton* ReportButton(bool proximity) const;
+    void StartLogRequest(bool proximity);
+    void GatherLogLine(bool proximity, const QString& date, const QString& time, const QString& description);
+    void EndLogRequest(bool proximity);
+    void MarkLogIncomplete(bool proximity);
     void DropOldestMessage();
     // Fits the alarm table's first three columns to a cell just set, without measuring the others.
     void FitAlarmColumn(const QTableWidgetItem* item, int column);
@@ -125,18 +143,8 @@ private:
     QList<TextMessageEntry> textMessages;
     // Text messages received since construction and no longer kept.
     qint64 droppedTextMessages = 0;
-    QList<LogEntry> faultLog;
-    QList<LogEntry> proximityLog;
-    // A log is gathered only for a request the user made: lines and completions of a request that timed
-    // out or was abandoned must not leak into, or cut short, the next report.
-    bool faultLogPending = false;
-    bool proximityLogPending = false;
-    // The log of the pending request was cut short (not ended by the unit, or longer than it may be).
-    bool faultLogIncomplete = false;
-    bool proximityLogIncomplete = false;
-    // The pending request went out on an open link and its log is on its way: the button waits for it.
-    bool faultLogTaken = false;
-    bool proximityLogTaken = false;
+    LogRequest faultRequest;
+    LogRequest proximityRequest;
     // The first cell of each message row, oldest first: the row the bound drops, wherever the sort put it.
     QList<QTableWidgetItem*> messageRows;
     bool messagesDropped = false;
