@@ -56,6 +56,31 @@ void LevelCaptions(QBoxLayout* column, const QGroupBox* box, const QList<QLabel*
     }
     column->invalidate();
 }
+
+// One reply of a multi-part query. The first reply of a sequence announces how many parts are still to
+// come and each later one counts down; true when a further query is due. A reply nobody here asked for
+// ends the sequence with what came: no further part will be asked for.
+bool NextPartDue(bool asked, int announced, int& remaining, bool& multiPart)
+{
+    if (!asked)
+    {
+        remaining = 0;
+        multiPart = false;
+        return false;
+    }
+    if (!multiPart)
+    {
+        remaining = announced;
+        multiPart = true;
+    }
+    if (remaining >= 1)
+    {
+        --remaining;
+        return true;
+    }
+    multiPart = false;
+    return false;
+}
 } // namespace
 
 VdlControlTab::VdlControlTab(Model* model, QWidget* parent)
@@ -578,32 +603,10 @@ void VdlControlTab::OnAidResponse(const QBitArray& payload, int fi, const QStrin
     Paint(ui->widgetAidResponse, Names::StyleGreen);
     model->ApplyVdlMessage(codec.get(), fi, mmsi);
 
-    if (!aidPending)
-    {
-        // Nobody here asked: no further part will be asked for, so what came is all there is and
-        // the sequence ends with it, whatever count it announces.
-        aidRemaining = 0;
-        aidMultiPart = false;
-    }
-    else
-    {
-        if (!aidMultiPart)
-        {
-            // Each reply carries two MMSIs. A count of 0 or 1 is a reply complete in itself.
-            const int count = aid->GetCount();
-            aidRemaining = count > 1 ? count / 2 : 0;
-            aidMultiPart = true;
-        }
-        if (aidRemaining >= 1)
-        {
-            SendAidQuery();
-            --aidRemaining;
-        }
-        else
-        {
-            aidMultiPart = false;
-        }
-    }
+    // Each reply carries two MMSIs. A count of 0 or 1 is a reply complete in itself.
+    const int count = aid->GetCount();
+    if (NextPartDue(aidPending, count > 1 ? count / 2 : 0, aidRemaining, aidMultiPart))
+        SendAidQuery();
     ui->pushButtonRetryAidQuery->setText(QString::number(aidRemaining));
 
     if (aidRemaining == 0 && !aidMultiPart)
@@ -632,30 +635,9 @@ void VdlControlTab::OnAarResponse(const QBitArray& payload, int fi, const QStrin
 
     // A reply nobody here asked for that announces further entries holds only part of a schedule, and
     // no further part will be asked for: applied, it would stand as the AtoN's whole schedule.
-    bool partial = false;
-    if (!aarPending)
-    {
-        partial = aar->numberOfMessages > 0;
-        aarRemaining = 0;
-        aarMultiPart = false;
-    }
-    else
-    {
-        if (!aarMultiPart)
-        {
-            aarRemaining = aar->numberOfMessages;
-            aarMultiPart = true;
-        }
-        if (aarRemaining >= 1)
-        {
-            SendAarQuery();
-            --aarRemaining;
-        }
-        else
-        {
-            aarMultiPart = false;
-        }
-    }
+    const bool partial = !aarPending && aar->numberOfMessages > 0;
+    if (NextPartDue(aarPending, aar->numberOfMessages, aarRemaining, aarMultiPart))
+        SendAarQuery();
     ui->pushButtonRetryAarQuery->setText(QString::number(aarRemaining));
 
     if (aarRemaining == 0 && !aarMultiPart)
