@@ -46,6 +46,21 @@ SystemInformationTab::SystemInformationTab(Model* model, QWidget* parent)
         value->setWordWrap(true);
     ui->softwareVersionLabel->setWordWrap(true);
     ui->serialNumberLabel->setWordWrap(true);
+    // The version and serial number stand in the column of the configuration values, not halfway across
+    // the spare width: their labels' column is as wide as the configuration's labels and its inset.
+    int labels = 0;
+    for (int row = 0; row < ui->gridLayout_configuration->rowCount(); ++row)
+        if (QLayoutItem* item = ui->gridLayout_configuration->itemAtPosition(row, 0))
+            labels = qMax(labels, item->sizeHint().width());
+    const int inset = ui->groupBox_current_configuration->contentsMargins().left() +
+                      ui->gridLayout_configuration->contentsMargins().left();
+    ui->gridLayout_versions->setColumnMinimumWidth(0, inset + labels +
+                                                          ui->gridLayout_configuration->horizontalSpacing() -
+                                                          ui->gridLayout_versions->horizontalSpacing());
+    ui->gridLayout_versions->setColumnStretch(1, 1);
+    // The summary lies on the page as the other tabs' contents do, not on a panel of the window's colour.
+    ui->scrollArea->viewport()->setAutoFillBackground(false);
+    ui->scrollAreaContents->setAutoFillBackground(false);
     // The capture boxes are display only (disabled), but their text is painted in the normal colour so
     // that it can be read.
     for (QTextEdit* box : {ui->diStateTextEdit, ui->sensorHealthTextEdit})
