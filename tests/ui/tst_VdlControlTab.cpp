@@ -261,9 +261,7 @@ void TestVdlControlTab::requests()
 
 void TestVdlControlTab::aceAcfQueryGoesOutOnlyThroughContinue()
 {
-    auto prompts = std::make_unique<TestPrompts>();
-    TestPrompts* answers = prompts.get();
-    Prompts::Install(std::move(prompts));
+    TestPrompts* answers = InstallTestPrompts();
     Page p;
     p.Target(RemoteMmsi);
 
@@ -608,9 +606,7 @@ void TestVdlControlTab::unrequestedSequenceEndsAtOnce()
 
 void TestVdlControlTab::aceAcfPartsInEitherOrder()
 {
-    auto prompts = std::make_unique<TestPrompts>();
-    prompts->dialogAnswer = TestPrompts::DialogAnswer::Continue;
-    Prompts::Install(std::move(prompts));
+    InstallTestPrompts()->dialogAnswer = TestPrompts::DialogAnswer::Continue;
     Page p;
     p.Target(RemoteMmsi);
     p.B("pushButtonRetryAceAcfQuery")->click();
