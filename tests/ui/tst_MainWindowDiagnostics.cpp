@@ -26,11 +26,14 @@ using KelvaneTest::App;
 namespace
 {
 
-// Every element of a report as "name attribute=value ...", in document order.
-QStringList Elements(const QByteArray& bytes)
+// Every element of the report at path as "name attribute=value ...", in document order.
+QStringList Elements(const QString& path)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("no report at ") + path};
     QStringList elements;
-    QXmlStreamReader xml(bytes);
+    QXmlStreamReader xml(&file);
     while (!xml.atEnd())
     {
         if (xml.readNext() != QXmlStreamReader::StartElement)
@@ -86,7 +89,7 @@ void TestMainWindowDiagnostics::diagnosticsTabShowsTheUnit()
     QVERIFY(ConnectThroughWindow());
 
     // Showing the tab has the unit polled for its details.
-    window->findChild<QTabWidget*>(QStringLiteral("tabWidgetAtoN"))->setCurrentWidget(diagnostics);
+    AtoNTabs()->setCurrentWidget(diagnostics);
     QTRY_COMPARE_WITH_TIMEOUT(Label("labelVersion")->text(), QStringLiteral("KVX-A3 V3.01.07"), WaitMs);
     QTRY_COMPARE_WITH_TIMEOUT(Label("labelBootLoader")->text(), QStringLiteral("BL 1.04"), WaitMs);
     QTRY_COMPARE_WITH_TIMEOUT(Label("labelProductSerialNumber")->text(), QStringLiteral("P2351001"), WaitMs);
@@ -115,9 +118,7 @@ void TestMainWindowDiagnostics::diagnosticsReportFromTheUnitsFaultLog()
     diagnostics->findChild<QPushButton*>(QStringLiteral("fileNameButton"))->click();
     QTRY_VERIFY_WITH_TIMEOUT(!diagnostics->IsFaultLogPending(), WaitMs);
     QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList elements = Elements(file.readAll());
+    const QStringList elements = Elements(path);
     const QStringList expected = {"alarm row=1 id=7",
                                   "textmessage row=1",
                                   "message=LANTERN CHANGED",
@@ -139,7 +140,7 @@ void TestMainWindowDiagnostics::diagnosticsReportFromTheUnitsFaultLog()
 void TestMainWindowDiagnostics::disconnectEmptiesTheTab()
 {
     // Leaving the tab stops the polling; the unit is left once no job runs.
-    window->findChild<QTabWidget*>(QStringLiteral("tabWidgetAtoN"))->setCurrentIndex(0);
+    AtoNTabs()->setCurrentIndex(0);
     auto* disconnect = window->findChild<QPushButton*>(QStringLiteral("pushButtonDisconnect"));
     QTRY_VERIFY_WITH_TIMEOUT(disconnect->isEnabled(), WaitMs);
     disconnect->click();
@@ -259,9 +260,7 @@ void TestMainWindowDiagnostics::hostileUnit()
         QVERIFY(Responsive());
         QVERIFY(button->isEnabled());
         QVERIFY2(prompts->shown.isEmpty(), qPrintable(prompts->Texts().join(QLatin1Char('|'))));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList elements = Elements(file.readAll());
+        const QStringList elements = Elements(path);
         QCOMPARE(elements.filter(QStringLiteral("fault_message row=")).size(), expected);
         QVERIFY2(Label("reportLabel")->text().contains(QStringLiteral("did not end")),
                  qPrintable(Label("reportLabel")->text()));

@@ -25,7 +25,8 @@ namespace
 {
 const QString OwnMmsi = QStringLiteral("992351000");
 const QString VirtualMmsi = QStringLiteral("002351001"); // leading zeros: a reply names it "2351001"
-const QString RemoteMmsi = QStringLiteral("992359999");
+constexpr quint32 Remote = 992359999;
+const QString RemoteMmsi = QString::number(Remote);
 
 QByteArray Bytes(Model& model)
 {
@@ -64,9 +65,15 @@ struct Page
     QWidget* W(const QString& name) const { return Get<QWidget>(name); }
     QPushButton* B(const QString& name) const { return Get<QPushButton>(name); }
     void Target(const QString& text) { Get<QComboBox>("comboBoxTargetMMSI")->setEditText(text); }
+    // Clicks a request button, enabled first when the page would not yet offer it.
+    void Ask(const QString& button)
+    {
+        B(button)->setEnabled(true);
+        B(button)->click();
+    }
     void Feed(const QBitArray& payload)
     {
-        QBitArray message = SimVdl::Message6(RemoteMmsi.toUInt(), OwnMmsi.toUInt(), payload);
+        QBitArray message = SimVdl::Message6(Remote, OwnMmsi.toUInt(), payload);
         page.On_Message6Received_Received(&message);
     }
     QList<int> Reloaded() const
@@ -84,11 +91,6 @@ struct Page
         return ids;
     }
 };
-
-QBitArray Bits(int size)
-{
-    return QBitArray(size);
-}
 
 // Start slots of the message 6 entries in the real AtoN's schedule, in schedule order.
 QList<int> Message6StartSlots(Model& model)
@@ -237,8 +239,7 @@ void TestVdlControlTab::requests()
     Page p;
     p.Get<QSpinBox>("spinBoxSendDelay")->setValue(4);
     p.Target(RemoteMmsi); // opens the send and query groups
-    p.B(button)->setEnabled(true);
-    p.B(button)->click();
+    p.Ask(button);
     QCOMPARE(p.requests.count(), 1);
     QCOMPARE(int(p.requests.at(0).at(0).value<VDL::VdlApplicationID>()), id);
     QCOMPARE(p.requests.at(0).at(1).toInt(), 4);
@@ -260,9 +261,7 @@ void TestVdlControlTab::requests()
 
 void TestVdlControlTab::aceAcfQueryGoesOutOnlyThroughContinue()
 {
-    auto prompts = std::make_unique<TestPrompts>();
-    TestPrompts* answers = prompts.get();
-    Prompts::Install(std::move(prompts));
+    TestPrompts* answers = InstallTestPrompts();
     Page p;
     p.Target(RemoteMmsi);
 
@@ -294,8 +293,7 @@ void TestVdlControlTab::progressColoursAndCounts()
     QCOMPARE(Style(p.W("widgetAc6Sent")), Names::StyleGreen);
 
     // The AID configuration counts its frames and, once sent, opens every query.
-    p.B("pushButtonRetryAid")->setEnabled(true);
-    p.B("pushButtonRetryAid")->click();
+    p.Ask("pushButtonRetryAid");
     QVERIFY(!p.B("pushButtonRetryCopQuery")->isEnabled());
     p.page.OnVDLMessageSending(0, 1);
     QCOMPARE(p.B("pushButtonRetryAid")->text(), QStringLiteral("1"));
@@ -342,8 +340,7 @@ void TestVdlControlTab::leavingVdlModeResetsThePage()
     p.Target(RemoteMmsi);
     p.B("pushButtonRetryAar")->click();
     p.page.OnVDLMessageSent(13, 1);
-    p.B("pushButtonRetryCopQuery")->setEnabled(true);
-    p.B("pushButtonRetryCopQuery")->click();
+    p.Ask("pushButtonRetryCopQuery");
 
     p.Get<QCheckBox>("checkBoxUseVdl")->click();
     QCOMPARE(modes.count(), 1);
@@ -411,19 +408,18 @@ void TestVdlControlTab::replies_data()
     QTest::addColumn<QList<int>>("reloaded");
     QTest::addColumn<QStringList>("green");
 
-    const quint32 remote = RemoteMmsi.toUInt();
-    QTest::newRow("AID") << "pushButtonRetryAidQuery" << SimVdl::AidReplyFrame(remote, 1, 992357777, 1, 0, 0)
+    QTest::newRow("AID") << "pushButtonRetryAidQuery" << SimVdl::AidReplyFrame(Remote, 1, 992357777, 1, 0, 0)
                          << QList<int>{0, 2} << QStringList{"widgetAidResponse"};
     QTest::newRow("ACE/ACF part 1") << ""
-                                    << SimVdl::AceReplyPart1Frame(remote, 150, 30 * 600000 + 6000, -(5 * 600000), true,
+                                    << SimVdl::AceReplyPart1Frame(Remote, 150, 30 * 600000 + 6000, -(5 * 600000), true,
                                                                   1)
                                     << QList<int>{0, 2} << QStringList{"widgetAceAcfResponsePt1"};
-    QTest::newRow("ACE/ACF part 2") << "" << SimVdl::AceReplyPart2Frame(remote, true, 2087, 2088) << QList<int>{0, 2}
+    QTest::newRow("ACE/ACF part 2") << "" << SimVdl::AceReplyPart2Frame(Remote, true, 2087, 2088) << QList<int>{0, 2}
                                     << QStringList{"widgetAceAcfResponsePt2"};
     QTest::newRow("AAR") << "pushButtonRetryAarQuery"
-                         << SimVdl::AarReplyFrame(remote, 0, 6, 1, 1, 0, 0, 300, 2250, true) << QList<int>{1, 2}
+                         << SimVdl::AarReplyFrame(Remote, 0, 6, 1, 1, 0, 0, 300, 2250, true) << QList<int>{1, 2}
                          << QStringList{"widgetAarResponse"};
-    QTest::newRow("COP") << "pushButtonRetryCopQuery" << SimVdl::CopReplyFrame(remote, 1, 7, 45, 60, 10)
+    QTest::newRow("COP") << "pushButtonRetryCopQuery" << SimVdl::CopReplyFrame(Remote, 1, 7, 45, 60, 10)
                          << QList<int>{6} << QStringList{"widgetCopResponse"};
 }
 
@@ -437,10 +433,7 @@ void TestVdlControlTab::replies()
     Page p;
     p.Target(RemoteMmsi);
     if (!query.isEmpty())
-    {
-        p.B(query)->setEnabled(true);
-        p.B(query)->click();
-    }
+        p.Ask(query);
     p.Feed(reply);
     QCOMPARE(p.Reloaded(), reloaded);
     for (const QString& name : green)
@@ -472,13 +465,7 @@ void TestVdlControlTab::replies()
     else if (tag == QLatin1String("AAR"))
     {
         // A count of 0 is the whole schedule: it replaces the real AtoN's at once.
-        bool found = false;
-        for (int i = 0; i < p.model.GetMessageSchedule()->Count(); ++i)
-        {
-            const ScheduleEntry e = p.model.GetMessageSchedule()->GetEntry(i);
-            found = found || (e.messageId == 6 && e.blockA.startSlot == 300);
-        }
-        QVERIFY(found);
+        QVERIFY(Message6StartSlots(p.model).contains(300));
         QCOMPARE(p.B("pushButtonRetryAarQuery")->text(), QStringLiteral("0"));
     }
     else if (tag == QLatin1String("COP"))
@@ -517,7 +504,7 @@ void TestVdlControlTab::aidSequence()
     for (int r = 1; r <= replies; ++r)
     {
         QVERIFY(p.Reloaded().isEmpty());
-        p.Feed(SimVdl::AidReplyFrame(RemoteMmsi.toUInt(), count, 992350000 + r, 3, 0, 0));
+        p.Feed(SimVdl::AidReplyFrame(Remote, count, 992350000 + r, 3, 0, 0));
         // Every part but the last asks for the next one at once.
         QCOMPARE(p.requests.count(), r < replies ? r + 1 : replies);
     }
@@ -538,7 +525,7 @@ void TestVdlControlTab::aarSequenceCollectsEverySchedulePart()
     for (int index = 1; index <= 3; ++index)
     {
         QVERIFY(p.Reloaded().isEmpty());
-        p.Feed(SimVdl::AarReplyFrame(RemoteMmsi.toUInt(), 2, 6, index, 1, 0, 0, 100 * index, 2250, true));
+        p.Feed(SimVdl::AarReplyFrame(Remote, 2, 6, index, 1, 0, 0, 100 * index, 2250, true));
         QCOMPARE(p.B("pushButtonRetryAarQuery")->text(), QString::number(qMax(0, 2 - index)));
     }
     QCOMPARE(p.Requested(), (QList<int>{15, 15, 15}));
@@ -564,17 +551,16 @@ void TestVdlControlTab::unrequestedSequenceEndsAtOnce_data()
     // When not empty: the user's query of that kind, ended by this reply before the one above comes.
     QTest::addColumn<QBitArray>("ended");
 
-    const quint32 remote = RemoteMmsi.toUInt();
-    QTest::newRow("AID of 2 MMSIs") << SimVdl::AidReplyFrame(remote, 2, 992357777, 3, 992357778, 3)
+    QTest::newRow("AID of 2 MMSIs") << SimVdl::AidReplyFrame(Remote, 2, 992357777, 3, 992357778, 3)
                                     << "pushButtonRetryAidQuery" << QList<int>{0, 2} << QBitArray();
-    QTest::newRow("AID of 5 MMSIs") << SimVdl::AidReplyFrame(remote, 5, 992357777, 3, 992357778, 3)
+    QTest::newRow("AID of 5 MMSIs") << SimVdl::AidReplyFrame(Remote, 5, 992357777, 3, 992357778, 3)
                                     << "pushButtonRetryAidQuery" << QList<int>{0, 2} << QBitArray();
-    const QBitArray aar = SimVdl::AarReplyFrame(remote, 3, 6, 1, 1, 0, 0, 300, 2250, true);
+    const QBitArray aar = SimVdl::AarReplyFrame(Remote, 3, 6, 1, 1, 0, 0, 300, 2250, true);
     QTest::newRow("AAR of 4 parts") << aar << "pushButtonRetryAarQuery" << QList<int>{} << QBitArray();
     QTest::newRow("AAR of 4 parts after a query ended")
         << aar << "pushButtonRetryAarQuery" << QList<int>{}
-        << SimVdl::AarReplyFrame(remote, 0, 21, 1, 1, 0, 0, 0, 2250, true);
-    QTest::newRow("AAR, last part") << SimVdl::AarReplyFrame(remote, 0, 6, 1, 1, 0, 0, 300, 2250, true)
+        << SimVdl::AarReplyFrame(Remote, 0, 21, 1, 1, 0, 0, 0, 2250, true);
+    QTest::newRow("AAR, last part") << SimVdl::AarReplyFrame(Remote, 0, 6, 1, 1, 0, 0, 300, 2250, true)
                                     << "pushButtonRetryAarQuery" << QList<int>{1, 2} << QBitArray();
 }
 
@@ -620,20 +606,18 @@ void TestVdlControlTab::unrequestedSequenceEndsAtOnce()
 
 void TestVdlControlTab::aceAcfPartsInEitherOrder()
 {
-    auto prompts = std::make_unique<TestPrompts>();
-    prompts->dialogAnswer = TestPrompts::DialogAnswer::Continue;
-    Prompts::Install(std::move(prompts));
+    InstallTestPrompts()->dialogAnswer = TestPrompts::DialogAnswer::Continue;
     Page p;
     p.Target(RemoteMmsi);
     p.B("pushButtonRetryAceAcfQuery")->click();
     Prompts::Install(nullptr);
 
-    p.Feed(SimVdl::AceReplyPart2Frame(RemoteMmsi.toUInt(), false, 2087, 2088));
+    p.Feed(SimVdl::AceReplyPart2Frame(Remote, false, 2087, 2088));
     QCOMPARE(Style(p.W("widgetAceAcfResponsePt2")), Names::StyleGreen);
     QCOMPARE(Style(p.W("widgetAceAcfResponsePt1")), Names::StyleAmber);
     QCOMPARE(Style(p.W("widgetAceAcfQuery")), Names::StyleAmber);
     QVERIFY(p.B("pushButtonRetryAarQuery")->isEnabled());
-    p.Feed(SimVdl::AceReplyPart1Frame(RemoteMmsi.toUInt(), 10, 0, 0, false, 0));
+    p.Feed(SimVdl::AceReplyPart1Frame(Remote, 10, 0, 0, false, 0));
     QCOMPARE(Style(p.W("widgetAceAcfResponsePt1")), Names::StyleGreen);
     QCOMPARE(Style(p.W("widgetAceAcfQuery")), Names::StyleBlue);
     QCOMPARE(p.Reloaded(), (QList<int>{0, 2, 0, 2}));
@@ -650,26 +634,25 @@ void TestVdlControlTab::timeouts_data()
     // Start slots of the message 6 entries the real AtoN's schedule holds at the end.
     QTest::addColumn<QList<int>>("schedule");
 
-    const quint32 remote = RemoteMmsi.toUInt();
     QTest::newRow("AID") << "pushButtonRetryAidQuery" << QStringList{"widgetAidResponse"}
-                         << QList<QBitArray>{SimVdl::AidReplyFrame(remote, 1, 0, 0, 0, 0)} << 1000 << QList<int>{};
-    const auto aid4 = [remote](quint32 first) { return SimVdl::AidReplyFrame(remote, 4, first, 3, first + 1, 3); };
+                         << QList<QBitArray>{SimVdl::AidReplyFrame(Remote, 1, 0, 0, 0, 0)} << 1000 << QList<int>{};
+    const auto aid4 = [](quint32 first) { return SimVdl::AidReplyFrame(Remote, 4, first, 3, first + 1, 3); };
     QTest::newRow("AID of 4 MMSIs") << "pushButtonRetryAidQuery" << QStringList{"widgetAidResponse"}
                                     << QList<QBitArray>{aid4(992357771), aid4(992357773), aid4(992357775)} << 1000
                                     << QList<int>{};
     QTest::newRow("AAR") << "pushButtonRetryAarQuery" << QStringList{"widgetAarResponse"}
-                         << QList<QBitArray>{SimVdl::AarReplyFrame(remote, 0, 21, 1, 1, 0, 0, 0, 2250, true)} << 1000
+                         << QList<QBitArray>{SimVdl::AarReplyFrame(Remote, 0, 21, 1, 1, 0, 0, 0, 2250, true)} << 1000
                          << QList<int>{};
-    const auto aar3 = [remote](int index)
-    { return SimVdl::AarReplyFrame(remote, 2, 6, index, 1, 0, 0, 100 * index, 2250, true); };
+    const auto aar3 = [](int index)
+    { return SimVdl::AarReplyFrame(Remote, 2, 6, index, 1, 0, 0, 100 * index, 2250, true); };
     QTest::newRow("AAR of 3 entries") << "pushButtonRetryAarQuery" << QStringList{"widgetAarResponse"}
                                       << QList<QBitArray>{aar3(1), aar3(2), aar3(3)} << 1000
                                       << QList<int>{100, 200, 300};
     QTest::newRow("ACE/ACF") << "" << QStringList{"widgetAceAcfResponsePt1", "widgetAceAcfResponsePt2"}
-                             << QList<QBitArray>{SimVdl::AceReplyPart1Frame(remote, 0, 0, 0, false, 0)} << 2000
+                             << QList<QBitArray>{SimVdl::AceReplyPart1Frame(Remote, 0, 0, 0, false, 0)} << 2000
                              << QList<int>{};
     QTest::newRow("COP") << "pushButtonRetryCopQuery" << QStringList{"widgetCopResponse"}
-                         << QList<QBitArray>{SimVdl::CopReplyFrame(remote, 0, 0, 0, 0, 0)} << 1000 << QList<int>{};
+                         << QList<QBitArray>{SimVdl::CopReplyFrame(Remote, 0, 0, 0, 0, 0)} << 1000 << QList<int>{};
 }
 
 void TestVdlControlTab::timeouts()
@@ -685,14 +668,9 @@ void TestVdlControlTab::timeouts()
         p.Target(RemoteMmsi);
         p.Get<QSpinBox>("spinBoxResponseTimeout")->setValue(seconds);
         if (query.isEmpty())
-        {
             p.page.OnAceAcfQueryRequested();
-        }
         else
-        {
-            p.B(query)->setEnabled(true);
-            p.B(query)->click();
-        }
+            p.Ask(query);
     };
     {
         // With a real time-out every indicator's timer runs the whole of it: one that ran short would
@@ -733,19 +711,19 @@ void TestVdlControlTab::unreadableMessagesChangeNothing_data()
 {
     QTest::addColumn<QBitArray>("payload");
 
-    QTest::newRow("no application data") << Bits(0);
-    QTest::newRow("one bit") << Bits(1);
-    QTest::newRow("15 bits") << Bits(15);
-    QBitArray shortCop = SimVdl::CopReplyFrame(RemoteMmsi.toUInt(), 1, 7, 45, 60, 10);
+    QTest::newRow("no application data") << QBitArray(0);
+    QTest::newRow("one bit") << QBitArray(1);
+    QTest::newRow("15 bits") << QBitArray(15);
+    QBitArray shortCop = SimVdl::CopReplyFrame(Remote, 1, 7, 45, 60, 10);
     shortCop.resize(100);
     QTest::newRow("COP reply cut short") << shortCop;
-    QBitArray shortAid = SimVdl::AidReplyFrame(RemoteMmsi.toUInt(), 4, 992357777, 0, 0, 0);
+    QBitArray shortAid = SimVdl::AidReplyFrame(Remote, 4, 992357777, 0, 0, 0);
     shortAid.resize(127);
     QTest::newRow("AID reply one bit short") << shortAid;
     int at = 0;
-    QBitArray otherFi = SimVdl::Frame(12, RemoteMmsi.toUInt(), at);
+    QBitArray otherFi = SimVdl::Frame(12, Remote, at);
     QTest::newRow("FI not a reply") << otherFi;
-    QBitArray otherDac = SimVdl::CopReplyFrame(RemoteMmsi.toUInt(), 1, 7, 45, 60, 10);
+    QBitArray otherDac = SimVdl::CopReplyFrame(Remote, 1, 7, 45, 60, 10);
     at = 0;
     SimVdl::Put(otherDac, at, 10, 991);
     QTest::newRow("another DAC") << otherDac;
@@ -758,10 +736,7 @@ void TestVdlControlTab::unreadableMessagesChangeNothing()
     Page p;
     p.Target(RemoteMmsi);
     for (const char* query : {"pushButtonRetryCopQuery", "pushButtonRetryAidQuery"})
-    {
-        p.B(QLatin1String(query))->setEnabled(true);
-        p.B(QLatin1String(query))->click();
-    }
+        p.Ask(QLatin1String(query));
     p.requests.clear();
     const QByteArray before = Bytes(p.model);
     p.Feed(payload);
@@ -781,8 +756,8 @@ void TestVdlControlTab::sequenceTheUserDidNotStartSendsNothing()
     Page p;
     p.Target(RemoteMmsi);
     // Replies that another station asked for: applied, but the tool never transmits on its own.
-    p.Feed(SimVdl::AidReplyFrame(RemoteMmsi.toUInt(), 5, 992357777, 3, 0, 0));
-    p.Feed(SimVdl::AarReplyFrame(RemoteMmsi.toUInt(), 3, 6, 1, 1, 0, 0, 300, 2250, true));
+    p.Feed(SimVdl::AidReplyFrame(Remote, 5, 992357777, 3, 0, 0));
+    p.Feed(SimVdl::AarReplyFrame(Remote, 3, 6, 1, 1, 0, 0, 300, 2250, true));
     QVERIFY(p.requests.isEmpty());
     QCOMPARE(p.model.GetVdlModel()->GetChainingMmsiCount(), 1);
     QCOMPARE(p.model.GetReceivedSchedule().size(), 1);
