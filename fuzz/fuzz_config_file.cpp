@@ -140,10 +140,11 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
     hostile.GetVirtualAtoN01()->SetEnabled(true);
     hostile.GetVirtualAtoN01()->GetAtoNMmsi()->SetMMSI(QString(300, QLatin1Char('9')));
     hostile.GetVirtualAtoN02()->SetAtoNName(QString(20, QChar(7)));
-    hostile.GetAlertMessages()->SetBiitAction(2);
-    hostile.GetAlertMessages()->SetBiitText(QString(500, QLatin1Char('A')));
-    hostile.GetAlertMessages()->SetProximityAction(1);
-    hostile.GetAlertMessages()->SetProximityText(QString(60, QLatin1Char(',')));
+    AlertMessagesModel* alerts = hostile.GetAlertMessages();
+    alerts->SetBiitAction(2);
+    alerts->SetBiitText(QString(500, QLatin1Char('A')));
+    alerts->SetProximityAction(1);
+    alerts->SetProximityText(QString(60, QLatin1Char(',')));
     hostile.GetStatusInputConfiguration()->SetLightOnOffActiveHigh(0x7FFFFFFF);
     hostile.GetStatusInputConfiguration()->SetRaconHealthActiveHigh(0x7FFFFFFF);
     seeds.push_back(Saved(hostile));
@@ -193,12 +194,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fail("a saved configuration does not load");
     if (Saved(again) != after)
         Fail("a saved configuration loads differently");
-    const QString textFault = SentenceSweep::TextFault(again);
-    if (!textFault.isEmpty())
-        Fail(qPrintable(QStringLiteral("a loaded value no source gives: ") + textFault));
-    const QString lengthFault = SentenceSweep::LengthFault(again);
-    if (!lengthFault.isEmpty())
-        Fail(qPrintable(QStringLiteral("a line to the unit: ") + lengthFault));
+    if (const QString fault = SentenceSweep::TextFault(again); !fault.isEmpty())
+        Fail(qPrintable(QStringLiteral("a loaded value no source gives: ") + fault));
+    if (const QString fault = SentenceSweep::LengthFault(again); !fault.isEmpty())
+        Fail(qPrintable(QStringLiteral("a line to the unit: ") + fault));
     UseLoaded(again);
     return 0;
 }

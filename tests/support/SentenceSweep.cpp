@@ -17,19 +17,22 @@ QList<AtoN*> Stations(Model& model)
     return stations;
 }
 
-// The longest a text of a wire budget goes out: plain characters, then as many commas (three on the
-// wire) as the rest of the budget takes.
-QString LongestOnTheWire(int characters, int wireLength)
+// The longest texts the editors or the unit's sentences give, in place of the model's own (the MMSIs
+// stay: they choose the stations). A name stays on its side of the split between the full name
+// sentence and the name-only one, so that each line of the model has its counterpart here. A quotation
+// mark is one character to the editors and three on the wire.
+void FillLongestTexts(Model& model)
 {
-    const int commas = qMax(0, qMin(characters, (wireLength - characters) / 2));
-    return QString(characters - commas, QLatin1Char('A')) + QString(commas, QLatin1Char(','));
-}
-
-// The longest an editor's text goes out: every character a quotation mark, which the editors count as
-// one and the wire carries as three.
-QString LongestFromTheEditor(int characters)
-{
-    return QString(characters, QLatin1Char('"'));
+    const auto quotes = [](int characters) { return QString(characters, QLatin1Char('"')); };
+    const int full = AtoNSentenceACE::MaxNameInFullSentence;
+    for (AtoN* aton : Stations(model))
+        aton->SetName(FieldText::WireLength(aton->GetName()) <= full ? QString(full, QLatin1Char('A'))
+                                                                     : quotes(AtoN::MaxNameLength));
+    // The unit reports alert texts longer than the editors take: as long as its sentence carries.
+    AlertMessagesModel* alerts = model.GetAlertMessages();
+    alerts->SetBiitText(quotes(FieldText::MaxCarriedLength));
+    alerts->SetOffPositionText(quotes(FieldText::MaxCarriedLength));
+    alerts->SetProximityText(quotes(FieldText::MaxCarriedLength));
 }
 } // namespace
 
@@ -77,22 +80,6 @@ QString LineFault(const QString& line)
     if (body.count(QLatin1Char('*')) != 1 || body.indexOf(QLatin1Char('*')) != body.size() - 3)
         return QStringLiteral("not one checksum");
     return QString();
-}
-
-void FillLongestTexts(Model& model)
-{
-    for (AtoN* aton : Stations(model))
-    {
-        const bool full = FieldText::WireLength(aton->GetName()) <= AtoNSentenceACE::MaxNameInFullSentence;
-        aton->SetName(
-            full ? LongestOnTheWire(AtoNSentenceACE::MaxNameInFullSentence, AtoNSentenceACE::MaxNameInFullSentence)
-                 : LongestFromTheEditor(AtoN::MaxNameLength));
-    }
-    // The unit reports alert texts longer than the editors take: as long as its sentence carries.
-    AlertMessagesModel* alerts = model.GetAlertMessages();
-    alerts->SetBiitText(LongestFromTheEditor(FieldText::MaxCarriedLength));
-    alerts->SetOffPositionText(LongestFromTheEditor(FieldText::MaxCarriedLength));
-    alerts->SetProximityText(LongestFromTheEditor(FieldText::MaxCarriedLength));
 }
 
 QString TextFault(Model& model)
