@@ -203,6 +203,15 @@ private Q_SLOTS:
         (field == Set::NameInTheFile ? Set::Name : field)(expected, shown);
 
         QCOMPARE(loaded.GetRealAtoN()->GetName(), expected.GetRealAtoN()->GetName());
+        // The model holds what the tabs show, not only what the sentences send: a later save keeps it.
+        const auto saved = [](Model& model)
+        {
+            QByteArray bytes;
+            QDataStream stream(&bytes, QIODevice::WriteOnly);
+            model.Save(stream);
+            return bytes;
+        };
+        QCOMPARE(saved(loaded), saved(expected));
         QCOMPARE(SentenceSweep::TextFault(loaded), QString());
         QCOMPARE(SentenceSweep::LengthFault(loaded), QString());
         QCOMPARE(SentenceSweep::Lines(loaded), SentenceSweep::Lines(expected));
