@@ -112,31 +112,27 @@ void SettleLayouts()
 // does not stand level with them, each with the offset in pixels.
 QStringList UnlevelRows(const QWidget* page)
 {
-    const struct
-    {
-        QList<const char*> captions;
-        QList<const char*> groups;
-    } areas[] = {{{"label", "label_2", "label_4"}, {"groupBox_AID", "groupBox_ARW_AAR", "groupBox_ACE_ACF"}},
-                 {{"label_25", "label_26", "label_27", "label_28"},
-                  {"groupBox_AID_Query", "groupBox_ARW_AAR_Query", "groupBox_ACE_ACF_Query"}}};
+    const std::pair<QList<const char*>, QList<const char*>> areas[] = {
+        {{"label", "label_2", "label_4"}, {"groupBox_AID", "groupBox_ARW_AAR", "groupBox_ACE_ACF"}},
+        {{"label_25", "label_26", "label_27", "label_28"},
+         {"groupBox_AID_Query", "groupBox_ARW_AAR_Query", "groupBox_ACE_ACF_Query"}}};
     QStringList unlevel;
-    for (const auto& area : areas)
-        for (int row = 0; row < int(area.captions.size()); ++row)
+    for (const auto& [captions, groups] : areas)
+        for (int row = 0; row < int(captions.size()); ++row)
         {
-            const auto* caption = page->findChild<QLabel*>(QLatin1String(area.captions.at(row)));
+            const auto* caption = Child<QLabel>(page, QLatin1String(captions.at(row)));
             const int level = caption->mapTo(page, caption->rect().center()).y();
-            for (const char* group : area.groups)
+            for (const char* group : groups)
             {
-                const auto* grid =
-                    static_cast<QGridLayout*>(page->findChild<QGroupBox*>(QLatin1String(group))->layout());
+                const auto* grid = static_cast<QGridLayout*>(Child<QGroupBox>(page, QLatin1String(group))->layout());
                 for (int column = 0; column < grid->columnCount(); ++column)
-                    if (QLayoutItem* item = grid->itemAtPosition(row, column); item && item->widget())
+                    if (const QLayoutItem* item = grid->itemAtPosition(row, column); item && item->widget())
                     {
-                        const int offset = item->widget()->mapTo(page, item->widget()->rect().center()).y() - level;
+                        const QWidget* cell = item->widget();
+                        const int offset = cell->mapTo(page, cell->rect().center()).y() - level;
                         if (qAbs(offset) > 1)
-                            unlevel << QStringLiteral("%1 %2 %3 px")
-                                           .arg(caption->text(), item->widget()->objectName())
-                                           .arg(offset);
+                            unlevel
+                                << QStringLiteral("%1 %2 %3 px").arg(caption->text(), cell->objectName()).arg(offset);
                     }
             }
         }
@@ -272,13 +268,8 @@ void TestMainWindowStart::tabSets_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("className");
 
-    // The AtoN set's ten tabs, then the sensor set's five.
-    const struct
-    {
-        const char* name;
-        const char* label;
-        const char* cls;
-    } tabs[] = {
+    // The AtoN set's ten tabs, then the sensor set's five: object name, label, class.
+    const char* const tabs[][3] = {
         {"tabRealAtoN", "Real\nAtoN", "RealAtoNTab"},
         {"tabMessageSchedule", "Message\nSchedule", "MessageScheduleTab"},
         {"tabVirtualAtoN", "Virtual\nAtoN(s)", "VirtualAtoNTab"},
@@ -296,7 +287,7 @@ void TestMainWindowStart::tabSets_data()
         {"tabLiveData", "Live Data", "LiveDataTab"},
     };
     for (int i = 0; i < 15; ++i)
-        QTest::newRow(tabs[i].name) << (i >= 10) << i % 10 << tabs[i].name << tabs[i].label << tabs[i].cls;
+        QTest::newRow(tabs[i][0]) << (i >= 10) << i % 10 << tabs[i][0] << tabs[i][1] << tabs[i][2];
 }
 
 void TestMainWindowStart::tabSets()
