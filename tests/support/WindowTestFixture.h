@@ -265,7 +265,6 @@ protected:
     // Connects through the window and waits for the connect-time jobs to finish.
     bool ConnectThroughWindow() const { return ClickConnect() && WaitForIdle(); }
 
-    // Saves a picture of the widget into the test artefacts as <name>.png.
     // Whether the window's event loop turns: a call posted to it runs within a few seconds.
     static bool Responsive()
     {
@@ -274,6 +273,7 @@ protected:
         return QTest::qWaitFor([&ran] { return ran; }, 5000);
     }
 
+    // Saves a picture of the widget into the test artefacts as <name>.png.
     static bool SaveScreenshot(QWidget* widget, const QString& name)
     {
         return widget->grab().save(ArtefactDir() + QLatin1Char('/') + name + QStringLiteral(".png"));

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -34,7 +33,6 @@
 #include <cmath>
 #include <functional>
 
-#include "MainWindowTestPrompts.h"
 #include "app/KelvaneApplication.h"
 #include "comms/StateMachine.h"
 #include "decoders/AlarmData.h"
@@ -43,6 +41,7 @@
 #include "model/Model.h"
 #include "model/VirtualAtoNModel.h"
 #include "support/AppTestFixture.h"
+#include "support/WindowTestFixture.h"
 #include "ui/AtoNConfiguration.h"
 #include "ui/MainWindow.h"
 #include "ui/VirtualAtoNTab.h"
@@ -51,6 +50,7 @@
 #include "ui/monitor/SystemInformationTab.h"
 
 using KelvaneTest::App;
+using KelvaneTest::Child;
 
 namespace
 {
@@ -112,31 +112,27 @@ void SettleLayouts()
 // does not stand level with them, each with the offset in pixels.
 QStringList UnlevelRows(const QWidget* page)
 {
-    const struct
-    {
-        QList<const char*> captions;
-        QList<const char*> groups;
-    } areas[] = {{{"label", "label_2", "label_4"}, {"groupBox_AID", "groupBox_ARW_AAR", "groupBox_ACE_ACF"}},
-                 {{"label_25", "label_26", "label_27", "label_28"},
-                  {"groupBox_AID_Query", "groupBox_ARW_AAR_Query", "groupBox_ACE_ACF_Query"}}};
+    const std::pair<QList<const char*>, QList<const char*>> areas[] = {
+        {{"label", "label_2", "label_4"}, {"groupBox_AID", "groupBox_ARW_AAR", "groupBox_ACE_ACF"}},
+        {{"label_25", "label_26", "label_27", "label_28"},
+         {"groupBox_AID_Query", "groupBox_ARW_AAR_Query", "groupBox_ACE_ACF_Query"}}};
     QStringList unlevel;
-    for (const auto& area : areas)
-        for (int row = 0; row < int(area.captions.size()); ++row)
+    for (const auto& [captions, groups] : areas)
+        for (int row = 0; row < int(captions.size()); ++row)
         {
-            const auto* caption = page->findChild<QLabel*>(QLatin1String(area.captions.at(row)));
+            const auto* caption = Child<QLabel>(page, QLatin1String(captions.at(row)));
             const int level = caption->mapTo(page, caption->rect().center()).y();
-            for (const char* group : area.groups)
+            for (const char* group : groups)
             {
-                const auto* grid =
-                    static_cast<QGridLayout*>(page->findChild<QGroupBox*>(QLatin1String(group))->layout());
+                const auto* grid = static_cast<QGridLayout*>(Child<QGroupBox>(page, QLatin1String(group))->layout());
                 for (int column = 0; column < grid->columnCount(); ++column)
-                    if (QLayoutItem* item = grid->itemAtPosition(row, column); item && item->widget())
+                    if (const QLayoutItem* item = grid->itemAtPosition(row, column); item && item->widget())
                     {
-                        const int offset = item->widget()->mapTo(page, item->widget()->rect().center()).y() - level;
+                        const QWidget* cell = item->widget();
+                        const int offset = cell->mapTo(page, cell->rect().center()).y() - level;
                         if (qAbs(offset) > 1)
-                            unlevel << QStringLiteral("%1 %2 %3 px")
-                                           .arg(caption->text(), item->widget()->objectName())
-                                           .arg(offset);
+                            unlevel
+                                << QStringLiteral("%1 %2 %3 px").arg(caption->text(), cell->objectName()).arg(offset);
                     }
             }
         }
@@ -157,8 +153,7 @@ double Contrast(QWidget* widget, const QRect& part)
         };
         return 0.2126 * linear(qRed(pixel)) + 0.7152 * linear(qGreen(pixel)) + 0.0722 * linear(qBlue(pixel));
     };
-    double darkest = 1.0;
-    double lightest = 0.0;
+    double darkest = 1.0, lightest = 0.0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
         {
@@ -168,17 +163,26 @@ double Contrast(QWidget* widget, const QRect& part)
     return (lightest + 0.05) / (darkest + 0.05);
 }
 
-QStringList MenuEntries(const QMenu* menu)
+// The menu's entries, a separator as "-": their object names, or their texts.
+QStringList MenuEntries(const QMenu* menu, bool texts = false)
 {
     QStringList entries;
     for (const QAction* action : menu->actions())
-        entries << action->objectName();
+        entries << (action->isSeparator() ? QStringLiteral("-") : texts ? action->text() : action->objectName());
     return entries;
+}
+
+// A table of one column: each row a tag and its value.
+template <typename T> void OneColumn(const char* column, std::initializer_list<std::pair<const char*, T>> rows)
+{
+    QTest::addColumn<T>(column);
+    for (const auto& [tag, value] : rows)
+        QTest::newRow(tag) << value;
 }
 
 } // namespace
 
-class TestMainWindowStart : public QObject
+class TestMainWindowStart : public KelvaneTest::WindowTest
 {
     Q_OBJECT
 
@@ -211,17 +215,13 @@ private Q_SLOTS:
     void exitClosesAnUnmodifiedWindow();
 
 private:
-    void SelectPort(const QString& path);
-    QWidget* Tab(const char* name) const { return window->findChild<QWidget*>(QLatin1String(name)); }
-
-    MainWindow* window = nullptr;
-    TestPrompts* prompts = nullptr;
+    void SelectPort(const QString& path) const;
+    QWidget* Tab(const char* name) const { return Widget<QWidget>(name); }
 };
 
 void TestMainWindowStart::initTestCase()
 {
-    // The images live in the widgets library; the program registers them in its entry point.
-    Q_INIT_RESOURCE(kelvane);
+    KelvaneTestInitResources();
     QVERIFY(QFile::exists(QStringLiteral(":/Images/TabSynced.png")));
     for (const QString& port : {SensorPort, AtoNPort, OtherPort})
         QVERIFY(PlaceStandIn(port));
@@ -229,13 +229,7 @@ void TestMainWindowStart::initTestCase()
                                         QStringLiteral("=AIS AtoN;") + OtherPort + QStringLiteral("=USB Serial Port"))
                                            .toLocal8Bit());
     App()->SetPortName(AtoNPort);
-    window = new MainWindow();
-    auto answers = std::make_unique<TestPrompts>();
-    prompts = answers.get();
-    window->SetPrompts(std::move(answers));
-    App()->SetMainWindow(window);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowWindow());
 }
 
 void TestMainWindowStart::cleanupTestCase()
@@ -243,10 +237,9 @@ void TestMainWindowStart::cleanupTestCase()
     delete window;
 }
 
-void TestMainWindowStart::SelectPort(const QString& path)
+void TestMainWindowStart::SelectPort(const QString& path) const
 {
-    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
-    QVERIFY(combo);
+    auto* combo = Widget<QComboBox>("comboBoxPort");
     const int index = combo->findData(path);
     QVERIFY(index >= 0);
     combo->setCurrentIndex(index);
@@ -260,10 +253,8 @@ void TestMainWindowStart::titleAndStatusAtStart()
     QVERIFY(!window->isWindowModified());
     QCOMPARE(window->size(), QSize(842, 483).expandedTo(window->minimumSizeHint()));
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Ready"));
-    auto* progress = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
-    QVERIFY(progress && !progress->isVisible());
-    auto* utc = window->findChild<QLabel*>(QStringLiteral("labelUtc"));
-    QVERIFY(utc);
+    QVERIFY(!Widget<QProgressBar>("progressBar")->isVisible());
+    auto* utc = Widget<QLabel>("labelUtc");
     QCOMPARE(utc->text(), QStringLiteral(" No GNSS "));
     QVERIFY(!utc->isEnabled());
     QCOMPARE(utc->toolTip(), QStringLiteral("Displays the current UTC time as supplied by the GPS"));
@@ -277,12 +268,8 @@ void TestMainWindowStart::tabSets_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("className");
 
-    const struct
-    {
-        const char* name;
-        const char* label;
-        const char* cls;
-    } aton[] = {
+    // The AtoN set's ten tabs, then the sensor set's five: object name, label, class.
+    const char* const tabs[][3] = {
         {"tabRealAtoN", "Real\nAtoN", "RealAtoNTab"},
         {"tabMessageSchedule", "Message\nSchedule", "MessageScheduleTab"},
         {"tabVirtualAtoN", "Virtual\nAtoN(s)", "VirtualAtoNTab"},
@@ -293,23 +280,14 @@ void TestMainWindowStart::tabSets_data()
         {"tabGpsStatus", "GNSS", "GpsStatusTab"},
         {"tabStatusData", "Diagnostics", "StatusTab"},
         {"tabSerialData", "Serial\nData", "SerialTab"},
-    };
-    for (int i = 0; i < 10; ++i)
-        QTest::newRow(aton[i].name) << false << i << aton[i].name << aton[i].label << aton[i].cls;
-    const struct
-    {
-        const char* name;
-        const char* label;
-        const char* cls;
-    } sensor[] = {
         {"tabSensorSettings", "Sensor Settings", "SensorSettingsTab"},
         {"tabADCSettings", "ADC Settings", "ADCSettingsTab"},
         {"tabMessageSettings", "Message Settings", "MessageSettingsTab"},
         {"tabSystemInformation", "System Information", "SystemInformationTab"},
         {"tabLiveData", "Live Data", "LiveDataTab"},
     };
-    for (int i = 0; i < 5; ++i)
-        QTest::newRow(sensor[i].name) << true << i << sensor[i].name << sensor[i].label << sensor[i].cls;
+    for (int i = 0; i < 15; ++i)
+        QTest::newRow(tabs[i][0]) << (i >= 10) << i % 10 << tabs[i][0] << tabs[i][1] << tabs[i][2];
 }
 
 void TestMainWindowStart::tabSets()
@@ -327,8 +305,7 @@ void TestMainWindowStart::tabSets()
     QCOMPARE(page->objectName(), objectName);
     QCOMPARE(tabs->tabText(position), label);
     QCOMPARE(QString::fromLatin1(page->metaObject()->className()), className);
-    auto* stack = window->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
-    QCOMPARE(stack->indexOf(tabs), sensorSet ? 1 : 0);
+    QCOMPARE(Widget<QStackedWidget>("stackedWidget")->indexOf(tabs), sensorSet ? 1 : 0);
 }
 
 void TestMainWindowStart::menusAndActions_data()
@@ -339,34 +316,16 @@ void TestMainWindowStart::menusAndActions_data()
     QTest::addColumn<QString>("shortcut");
     QTest::addColumn<bool>("hasIcon");
 
-    QTest::newRow("new") << "actionNewFile"
-                         << "&New File"
-                         << "Create a new file"
-                         << "Ctrl+N" << true;
-    QTest::newRow("open") << "actionOpenFile"
-                          << "&Open File..."
-                          << "Open an existing file"
-                          << "Ctrl+O" << true;
-    QTest::newRow("save") << "actionSaveFile"
-                          << "&Save File"
-                          << "Save the current file"
-                          << "Ctrl+S" << true;
-    QTest::newRow("save as") << "actionSave_As"
-                             << "Save &As..."
-                             << "Save the current file with a new name"
-                             << "" << false;
-    QTest::newRow("close") << "actionCloseFile"
-                           << "&Close File"
-                           << "Close the current file"
-                           << "" << false;
-    QTest::newRow("exit") << "actionExit"
-                          << "E&xit"
-                          << "Quit the application"
-                          << "" << false;
-    QTest::newRow("about") << "actionAbout"
-                           << "&About..."
-                           << "About this application"
-                           << "" << false;
+    const auto row =
+        [](const char* tag, const char* name, const char* text, const char* toolTip, const char* shortcut, bool hasIcon)
+    { QTest::newRow(tag) << QString(name) << QString(text) << QString(toolTip) << QString(shortcut) << hasIcon; };
+    row("new", "actionNewFile", "&New File", "Create a new file", "Ctrl+N", true);
+    row("open", "actionOpenFile", "&Open File...", "Open an existing file", "Ctrl+O", true);
+    row("save", "actionSaveFile", "&Save File", "Save the current file", "Ctrl+S", true);
+    row("save as", "actionSave_As", "Save &As...", "Save the current file with a new name", "", false);
+    row("close", "actionCloseFile", "&Close File", "Close the current file", "", false);
+    row("exit", "actionExit", "E&xit", "Quit the application", "", false);
+    row("about", "actionAbout", "&About...", "About this application", "", false);
 }
 
 void TestMainWindowStart::menusAndActions()
@@ -377,50 +336,36 @@ void TestMainWindowStart::menusAndActions()
     QFETCH(QString, shortcut);
     QFETCH(bool, hasIcon);
 
-    auto* action = window->findChild<QAction*>(objectName);
-    QVERIFY(action);
+    auto* action = Child<QAction>(window, objectName);
     QCOMPARE(action->text(), text);
     QCOMPARE(action->toolTip(), toolTip);
     QCOMPARE(action->shortcut().toString(), shortcut);
     QCOMPARE(!action->icon().isNull(), hasIcon);
 
     // The menus hold the actions in their order, with separators between the groups.
-    auto* file = window->findChild<QMenu*>(QStringLiteral("menuFile"));
-    QVERIFY(file);
-    QStringList entries;
-    for (QAction* a : file->actions())
-        entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    QCOMPARE(entries, QStringList({"actionNewFile", "actionOpenFile", "-", "actionSaveFile", "actionSave_As", "-",
-                                   "actionCloseFile", "-", "actionExit"}));
-    auto* help = window->findChild<QMenu*>(QStringLiteral("menuHelp"));
-    QVERIFY(help);
-    QCOMPARE(help->title(), QStringLiteral("&Help"));
-    QCOMPARE(help->actions().size(), 2);
-    QVERIFY(help->actions().at(0)->isSeparator());
-    QCOMPARE(help->actions().at(1)->objectName(), QStringLiteral("actionAbout"));
+    QCOMPARE(MenuEntries(Widget<QMenu>("menuFile")),
+             QStringList({"actionNewFile", "actionOpenFile", "-", "actionSaveFile", "actionSave_As", "-",
+                          "actionCloseFile", "-", "actionExit"}));
+    QCOMPARE(Widget<QMenu>("menuHelp")->title(), QStringLiteral("&Help"));
+    QCOMPARE(MenuEntries(Widget<QMenu>("menuHelp")), QStringList({"-", "actionAbout"}));
 }
 
 void TestMainWindowStart::toolBars()
 {
-    auto* port = window->findChild<QToolBar*>(QStringLiteral("toolBarPort"));
-    auto* transfer = window->findChild<QToolBar*>(QStringLiteral("toolBarTransfer"));
-    QVERIFY(port && transfer);
+    auto* port = Widget<QToolBar>("toolBarPort");
+    auto* transfer = Widget<QToolBar>("toolBarTransfer");
     QCOMPARE(window->toolBarArea(port), Qt::TopToolBarArea);
     QCOMPARE(window->toolBarArea(transfer), Qt::TopToolBarArea);
     QVERIFY(window->toolBarBreak(transfer));
     QCOMPARE(transfer->iconSize(), QSize(72, 24));
     QCOMPARE(port->allowedAreas(), Qt::TopToolBarArea | Qt::BottomToolBarArea);
 
-    auto* combo = port->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
-    QVERIFY(combo);
-    QVERIFY(combo->minimumSize().width() >= 400);
-    QCOMPARE(port->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->text(), QStringLiteral("Connect"));
-    QCOMPARE(port->findChild<QPushButton*>(QStringLiteral("pushButtonDisconnect"))->text(),
-             QStringLiteral("Disconnect"));
+    QVERIFY(Child<QComboBox>(port, QStringLiteral("comboBoxPort"))->minimumSize().width() >= 400);
+    QCOMPARE(Child<QPushButton>(port, QStringLiteral("pushButtonConnect"))->text(), QStringLiteral("Connect"));
+    QCOMPARE(Child<QPushButton>(port, QStringLiteral("pushButtonDisconnect"))->text(), QStringLiteral("Disconnect"));
 
-    auto* retrieve = transfer->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
-    auto* send = transfer->findChild<QToolButton*>(QStringLiteral("toolButtonSend"));
-    QVERIFY(retrieve && send);
+    auto* retrieve = Child<QToolButton>(transfer, QStringLiteral("toolButtonRetrieve"));
+    auto* send = Child<QToolButton>(transfer, QStringLiteral("toolButtonSend"));
     QCOMPARE(retrieve->toolTip(), QStringLiteral("Retrieve configuration from AtoN"));
     QCOMPARE(send->toolTip(), QStringLiteral("Send configuration to AtoN"));
     QCOMPARE(retrieve->popupMode(), QToolButton::MenuButtonPopup);
@@ -433,15 +378,11 @@ void TestMainWindowStart::toolBars()
 void TestMainWindowStart::enabledStatesAtStart()
 {
     SelectPort(AtoNPort);
-    QVERIFY(!window->findChild<QAction*>(QStringLiteral("actionSaveFile"))->isEnabled());
-    QVERIFY(window->findChild<QAction*>(QStringLiteral("actionSave_As"))->isEnabled());
-    QVERIFY(window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))->isEnabled());
-    QVERIFY(window->findChild<QPushButton*>(QStringLiteral("pushButtonConnect"))->isEnabled());
-    QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("pushButtonDisconnect"))->isEnabled());
-    QVERIFY(!window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"))->isEnabled());
-    QVERIFY(!window->findChild<QToolButton*>(QStringLiteral("toolButtonSend"))->isEnabled());
-    QVERIFY(!window->findChild<QMenu*>(QStringLiteral("menuRetrieve"))->isEnabled());
-    QVERIFY(!window->findChild<QMenu*>(QStringLiteral("menuSend"))->isEnabled());
+    for (const char* name : {"actionSave_As", "comboBoxPort", "pushButtonConnect"})
+        QVERIFY2(Widget<QObject>(name)->property("enabled").toBool(), name);
+    for (const char* name :
+         {"actionSaveFile", "pushButtonDisconnect", "toolButtonRetrieve", "toolButtonSend", "menuRetrieve", "menuSend"})
+        QVERIFY2(!Widget<QObject>(name)->property("enabled").toBool(), name);
     QVERIFY(!window->IsLinkOpen());
 }
 
@@ -475,45 +416,36 @@ void TestMainWindowStart::portDescriptionChoosesTabSet()
 
     QCOMPARE(App()->GetPortName(), port);
     // The stand-in's path cannot be opened: the port is marked as taken.
-    QVERIFY(window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"))
-                ->currentText()
-                .endsWith(QStringLiteral(")- IN USE")));
+    QVERIFY(Widget<QComboBox>("comboBoxPort")->currentText().endsWith(QStringLiteral(")- IN USE")));
     QCOMPARE(window->IsSensorMode(), sensorSet);
     QCOMPARE(App()->GetStateMachine()->IsSensorMode(), sensorSet);
     QVERIFY(!sensorSpy.isEmpty());
     QCOMPARE(sensorSpy.last().at(0).toBool(), sensorSet);
     QVERIFY(!inhibitSpy.isEmpty());
     QCOMPARE(inhibitSpy.last().at(0).toBool(), gnssQueriesInhibited);
-    auto* stack = window->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
-    QCOMPARE(stack->currentIndex(), sensorSet ? 1 : 0);
-    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("labelUtc"))->text(), utcText);
+    QCOMPARE(Widget<QStackedWidget>("stackedWidget")->currentIndex(), sensorSet ? 1 : 0);
+    QCOMPARE(Widget<QLabel>("labelUtc")->text(), utcText);
     QCOMPARE(Tab("tabSerialData")->isEnabled(), serialDataEnabled);
     QCOMPARE(window->GetAtoNTabWidget()->currentIndex(), 0);
 
     // The sensor set transfers only whole; the AtoN set one tab or all, the current tab by default.
-    auto* retrieveMenu = window->findChild<QMenu*>(QStringLiteral("menuRetrieve"));
-    auto* sendMenu = window->findChild<QMenu*>(QStringLiteral("menuSend"));
-    auto* retrieve = window->findChild<QToolButton*>(QStringLiteral("toolButtonRetrieve"));
-    auto* send = window->findChild<QToolButton*>(QStringLiteral("toolButtonSend"));
-    QStringList retrieveEntries, sendEntries;
-    for (QAction* a : retrieveMenu->actions())
-        retrieveEntries << a->text();
-    for (QAction* a : sendMenu->actions())
-        sendEntries << a->text();
+    auto* retrieve = RetrieveButton();
+    auto* send = Widget<QToolButton>("toolButtonSend");
+    const QStringList retrieveEntries = MenuEntries(Widget<QMenu>("menuRetrieve"), true);
+    const QStringList sendEntries = MenuEntries(Widget<QMenu>("menuSend"), true);
+    QCOMPARE(retrieve->defaultAction()->objectName(),
+             QString(sensorSet ? "actionRetrieveAll" : "actionRetrieveCurrentTab"));
+    QCOMPARE(send->defaultAction()->objectName(), QString(sensorSet ? "actionSendAll" : "actionSendCurrentTab"));
     if (sensorSet)
     {
         QCOMPARE(retrieveEntries, QStringList({"Retrieve all configuration"}));
         QCOMPARE(sendEntries, QStringList({"Send all configuration"}));
-        QCOMPARE(retrieve->defaultAction()->objectName(), QStringLiteral("actionRetrieveAll"));
-        QCOMPARE(send->defaultAction()->objectName(), QStringLiteral("actionSendAll"));
     }
     else
     {
         QCOMPARE(retrieveEntries.size(), 2);
         QVERIFY(retrieveEntries.contains(QStringLiteral("Retrieve current tab only")));
         QCOMPARE(sendEntries.size(), 2);
-        QCOMPARE(retrieve->defaultAction()->objectName(), QStringLiteral("actionRetrieveCurrentTab"));
-        QCOMPARE(send->defaultAction()->objectName(), QStringLiteral("actionSendCurrentTab"));
     }
     // The unit's own configuration tabs are shown only for an AtoN.
     for (const char* name : {"tabRealAtoN", "tabMessageSchedule", "tabVirtualAtoN", "tabStatusInputConfiguration",
@@ -541,7 +473,7 @@ void TestMainWindowStart::storedPortThatIsGoneSelectsTheFirst()
 {
     App()->SetPortName(QStringLiteral("/dev/kelvane-no-such-port"));
     window->RefreshSerialPortList();
-    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    auto* combo = Widget<QComboBox>("comboBoxPort");
     QCOMPARE(combo->currentIndex(), 0);
     QCOMPARE(App()->GetPortName(), combo->itemData(0).toString());
     // The list is rebuilt from the system each time it opens: a stand-in port is found by its path.
@@ -553,17 +485,15 @@ void TestMainWindowStart::storedPortThatIsGoneSelectsTheFirst()
 
 void TestMainWindowStart::vanishedPortKeepsItsPlace_data()
 {
-    QTest::addColumn<bool>("stillListed");
     // A real port leaves the system's list with its device; a simulated or bridged one stays listed.
-    QTest::newRow("real") << false;
-    QTest::newRow("simulated") << true;
+    OneColumn<bool>("stillListed", {{"real", false}, {"simulated", true}});
 }
 
 void TestMainWindowStart::vanishedPortKeepsItsPlace()
 {
     QFETCH(bool, stillListed);
     SelectPort(OtherPort);
-    auto* combo = window->findChild<QComboBox*>(QStringLiteral("comboBoxPort"));
+    auto* combo = Widget<QComboBox>("comboBoxPort");
     const int place = combo->currentIndex();
     const QString inUse = combo->currentText();
     QVERIFY(inUse.endsWith(QStringLiteral(")- IN USE")));
@@ -574,9 +504,9 @@ void TestMainWindowStart::vanishedPortKeepsItsPlace()
     QVERIFY(QFile::remove(OtherPort));
 
     // Unplugged: the poll, and a list rebuilt (opened, or after a lost connection), keep it chosen, unmarked.
-    for (void (MainWindow::*look)() : {&MainWindow::OnPortTimeout, &MainWindow::OnSerialDropdown})
+    for (const bool rebuilt : {false, true})
     {
-        (window->*look)();
+        rebuilt ? window->OnSerialDropdown() : window->OnPortTimeout();
         QCOMPARE(combo->currentIndex(), place);
         QCOMPARE(combo->currentData().toString(), OtherPort);
         QCOMPARE(combo->currentText() + QStringLiteral("- IN USE"), inUse);
@@ -625,7 +555,7 @@ void TestMainWindowStart::tabIcons()
 
 void TestMainWindowStart::progressBarHideDelay()
 {
-    auto* bar = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    auto* bar = Widget<QProgressBar>("progressBar");
     window->OnActivateProgressBar(true, 7);
     QVERIFY(bar->isVisible());
     QCOMPARE(bar->maximum(), 7);
@@ -666,20 +596,11 @@ void TestMainWindowStart::editMarksTheTabItBelongsTo()
     window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
     window->setWindowModified(false);
 
-    AtoNConfiguration* tab = nullptr;
-    QWidget* shown = nullptr;
-    if (virtualPage > 0)
-    {
-        auto* virtualTab = window->findChild<VirtualAtoNTab*>(tabName);
-        tab = virtualTab->GetVirtualAtoN(virtualPage);
-        shown = virtualTab;
-    }
-    else
-    {
-        tab = window->findChild<AtoNConfiguration*>(tabName);
-        shown = tabName == QStringLiteral("tabVdlCop") ? Tab("tabVdl") : tab;
-    }
-    QVERIFY(tab && shown);
+    auto* pages = Widget<VirtualAtoNTab>("tabVirtualAtoN");
+    AtoNConfiguration* tab =
+        virtualPage > 0 ? pages->GetVirtualAtoN(virtualPage) : Child<AtoNConfiguration>(window, tabName);
+    QWidget* shown = virtualPage > 0 ? pages : tabName == QStringLiteral("tabVdlCop") ? Tab("tabVdl") : tab;
+    QVERIFY(tab);
 
     QSignalSpy edited(window, &MainWindow::Edited);
     Q_EMIT tab->Edited(tab);
@@ -693,8 +614,7 @@ void TestMainWindowStart::offPositionCheckMarksTheSchedule()
 {
     SelectPort(AtoNPort);
     window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
-    auto* check = Tab("tabRealAtoN")->findChild<QCheckBox*>(QStringLiteral("checkBoxOffPositionCheck"));
-    QVERIFY(check);
+    auto* check = Child<QCheckBox>(Tab("tabRealAtoN"), QStringLiteral("checkBoxOffPositionCheck"));
     QSignalSpy edited(window, &MainWindow::Edited);
     // The Real AtoN tab reminds the user of the schedule in a box of its own.
     auto* closer = new QTimer(this);
@@ -709,11 +629,8 @@ void TestMainWindowStart::offPositionCheckMarksTheSchedule()
             });
     closer->start(50);
     check->click();
-    QList<int> positions;
-    for (const QList<QVariant>& args : std::as_const(edited))
-        positions << args.at(0).toInt();
     // The check box is the Real AtoN's; the report it switches belongs to the schedule.
-    QVERIFY2(positions.contains(window->MessageSchedulePosition()), qPrintable(QString::number(positions.size())));
+    QVERIFY2(edited.contains({window->MessageSchedulePosition()}), qPrintable(QString::number(edited.size())));
     QVERIFY(window->isWindowModified());
     check->click();
     window->setWindowModified(false);
@@ -721,19 +638,15 @@ void TestMainWindowStart::offPositionCheckMarksTheSchedule()
     // The other way: activating the off-position report (row 1) on the schedule ticks the Real AtoN's box.
     window->GetAtoNTabWidget()->setCurrentIndex(window->MessageSchedulePosition());
     QWidget* schedule = Tab("tabMessageSchedule");
-    auto* table = schedule->findChild<QTableView*>(QStringLiteral("tableSchedules"));
-    auto* action = schedule->findChild<QPushButton*>(QStringLiteral("buttonAction"));
-    QVERIFY(table && action);
+    auto* table = Child<QTableView>(schedule, QStringLiteral("tableSchedules"));
+    auto* action = Child<QPushButton>(schedule, QStringLiteral("buttonAction"));
     QVERIFY(!check->isChecked());
     table->setCurrentIndex(table->model()->index(1, 0));
     edited.clear();
     action->click();
     QVERIFY(check->isChecked());
-    positions.clear();
-    for (const QList<QVariant>& args : std::as_const(edited))
-        positions << args.at(0).toInt();
-    QVERIFY(positions.contains(window->RealAtoNPosition()));
-    QVERIFY(positions.contains(window->MessageSchedulePosition()));
+    QVERIFY(edited.contains({window->RealAtoNPosition()}));
+    QVERIFY(edited.contains({window->MessageSchedulePosition()}));
     table->setCurrentIndex(table->model()->index(1, 0));
     action->click();
     QVERIFY(!check->isChecked());
@@ -783,15 +696,13 @@ void TestMainWindowStart::aarRefusalWarnsOncePerSend()
 void TestMainWindowStart::aboutRunsTheDialog()
 {
     prompts->Clear();
-    window->findChild<QAction*>(QStringLiteral("actionAbout"))->trigger();
+    Widget<QAction>("actionAbout")->trigger();
     QCOMPARE(prompts->dialogs, QStringList({"AboutDialog"}));
 }
 
 void TestMainWindowStart::everyTabFitsTheWindow_data()
 {
-    QTest::addColumn<QString>("port");
-    QTest::newRow("aton") << AtoNPort;
-    QTest::newRow("sensor") << SensorPort;
+    OneColumn<QString>("port", {{"aton", AtoNPort}, {"sensor", SensorPort}});
 }
 
 void TestMainWindowStart::everyTabFitsTheWindow()
@@ -833,12 +744,9 @@ void TestMainWindowStart::everyTabFitsTheWindow()
     const QSize size = window->size();
     const QSize minimum = window->minimumSize();
     // With its title bar the window fits a 1366 by 768 laptop screen, and it can be made that small.
-    QVERIFY2(size.width() <= 846 && size.height() <= 719 && minimum.width() <= 846 && minimum.height() <= 719,
-             qPrintable(QStringLiteral("%1x%2, at least %3x%4")
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(minimum.width())
-                            .arg(minimum.height())));
+    const QSize laptop(846, 719);
+    QCOMPARE(size.boundedTo(laptop), size);
+    QCOMPARE(minimum.boundedTo(laptop), minimum);
 
     // Every page of the set, and every page of the tab widgets on it, in turn.
     std::function<void(QTabWidget*)> visit = [&](QTabWidget* set)
@@ -864,24 +772,21 @@ void TestMainWindowStart::everyTabFitsTheWindow()
     {
         // The MMSI warning coming and going moves nothing on the page, and the schedule keeps rows in view.
         window->GetAtoNTabWidget()->setCurrentIndex(window->VirtualAtoNPosition());
-        Tab("tabVirtualAtoN")->findChild<QTabWidget*>(QStringLiteral("tabWidget"))->setCurrentIndex(0);
+        Child<QTabWidget>(Tab("tabVirtualAtoN"), QStringLiteral("tabWidget"))->setCurrentIndex(0);
         QWidget* page = static_cast<VirtualAtoNTab*>(Tab("tabVirtualAtoN"))->GetVirtualAtoN(1)->GetForm();
-        auto* table = page->findChild<QTableView*>(QStringLiteral("tableSchedules"));
-        auto* mmsi = page->findChild<QLineEdit*>(QStringLiteral("MMSILineEdit"));
+        auto* table = Child<QTableView>(page, QStringLiteral("tableSchedules"));
+        auto* mmsi = Child<QLineEdit>(page, QStringLiteral("MMSILineEdit"));
         const QString valid = mmsi->text();
         SettleLayouts();
         const QRect shown(table->mapTo(window, QPoint()), table->size());
         QVERIFY(table->viewport()->height() >= 3 * table->verticalHeader()->defaultSectionSize());
         mmsi->setText(QStringLiteral("1"));
         SettleLayouts();
-        QVERIFY(page->findChild<QLabel*>(QStringLiteral("MMSIValidationWarningLabel"))->isVisible());
+        QVERIFY(Child<QLabel>(page, QStringLiteral("MMSIValidationWarningLabel"))->isVisible());
         QCOMPARE(QRect(table->mapTo(window, QPoint()), table->size()), shown);
         mmsi->setText(valid);
-        QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/VirtualAtoNTab-default-size.png")));
-    }
+        QVERIFY(SaveScreenshot(window, QStringLiteral("VirtualAtoNTab-default-size")));
 
-    if (port == AtoNPort)
-    {
         // The VDL Control rows stand level with their captions, and spare height goes below them.
         QWidget* control = Tab("tabVdlControl");
         window->GetAtoNTabWidget()->setCurrentWidget(Tab("tabVdl"));
@@ -893,8 +798,7 @@ void TestMainWindowStart::everyTabFitsTheWindow()
             const QStringList unlevel = UnlevelRows(control);
             QVERIFY2(unlevel.isEmpty(), qPrintable(unlevel.join(QStringLiteral(" | "))));
             QVERIFY(
-                window->grab().save(KelvaneTest::ArtefactDir() +
-                                    QStringLiteral("/VdlControlTab-%1x%2.png").arg(shown.width()).arg(shown.height())));
+                SaveScreenshot(window, QStringLiteral("VdlControlTab-%1x%2").arg(shown.width()).arg(shown.height())));
         }
         window->resize(size);
         SettleLayouts();
@@ -904,12 +808,12 @@ void TestMainWindowStart::everyTabFitsTheWindow()
         window->OnLinesDropped(12345);
         QStatusBar* bar = window->statusBar();
         int right = bar->width() - 12;
-        for (QWidget* permanent : {static_cast<QWidget*>(Tab("labelUtc")), static_cast<QWidget*>(Tab("progressBar"))})
-            if (permanent->isVisible())
-                right = std::min(right, permanent->x() - 2);
+        for (const char* permanent : {"labelUtc", "progressBar"})
+            if (Tab(permanent)->isVisible())
+                right = std::min(right, Tab(permanent)->x() - 2);
         QVERIFY2(bar->fontMetrics().horizontalAdvance(bar->currentMessage()) <= right - 6,
                  qPrintable(bar->currentMessage()));
-        QVERIFY(bar->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/StatusBar-dropped-lines.png")));
+        QVERIFY(SaveScreenshot(bar, QStringLiteral("StatusBar-dropped-lines")));
         bar->clearMessage();
         QVERIFY(Tab("labelUtc")->isVisible());
 
@@ -923,12 +827,12 @@ void TestMainWindowStart::everyTabFitsTheWindow()
         SettleLayouts();
         for (const char* name : {"tableWidgetMessages", "tableWidgetAlarms"})
         {
-            auto* table = diagnostics->findChild<QTableWidget*>(QLatin1String(name));
+            auto* table = Child<QTableWidget>(diagnostics, QLatin1String(name));
             QVERIFY(!(table->item(0, 1)->flags() & (Qt::ItemIsSelectable | Qt::ItemIsEditable)));
             const double contrast = Contrast(table->viewport(), table->visualItemRect(table->item(0, 1)));
             QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name)).arg(contrast)));
         }
-        QVERIFY(diagnostics->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/StatusTab-rows.png")));
+        QVERIFY(SaveScreenshot(diagnostics, QStringLiteral("StatusTab-rows")));
         diagnostics->ClearStatus();
     }
     else
@@ -939,8 +843,8 @@ void TestMainWindowStart::everyTabFitsTheWindow()
         summary->OnTabSelected();
         summary->OnReceived(QStringLiteral("DIG_IO1 1\n"));
         summary->OnReceived(QStringLiteral("Sensor 2 OK\n"));
-        auto* scroll = summary->findChild<QScrollArea*>(QStringLiteral("scrollArea"));
-        auto* scaling = summary->findChild<QLabel*>(QStringLiteral("externalVoltageScaleLabel"));
+        auto* scroll = Child<QScrollArea>(summary, QStringLiteral("scrollArea"));
+        auto* scaling = Child<QLabel>(summary, QStringLiteral("externalVoltageScaleLabel"));
         for (const QSize shown : {size, QSize(1400, 950)})
         {
             window->resize(shown);
@@ -952,7 +856,7 @@ void TestMainWindowStart::everyTabFitsTheWindow()
         SettleLayouts();
         for (const char* name : {"diStateTextEdit", "sensorHealthTextEdit"})
         {
-            auto* box = summary->findChild<QTextEdit*>(QLatin1String(name));
+            auto* box = Child<QTextEdit>(summary, QLatin1String(name));
             QVERIFY(box->isReadOnly() || !box->isEnabled());
             const QRect line(0, 0, box->viewport()->width(), box->fontMetrics().height() + 4);
             QVERIFY2(Contrast(box->viewport(), line) >= 4.5, name);
@@ -962,23 +866,21 @@ void TestMainWindowStart::everyTabFitsTheWindow()
 
     // Transfers whole in VDL mode (or for a sensor) and back: the "all" entries first, every time.
     SelectPort(AtoNPort);
-    auto* useVdl = Tab("tabVdl")->findChild<QCheckBox*>(QStringLiteral("checkBoxUseVdl"));
+    auto* useVdl = Child<QCheckBox>(Tab("tabVdl"), QStringLiteral("checkBoxUseVdl"));
     for (int round = 0; round < 2; ++round)
     {
         useVdl->setChecked(true);
         useVdl->setChecked(false);
-        QCOMPARE(MenuEntries(window->findChild<QMenu*>(QStringLiteral("menuRetrieve"))),
+        QCOMPARE(MenuEntries(Widget<QMenu>("menuRetrieve")),
                  QStringList({"actionRetrieveAll", "actionRetrieveCurrentTab"}));
-        QCOMPARE(MenuEntries(window->findChild<QMenu*>(QStringLiteral("menuSend"))),
-                 QStringList({"actionSendAll", "actionSendCurrentTab"}));
+        QCOMPARE(MenuEntries(Widget<QMenu>("menuSend")), QStringList({"actionSendAll", "actionSendCurrentTab"}));
     }
 
     if (port == SensorPort)
     {
         SelectPort(SensorPort);
         window->GetSensorTabWidget()->setCurrentWidget(summary);
-        QVERIFY(
-            window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/SystemInformationTab-default-size.png")));
+        QVERIFY(SaveScreenshot(window, QStringLiteral("SystemInformationTab-default-size")));
     }
 }
 
@@ -987,11 +889,11 @@ void TestMainWindowStart::exitClosesAnUnmodifiedWindow()
     // A screenshot of the window as it starts, for people to look at.
     SelectPort(AtoNPort);
     window->GetAtoNTabWidget()->setCurrentIndex(window->RealAtoNPosition());
-    QVERIFY(window->grab().save(KelvaneTest::ArtefactDir() + QStringLiteral("/MainWindow-start.png")));
+    QVERIFY(SaveScreenshot(window, QStringLiteral("MainWindow-start")));
 
     window->setWindowModified(false);
     prompts->Clear();
-    window->findChild<QAction*>(QStringLiteral("actionExit"))->trigger();
+    Widget<QAction>("actionExit")->trigger();
     QVERIFY(!window->isVisible());
     QVERIFY(prompts->shown.isEmpty());
 }
