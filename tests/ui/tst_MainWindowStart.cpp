@@ -851,6 +851,9 @@ void TestMainWindowStart::everyTabFitsTheWindow()
             SettleLayouts();
             QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
             QCOMPARE(scaling->height() < 2 * scaling->fontMetrics().lineSpacing(), shown != size);
+            // The version stands in the column of the configuration values.
+            QCOMPARE(Child<QLabel>(summary, QStringLiteral("softwareVersionLabel"))->mapTo(summary, QPoint()).x(),
+                     Child<QLabel>(summary, QStringLiteral("ISENSEEnabledLabel"))->mapTo(summary, QPoint()).x());
         }
         window->resize(size);
         SettleLayouts();
