@@ -182,6 +182,8 @@ void TestMainWindowDiagnostics::hostileUnit()
         KelvaneTest::FifoWatch watch;
         QVERIFY(watch.Start());
         const QString markup = watch.Markup();
+        // The queries of coming to the tab are answered first, so that the next ones get the markup.
+        QTRY_VERIFY_WITH_TIMEOUT(App()->GetTransport() && !App()->GetTransport()->IsBusy(), Wait);
         for (const char* command : {"appver", "bootver", "getpserno"})
             unit->State().shellReplies.insert(QLatin1String(command), markup);
         // Coming back to the tab asks the unit again.
