@@ -9,17 +9,14 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include <QFileInfo>
-
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <memory>
-#include <sys/resource.h>
 
 using KelvaneTest::FileSizeLimit;
 
@@ -220,88 +217,57 @@ private Q_SLOTS:
                 QStringLiteral("Error opening file to add message.  ").size());
     }
 
-    // A disk that fills while logging: the log ends at the first failed line and says so once,
-    // with the system's reason; neither start nor stop passes a failure off as success.
-    void rawLogOnAFullDisk()
-    {
-        const QString full = QString::fromLocal8Bit(std::strerror(ENOSPC));
-        SerialController controller;
-        QSignalSpy saveError(&controller, &SerialController::SaveError);
-        QVERIFY(!controller.StartLog(QStringLiteral("/dev/full")));
-        QVERIFY(!controller.IsLogging());
-        QVERIFY(controller.SaveErrorText(SerialController::ErrorCreatingFile).endsWith(full));
-
-        // The log is reached through a link, so that the disk can "fill" under a running log.
-        QTemporaryDir dir;
-        const QString link = dir.filePath(QStringLiteral("raw.log"));
-        const QString real = dir.filePath(QStringLiteral("real.log"));
-        auto pointLinkAt = [&](const QString& target)
-        {
-            QFile::remove(link);
-            return QFile::link(target, link);
-        };
-        QVERIFY(pointLinkAt(real));
-        QVERIFY(controller.StartLog(link));
-        QVERIFY(pointLinkAt(QStringLiteral("/dev/full")));
-        QSignalSpy received(&controller, &SerialController::Received);
-        for (int i = 0; i < 3; ++i)
-            controller.HandleLine(QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"));
-        QCOMPARE(received.count(), 3);
-        QCOMPARE(saveError.count(), 1);
-        QCOMPARE(saveError.at(0).at(0).toInt(), int(SerialController::ErrorAddingMessage));
-        QVERIFY(controller.SaveErrorText(SerialController::ErrorAddingMessage).endsWith(full));
-        QVERIFY(!controller.IsLogging());
-        QVERIFY(!controller.StopLog());
-        QCOMPARE(saveError.count(), 1);
-
-        // The footer that cannot be written.
-        QVERIFY(pointLinkAt(real));
-        QVERIFY(controller.StartLog(link));
-        QVERIFY(pointLinkAt(QStringLiteral("/dev/full")));
-        QVERIFY(!controller.StopLog());
-        QCOMPARE(saveError.count(), 2);
-        QVERIFY(!controller.IsLogging());
-    }
-
-    // The disk fills part-way through a write (here: the process may write no further into the
-    // file). The failure names the system's reason, and a log that cannot start leaves no file.
-    void rawLogCutShortByTheDisk_data()
+    // The disk fills while logging: full (/dev/full, behind a link so that it can fill under a running
+    // log; room -1), or part-way through a write (the file may grow by `room` bytes more). The log ends
+    // at the first failure and says so once, with the system's reason; neither start nor stop passes a
+    // failure off as success, and a log that cannot start leaves no file (nor takes a device with it).
+    void rawLogOnAFullDisk_data()
     {
         QTest::addColumn<QString>("stage");
-        QTest::addColumn<int>("room"); // bytes the file may still grow by
+        QTest::addColumn<int>("room");
+        QTest::newRow("full at the header") << "start" << -1;
         QTest::newRow("no room for the header") << "start" << 0;
         QTest::newRow("header cut short") << "start" << 5;
+        QTest::newRow("full at a line") << "line" << -1;
         QTest::newRow("line cut short") << "line" << 5;
+        QTest::newRow("full at the footer") << "stop" << -1;
         QTest::newRow("footer cut short") << "stop" << 3;
     }
 
-    void rawLogCutShortByTheDisk()
+    void rawLogOnAFullDisk()
     {
         QFETCH(QString, stage);
         QFETCH(int, room);
-        const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+        const bool full = room < 0;
+        const QString reason = QString::fromLocal8Bit(std::strerror(full ? ENOSPC : EFBIG));
+        const QString device = QStringLiteral("/dev/full");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("raw.log"));
         SerialController controller;
         QSignalSpy saveError(&controller, &SerialController::SaveError);
+        QSignalSpy received(&controller, &SerialController::Received);
         if (stage == QLatin1String("start"))
         {
             const FileSizeLimit limit(room);
-            QVERIFY(!controller.StartLog(path));
+            QVERIFY(!controller.StartLog(full ? device : path));
             QVERIFY(!QFile::exists(path));
-            QVERIFY2(controller.SaveErrorText(SerialController::ErrorCreatingFile).endsWith(reason),
-                     qPrintable(controller.SaveErrorText(SerialController::ErrorCreatingFile)));
+            QVERIFY(QFile::exists(device));
+            const QString text = controller.SaveErrorText(SerialController::ErrorCreatingFile);
+            QVERIFY2(text.endsWith(reason), qPrintable(text));
             QVERIFY(!controller.IsLogging());
             return;
         }
         QVERIFY(controller.StartLog(path));
         {
-            const FileSizeLimit limit(QFileInfo(path).size() + room);
+            const FileSizeLimit limit(full ? -1 : QFileInfo(path).size() + room);
+            if (full)
+                QVERIFY(QFile::rename(path, dir.filePath(QStringLiteral("real.log"))) && QFile::link(device, path));
             if (stage == QLatin1String("line"))
-                controller.HandleLine(QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"));
-            else
-                QVERIFY(!controller.StopLog());
+                for (int i = 0; i < 3; ++i)
+                    controller.HandleLine(QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"));
+            QVERIFY(!controller.StopLog());
         }
+        QCOMPARE(received.count(), stage == QLatin1String("line") ? 3 : 0);
         QCOMPARE(saveError.count(), 1);
         QCOMPARE(saveError.at(0).at(0).toInt(), int(SerialController::ErrorAddingMessage));
         const QString text = controller.SaveErrorText(SerialController::ErrorAddingMessage);

@@ -52,9 +52,14 @@ QImage Render(cHistogram& histogram)
     return image;
 }
 
-QRgb Rgb(int r, int g, int b)
+// Whether anything but the white ground was drawn within the box.
+bool InkIn(const QImage& image, const QRect& box)
 {
-    return qRgb(r, g, b);
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
+    return false;
 }
 } // namespace
 
@@ -352,11 +357,11 @@ void TestGpsStatusTab::histogramGeometryAndColours()
         QRgb colour;
     };
     const Bar expected[] = {
-        {0, 120, Rgb(60, 182, 223)},
-        {1, 90, Rgb(206, 255, 176)},
-        {2, 140, Rgb(60, 182, 223)},
-        {3, 160, Rgb(255, 0, 0)},
-        {4, 60, Rgb(190, 130, 255)},
+        {0, 120, qRgb(60, 182, 223)},
+        {1, 90, qRgb(206, 255, 176)},
+        {2, 140, qRgb(60, 182, 223)},
+        {3, 160, qRgb(255, 0, 0)},
+        {4, 60, qRgb(190, 130, 255)},
         {5, 180, 0},
         {6, 180, 0},
         {7, 180, 0},
@@ -392,19 +397,11 @@ void TestGpsStatusTab::histogramGeometryAndColours()
     QCOMPARE(image.pixel(35, 15), white);
     QCOMPARE(image.pixel(36, 100), white); // no tick marks
     // The scale labels sit left of the axis, the ID labels under the bars.
-    auto inkIn = [&](const QRect& box)
-    {
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x)
-                if (image.pixel(x, y) != white)
-                    return true;
-        return false;
-    };
-    QVERIFY(inkIn(QRect(QPoint(0, 170), QPoint(29, 190))));    // "0"
-    QVERIFY(inkIn(QRect(QPoint(0, 50), QPoint(29, 70))));      // "60"
-    QVERIFY(inkIn(QRect(QPoint(38, 182), QPoint(50, 199))));   // "5"
-    QVERIFY(inkIn(QRect(QPoint(113, 182), QPoint(125, 199)))); // slot 5 keeps its label
-    QVERIFY(!inkIn(QRect(QPoint(41, 31), QPoint(699, 59))));   // no legend for a mode out of range
+    QVERIFY(InkIn(image, QRect(QPoint(0, 170), QPoint(29, 190))));    // "0"
+    QVERIFY(InkIn(image, QRect(QPoint(0, 50), QPoint(29, 70))));      // "60"
+    QVERIFY(InkIn(image, QRect(QPoint(38, 182), QPoint(50, 199))));   // "5"
+    QVERIFY(InkIn(image, QRect(QPoint(113, 182), QPoint(125, 199)))); // slot 5 keeps its label
+    QVERIFY(!InkIn(image, QRect(QPoint(41, 31), QPoint(699, 59))));   // no legend for a mode out of range
 }
 
 void TestGpsStatusTab::histogramNumbersStayApart_data()
@@ -449,12 +446,7 @@ void TestGpsStatusTab::histogramNumbersStayApart()
                 QStringLiteral("number %1 takes %2 to %3").arg(i).arg(rects.at(i).left()).arg(rects.at(i).right())));
         int inkRows = 0;
         for (int y = 182; y < cHistogram::FixedHeight; ++y)
-            for (int x = barLeft; x <= barLeft + 12; ++x)
-                if (image.pixel(x, y) != qRgb(255, 255, 255))
-                {
-                    ++inkRows;
-                    break;
-                }
+            inkRows += InkIn(image, QRect(barLeft, y, 13, 1));
         QVERIFY2(inkRows >= 6, qPrintable(QStringLiteral("number %1: %2 rows").arg(i).arg(inkRows)));
     }
 }

@@ -353,12 +353,11 @@ void TestMainWindowEndToEnd::unitThatAnswersWrongly()
         QVERIFY(ConnectThroughWindow());
     }
     QMap<QString, QStringList>& mcr = unit->State().mcr;
-    mcr[QStringLiteral("SBS")] = {QStringLiteral("2")};
-    mcr[QStringLiteral("SRL")] = {QStringLiteral("1")};
-    mcr[QStringLiteral("BIT")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("14"),
-                                  QStringLiteral("UNIT TEXT")};
-    mcr[QStringLiteral("PRX")] = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("12"),
-                                  QStringLiteral("KEEP CLEAR"), QStringLiteral("250")};
+    for (const char* record : {"SBS,2", "SRL,1", "BIT,1,1,14,UNIT TEXT", "PRX,1,1,12,KEEP CLEAR,250"})
+    {
+        QStringList fields = QString::fromLatin1(record).split(QLatin1Char(','));
+        mcr[fields.takeFirst()] = fields;
+    }
     const QMap<QString, QStringList> before = mcr;
     Model* tabModel = App()->GetTabModel();
     const auto shown = [tabModel]
@@ -379,10 +378,8 @@ void TestMainWindowEndToEnd::unitThatAnswersWrongly()
     QSignalSpy reloads(sm, &StateMachine::UpdateTabFromTransportModel);
     prompts->Clear();
     const bool hangUp = fault == QLatin1String("hang-up");
-    if (hangUp)
-        unit->SetReplyDelay(20);
-    else
-        unit->SetMcrReplyCode(fault);
+    unit->SetReplyDelay(hangUp ? 20 : 0);
+    unit->SetMcrReplyCode(hangUp ? QString() : fault);
     Action("actionRetrieveAll")->trigger();
     if (hangUp)
     {

@@ -165,8 +165,7 @@ void TestMainWindowSerialData::promptFloodKeepsTheWindowResponsive()
     // Shell prompts come without line ends, one read each; piled into one paragraph, every append
     // would lay out all of them again and the window would fall ever further behind.
     constexpr int Prompts = 30000;
-    const auto shown = [this] { return Child<QTextEdit>("textEditReceived")->toPlainText(); };
-    const qsizetype before = shown().count(QLatin1Char('>'));
+    const qsizetype before = Shown().count(QLatin1Char('>'));
     for (int sent = 0; sent < Prompts; ++sent)
     {
         unit->SendRaw(">");
@@ -182,7 +181,7 @@ void TestMainWindowSerialData::promptFloodKeepsTheWindowResponsive()
     QVERIFY(QTest::qWaitFor(after, WaitMs));
     QVERIFY(Responsive());
     // Reads that ran together are noise and dropped; the rest come one by one.
-    const qsizetype prompts = shown().count(QLatin1Char('>')) - before;
+    const qsizetype prompts = Shown().count(QLatin1Char('>')) - before;
     QVERIFY2(prompts > 100, qPrintable(QString::number(prompts)));
     // No paragraph holds more than a group of lines, a long line and one gathered showing.
     int longest = 0;
