@@ -5,6 +5,7 @@
 
 #include "model/AlertMessagesModel.h"
 #include "model/Model.h"
+#include "support/SavedBytes.h"
 #include "support/SentenceSweep.h"
 #include "support/TestMain.h"
 
@@ -204,14 +205,7 @@ private Q_SLOTS:
 
         QCOMPARE(loaded.GetRealAtoN()->GetName(), expected.GetRealAtoN()->GetName());
         // The model holds what the tabs show, not only what the sentences send: a later save keeps it.
-        const auto saved = [](Model& model)
-        {
-            QByteArray bytes;
-            QDataStream stream(&bytes, QIODevice::WriteOnly);
-            model.Save(stream);
-            return bytes;
-        };
-        QCOMPARE(saved(loaded), saved(expected));
+        QCOMPARE(KelvaneTest::Saved(loaded), KelvaneTest::Saved(expected));
         QCOMPARE(SentenceSweep::TextFault(loaded), QString());
         QCOMPARE(SentenceSweep::LengthFault(loaded), QString());
         QCOMPARE(SentenceSweep::Lines(loaded), SentenceSweep::Lines(expected));

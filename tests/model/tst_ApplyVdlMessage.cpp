@@ -1,5 +1,6 @@
 #include "model/Model.h"
 #include "model/vdl/VDLCodecModel.h"
+#include "support/SavedBytes.h"
 #include "support/TestMain.h"
 
 #include <QSignalSpy>
@@ -21,13 +22,7 @@ void AarReply(VDLCodecModel& codec, int id, int index, int channel, int hour, in
     aar->slotInterval = interval;
 }
 
-QByteArray Bytes(ModelObject& record)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    record.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 } // namespace
 
 class TestApplyVdlMessage : public QObject
@@ -66,11 +61,11 @@ private slots:
         QCOMPARE(model.GetVirtualAtoN03()->GetAtoNMmsi()->GetMMSI(), QStringLiteral("992350302"));
 
         // Kind 1 for an MMSI that a virtual AtoN has already: nothing changes.
-        const QByteArray before = Bytes(model);
+        const QByteArray before = Saved(model);
         aid->targetMmsi.SetMmsi(QStringLiteral("992350302"));
         aid->targetMmsi2.SetMmsi(QStringLiteral("0"));
         model.ApplyVdlMessage(&codec, 2, RemoteMmsi);
-        QCOMPARE(Bytes(model), before);
+        QCOMPARE(Saved(model), before);
 
         aid->targetMmsi.SetMmsi(QStringLiteral("992350400"));
         aid->targetType = 2;
@@ -92,9 +87,9 @@ private slots:
         codec.GetAid()->targetMmsi.SetMmsi(QStringLiteral("992359999"));
         codec.GetAid()->targetType = 1;
         codec.GetAid()->targetMmsi2.SetMmsi(QStringLiteral("0"));
-        const QByteArray before = Bytes(model);
+        const QByteArray before = Saved(model);
         model.ApplyVdlMessage(&codec, 2, RemoteMmsi);
-        QCOMPARE(Bytes(model), before);
+        QCOMPARE(Saved(model), before);
     }
 
     void aidReplyFromAVirtualAtoNIsIgnored()
@@ -103,9 +98,9 @@ private slots:
         model.GetVirtualAtoN04()->GetAtoNMmsi()->SetMMSI(RemoteMmsi);
         VDLCodecModel codec;
         codec.GetAid()->targetMmsi.SetMmsi(QStringLiteral("992350200"));
-        const QByteArray before = Bytes(model);
+        const QByteArray before = Saved(model);
         model.ApplyVdlMessage(&codec, 2, RemoteMmsi);
-        QCOMPARE(Bytes(model), before);
+        QCOMPARE(Saved(model), before);
     }
 
     void aceAcfPart1GoesToTheVirtualAtoNBeforeTheRealOne()
@@ -262,12 +257,12 @@ private slots:
     {
         Model model;
         model.GetVirtualAtoN02()->GetAtoNMmsi()->SetMMSI(RemoteMmsi);
-        const QByteArray before = Bytes(*model.GetVirtualAtoN02());
+        const QByteArray before = Saved(*model.GetVirtualAtoN02());
         VDLCodecModel codec;
         AarReply(codec, 21, 1, 1, 0, 0, 10, 2250);
         model.ApplyVdlMessage(&codec, 15, RemoteMmsi);
         QCOMPARE(model.GetReceivedSchedule().size(), 1);
-        QCOMPARE(Bytes(*model.GetVirtualAtoN02()), before);
+        QCOMPARE(Saved(*model.GetVirtualAtoN02()), before);
     }
 
     void copReplyWritesTheWakeUpSchedule()
@@ -303,9 +298,9 @@ private slots:
         VDLCodecModel codec;
         codec.GetCop()->mode = 1;
         codec.GetCop()->interval = 60;
-        const QByteArray before = Bytes(model);
+        const QByteArray before = Saved(model);
         model.ApplyVdlMessage(&codec, 36, RemoteMmsi);
-        QCOMPARE(Bytes(model), before);
+        QCOMPARE(Saved(model), before);
     }
 
     void otherIdentifiersChangeNothing_data()
@@ -321,9 +316,9 @@ private slots:
         VDLCodecModel codec;
         codec.GetAceAcf()->channel1 = 1;
         codec.GetAid()->targetMmsi.SetMmsi(QStringLiteral("5"));
-        const QByteArray before = Bytes(model);
+        const QByteArray before = Saved(model);
         model.ApplyVdlMessage(&codec, id, RemoteMmsi);
-        QCOMPARE(Bytes(model), before);
+        QCOMPARE(Saved(model), before);
         QVERIFY(model.GetReceivedSchedule().isEmpty());
     }
 

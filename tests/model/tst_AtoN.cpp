@@ -1,4 +1,5 @@
 #include "model/AtoN.h"
+#include "support/SavedBytes.h"
 #include "support/TestMain.h"
 
 #include <QtEndian>
@@ -45,13 +46,7 @@ struct Bytes
     }
 };
 
-QByteArray SaveBytes(ModelObject& record)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    record.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 } // namespace
 
 class TestAtoN : public QObject
@@ -67,7 +62,7 @@ private slots:
         b.i32(2).str("000000000").str("000000000").str("000000000").i32(0).i8(1);             // MMSI set
         b.i32(1).f64(91.0).f64(181.0).i32(0).i32(2087).i32(2088).i32(0).i32(0).i32(0).i32(0); // .. station kind, code
         b.i32(50).i32(1).i32(0).i32(0).str("ATON").i32(1).i32(1).i32(1).i32(1).i8(0);         // .. inland last
-        QCOMPARE(SaveBytes(aton).toHex(), b.data.toHex());
+        QCOMPARE(Saved(aton).toHex(), b.data.toHex());
     }
 
     void setValuesStreamByteExact()
@@ -105,7 +100,7 @@ private slots:
         b.i32(2).str("992351001").str("992351002").str("992351003").i32(4).i8(0);
         b.i32(13).f64(51.5).f64(-1.25).i32(1).i32(1060).i32(2001).i32(5).i32(17).i32(2).i32(49);
         b.i32(4095).i32(0).i32(1).i32(1).str("NEEDLES %%90").i32(511).i32(2).i32(63).i32(4).i8(1);
-        const QByteArray saved = SaveBytes(aton);
+        const QByteArray saved = Saved(aton);
         QCOMPARE(saved.toHex(), b.data.toHex());
 
         // Load gives back every field; the delete request stays as it was before the load.
@@ -115,7 +110,7 @@ private slots:
         loaded.Load(in);
         QCOMPARE(in.status(), QDataStream::Ok);
         QVERIFY(in.atEnd());
-        QCOMPARE(SaveBytes(loaded), saved);
+        QCOMPARE(Saved(loaded), saved);
         QCOMPARE(loaded.GetAtoNMMSI()->GetAuxFlag(), false);
         QCOMPARE(loaded.IsInland(), true);
         QCOMPARE(loaded.GetInlandTypeCode(), 49);
@@ -143,7 +138,7 @@ private slots:
     {
         AtoN source;
         source.SetName("SOURCE");
-        const QByteArray full = SaveBytes(source);
+        const QByteArray full = Saved(source);
         for (int cut = 0; cut < full.size(); ++cut)
         {
             AtoN target;

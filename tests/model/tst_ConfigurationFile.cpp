@@ -1,6 +1,7 @@
 #include "model/AtoNDef.h"
 #include "model/Model.h"
 #include "model/ModelNotifier.h"
+#include "support/SavedBytes.h"
 #include "support/TestMain.h"
 
 #include <cstring>
@@ -346,13 +347,7 @@ QByteArray FilledFile()
     return out.bytes;
 }
 
-QByteArray Saved(Model& model)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    model.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 // Collects the notices a load would show.
 class NoticeRecorder

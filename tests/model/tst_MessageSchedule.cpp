@@ -1,5 +1,6 @@
 #include "model/AtoN.h"
 #include "model/MessageSchedule.h"
+#include "support/SavedBytes.h"
 #include "support/TestMain.h"
 
 #include <QSignalSpy>
@@ -7,13 +8,7 @@
 namespace
 {
 
-QByteArray Saved(MessageSchedule& schedule)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    schedule.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 // One stored entry, field by field as the file lays it out (big-endian, 37 bytes).
 QByteArray EntryBytes(const char* hex)

@@ -4,6 +4,7 @@
 #include "model/RepeaterModel.h"
 #include "model/SensorSettingsModel.h"
 #include "model/StatusInputConfigurationModel.h"
+#include "support/SavedBytes.h"
 #include "support/TestMain.h"
 
 #include <QtEndian>
@@ -33,13 +34,7 @@ QByteArray Utf16(const QString& s)
     return out;
 }
 
-QByteArray SaveBytes(ModelObject& record)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    record.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 } // namespace
 
 class TestSettingsRecords : public QObject
@@ -50,10 +45,10 @@ private slots:
     void storedLayouts()
     {
         RepeaterModel repeater;
-        QCOMPARE(SaveBytes(repeater).toHex(), Ints({2, 0, 0, 30, 0, 0, 30, 0, 30}).toHex());
+        QCOMPARE(Saved(repeater).toHex(), Ints({2, 0, 0, 30, 0, 0, 30, 0, 30}).toHex());
 
         StatusInputConfigurationModel status;
-        QCOMPARE(SaveBytes(status).toHex(), Ints({2, 0, 0, 0, 0, 1, 1, 1, 0, -1, 0, -1, -1, 1, 0}).toHex());
+        QCOMPARE(Saved(status).toHex(), Ints({2, 0, 0, 0, 0, 1, 1, 1, 0, -1, 0, -1, -1, 1, 0}).toHex());
 
         AlertMessagesModel alerts;
         alerts.SetBiitAction(2);
@@ -64,7 +59,7 @@ private slots:
         alerts.SetProximityRadius(250);
         const QByteArray expected = Ints({2, 2, 1, 1}) + Utf16("BIIT") + Ints({-1}) + Utf16("OFF POS") + Ints({250});
         // An empty (never set) text is a null QString, stored as length 0xFFFFFFFF.
-        QCOMPARE(SaveBytes(alerts).toHex(), expected.toHex());
+        QCOMPARE(Saved(alerts).toHex(), expected.toHex());
 
         AlertMessagesModel loaded;
         QDataStream in(expected);
@@ -103,9 +98,9 @@ private slots:
         sensor.SetConfigurationCode(3);
         adc.SetVoltageUnit(0.5);
         message.SetBatteryVoltageThreshold(12.5);
-        QVERIFY(SaveBytes(sensor).isEmpty());
-        QVERIFY(SaveBytes(adc).isEmpty());
-        QVERIFY(SaveBytes(message).isEmpty());
+        QVERIFY(Saved(sensor).isEmpty());
+        QVERIFY(Saved(adc).isEmpty());
+        QVERIFY(Saved(message).isEmpty());
 
         QByteArray junk = Ints({7, 7, 7});
         QDataStream in(junk);

@@ -1,5 +1,6 @@
 #include "model/ModelNotifier.h"
 #include "model/VdlModel.h"
+#include "support/SavedBytes.h"
 #include "support/TestMain.h"
 
 #include <QAbstractItemModelTester>
@@ -7,13 +8,7 @@
 namespace
 {
 
-QByteArray Saved(VdlModel& record)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    record.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 // "VDL" as stored: byte count 6, then three UTF-16 code units.
 const QByteArray Tag = QByteArray::fromHex("00000006"

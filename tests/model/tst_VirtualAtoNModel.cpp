@@ -1,16 +1,11 @@
 #include "model/AtoNDef.h"
 #include "model/VirtualAtoNModel.h"
+#include "support/SavedBytes.h"
 #include "support/TestMain.h"
 
 namespace
 {
-QByteArray Saved(VirtualAtoNModel& record)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    record.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 } // namespace
 
 class TestVirtualAtoNModel : public QObject

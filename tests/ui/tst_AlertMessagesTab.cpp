@@ -13,19 +13,14 @@
 #include "model/AlertMessagesModel.h"
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
+#include "support/SavedBytes.h"
 #include "support/WidgetTestTools.h"
 #include "ui/settings/AlertMessagesTab.h"
 
 namespace
 {
 
-QByteArray Bytes(AlertMessagesModel& record)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    record.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 const QString NoEditing = QStringLiteral("Message editing not allowed for the currently selected option");
 QString MaxTip(int n)
@@ -168,8 +163,8 @@ void TestAlertMessagesTab::loadShowsTheRecordAndStoreGivesItBack()
 
     Model target;
     QVERIFY(tab->UpdateModelFromTab(&target));
-    QCOMPARE(Bytes(*target.GetAlertMessages()), Bytes(*r));
-    QCOMPARE(Bytes(*Record()), Bytes(*r));
+    QCOMPARE(Saved(*target.GetAlertMessages()), Saved(*r));
+    QCOMPARE(Saved(*Record()), Saved(*r));
     QVERIFY(!tab->IsEdited());
     QCOMPARE(edited.size(), 0);
 
@@ -396,7 +391,7 @@ void TestAlertMessagesTab::loadEvaluatesTheGroupsAgain()
         QCOMPARE(W<QLineEdit>(g.edit)->toolTip(), NoEditing);
         QVERIFY(!W<QLineEdit>(g.edit)->isEnabled());
     }
-    QCOMPARE(Bytes(*Record()), Bytes(*third.GetAlertMessages()));
+    QCOMPARE(Saved(*Record()), Saved(*third.GetAlertMessages()));
     QVERIFY(!tab->IsEdited());
 }
 

@@ -23,19 +23,14 @@
 #include "support/FifoWatch.h"
 #include "support/FileSizeLimit.h"
 #include "support/ResidentMemory.h"
+#include "support/SavedBytes.h"
 #include "ui/MainWindow.h"
 
 using KelvaneTest::App;
 
 namespace
 {
-QByteArray Saved(Model& model)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    model.Save(stream);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 // The real AtoN's name in a configuration file, or a text no name is when it does not read.
 QString NameInFile(const QString& path)

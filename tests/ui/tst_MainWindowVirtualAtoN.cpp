@@ -15,6 +15,7 @@
 #include <QtTest/QtTest>
 
 #include "model/Model.h"
+#include "support/SavedBytes.h"
 #include "support/WindowTestFixture.h"
 #include "ui/VirtualAtoNTab.h"
 #include "ui/VirtualAtoNWidget.h"
@@ -24,13 +25,7 @@ using KelvaneTest::App;
 namespace
 {
 
-QByteArray Saved(VirtualAtoNModel* record)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    record->Save(stream);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 } // namespace
 

@@ -20,6 +20,7 @@
 #include "model/GeoPosition.h"
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
+#include "support/SavedBytes.h"
 #include "support/WidgetTestTools.h"
 #include "ui/RealAtoNTab.h"
 #include "ui/cDirectionOfImpactInput.h"
@@ -34,13 +35,7 @@ static void InitImages()
 namespace
 {
 
-QByteArray Bytes(AtoN& aton)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    aton.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 using KelvaneTest::Child;
 using KelvaneTest::Type;
@@ -441,7 +436,7 @@ private Q_SLOTS:
         t->SetDimensionD(7);
 
         QVERIFY(tab.UpdateModelFromTab(&target));
-        QCOMPARE(Bytes(*t), Bytes(*a));
+        QCOMPARE(Saved(*t), Saved(*a));
         QCOMPARE(t->IsInland(), inland);
         QCOMPARE(t->GetInlandTypeCode(), inland ? type + 32 : 0);
         QVERIFY(!t->GetAtoNMMSI()->GetAuxFlag());

@@ -14,19 +14,14 @@
 #include "model/Model.h"
 #include "model/StatusInputConfigurationModel.h"
 #include "support/GuiTestMain.h"
+#include "support/SavedBytes.h"
 #include "support/WidgetTestTools.h"
 #include "ui/settings/StatusInputConfigurationTab.h"
 
 namespace
 {
 
-QByteArray Bytes(StatusInputConfigurationModel& record)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    record.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 // The fields of a record in order, as a compact literal for test tables.
 struct Fields
@@ -219,7 +214,7 @@ void TestStatusInputConfigurationTab::startUpShowsTheDefaults()
         QVERIFY(!Visible(label));
     // The constructor and the load leave the record at its defaults.
     StatusInputConfigurationModel defaults;
-    QCOMPARE(Bytes(*model->GetStatusInputConfiguration()), Bytes(defaults));
+    QCOMPARE(Saved(*model->GetStatusInputConfiguration()), Saved(defaults));
     QVERIFY(!tab->IsEdited());
 }
 
@@ -270,10 +265,10 @@ void TestStatusInputConfigurationTab::loadShowsTheRecordAndStoreGivesItBack()
     QCOMPARE(OnBox()->isEnabled(), fields.report == 1);
 
     // The record is what was loaded, untouched by what the spin boxes show; a store copies all of it.
-    QCOMPARE(Bytes(*model->GetStatusInputConfiguration()), Bytes(*source.GetStatusInputConfiguration()));
+    QCOMPARE(Saved(*model->GetStatusInputConfiguration()), Saved(*source.GetStatusInputConfiguration()));
     Model target;
     QVERIFY(tab->UpdateModelFromTab(&target));
-    QCOMPARE(Bytes(*target.GetStatusInputConfiguration()), Bytes(*source.GetStatusInputConfiguration()));
+    QCOMPARE(Saved(*target.GetStatusInputConfiguration()), Saved(*source.GetStatusInputConfiguration()));
     QVERIFY(!tab->IsEdited());
     QCOMPARE(edited.size(), 0);
 }

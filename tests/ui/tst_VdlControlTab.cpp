@@ -17,6 +17,7 @@
 #include "model/Model.h"
 #include "model/Names.h"
 #include "support/GuiTestMain.h"
+#include "support/SavedBytes.h"
 #include "support/SimRemoteAtoN.h"
 #include "support/WidgetTestTools.h"
 #include "ui/vdl/VdlControlTab.h"
@@ -28,13 +29,7 @@ const QString VirtualMmsi = QStringLiteral("002351001"); // leading zeros: a rep
 constexpr quint32 Remote = 992359999;
 const QString RemoteMmsi = QString::number(Remote);
 
-QByteArray Bytes(Model& model)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    model.Save(out);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 QString Style(QWidget* w)
 {
@@ -584,7 +579,7 @@ void TestVdlControlTab::unrequestedSequenceEndsAtOnce()
     QCOMPARE(p.Reloaded(), reloaded);
     QCOMPARE(p.B(query)->text(), QStringLiteral("0"));
     QVERIFY(p.requests.isEmpty());
-    const QByteArray applied = Bytes(p.model);
+    const QByteArray applied = Saved(p.model);
     if (query == QLatin1String("pushButtonRetryAarQuery"))
     {
         // What was reloaded is what the model holds: the reply's entry is in the real AtoN's schedule
@@ -600,7 +595,7 @@ void TestVdlControlTab::unrequestedSequenceEndsAtOnce()
     p.reloads.clear();
     p.Feed(reply);
     QCOMPARE(p.Reloaded(), reloaded);
-    QCOMPARE(Bytes(p.model), applied);
+    QCOMPARE(Saved(p.model), applied);
     QVERIFY(p.requests.isEmpty());
 }
 
@@ -738,12 +733,12 @@ void TestVdlControlTab::unreadableMessagesChangeNothing()
     for (const char* query : {"pushButtonRetryCopQuery", "pushButtonRetryAidQuery"})
         p.Ask(QLatin1String(query));
     p.requests.clear();
-    const QByteArray before = Bytes(p.model);
+    const QByteArray before = Saved(p.model);
     p.Feed(payload);
     QBitArray tiny(5);
     p.page.On_Message6Received_Received(&tiny);
     p.page.On_Message6Received_Received(nullptr);
-    QCOMPARE(Bytes(p.model), before);
+    QCOMPARE(Saved(p.model), before);
     QVERIFY(p.reloads.isEmpty());
     QVERIFY(p.requests.isEmpty());
     QCOMPARE(Style(p.W("widgetCopResponse")), Names::StyleAmber);

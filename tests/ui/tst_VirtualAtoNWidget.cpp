@@ -17,6 +17,7 @@
 
 #include "model/Model.h"
 #include "support/GuiTestMain.h"
+#include "support/SavedBytes.h"
 #include "ui/Prompts.h"
 #include "ui/VirtualAtoNWidget.h"
 #include "ui/cDirectionOfImpactInput.h"
@@ -44,13 +45,7 @@ public:
     }
 };
 
-QByteArray Saved(VirtualAtoNModel& record)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    record.Save(stream);
-    return bytes;
-}
+using KelvaneTest::Saved;
 
 const QStringList EnabledByEnable = {"virtualRadioButton",
                                      "syntheticRadioButton",
