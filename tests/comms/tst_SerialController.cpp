@@ -51,6 +51,24 @@ private Q_SLOTS:
         QTest::newRow("lone > inside a line")
             << QStringList{QStringLiteral("$AITXT,01,01,07,TEMP-"), QStringLiteral(">"), QStringLiteral("HIGH*46\r\n")}
             << QStringList{QStringLiteral("$AITXT,01,01,07,TEMP->HIGH*46\n")} << QString();
+        // A carriage return alone is no text: the ">" behind it, read on its own, is the prompt.
+        QTest::newRow("lone > behind a bare carriage return")
+            << QStringList{QStringLiteral("\r"), QStringLiteral(">")} << QStringList{QStringLiteral(">")}
+            << QStringLiteral("\r");
+        // Byte by byte, the "$" of a sentence behind boot noise is a read of its own, before its
+        // address shows.
+        const auto byteByByte = [](const QString& text)
+        {
+            QStringList pieces;
+            for (QChar c : text)
+                pieces << QString(c);
+            return pieces;
+        };
+        QTest::newRow("sentence behind 100 bytes of noise, a byte a read")
+            << byteByByte(QString(100, QLatin1Char('x')) + QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"))
+            << QStringList{QString(100, QLatin1Char('x')) + QLatin1Char('\n'),
+                           QStringLiteral("$GPTXT,01,01,02,HI*7A\n")}
+            << QString();
     }
 
     void linesAreAssembledFromPieces()
@@ -108,6 +126,13 @@ private Q_SLOTS:
         QTest::newRow("sentence behind noise, a carriage return after its start")
             << QByteArray(QByteArray(100, 'x') + "$\r" + txt.mid(1)) << false
             << QStringList{QString(100, QLatin1Char('x')) + QLatin1Char('\n'), line} << QStringList();
+        // Text before a sentence start is cut off only beyond the length of a whole sentence line.
+        QTest::newRow("sentence behind 82 characters of text")
+            << QByteArray(QByteArray(82, 'x') + txt) << false << QStringList{QString(82, QLatin1Char('x')) + line}
+            << QStringList();
+        QTest::newRow("sentence behind 83 characters of text")
+            << QByteArray(QByteArray(83, 'x') + txt) << false
+            << QStringList{QString(83, QLatin1Char('x')) + QLatin1Char('\n'), line} << QStringList();
     }
 
     void bytesBecomeLines()

@@ -644,19 +644,42 @@ void TestStateMachine::failures_data()
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("info");
+    // Before the failure: the tab set, whether a retrieve of all tabs began, and the jobs of it that
+    // completed. After it: the positions of the tabs it did not read.
+    QTest::addColumn<bool>("virtualTab");
+    QTest::addColumn<bool>("sensorSet");
+    QTest::addColumn<bool>("retrieveAll");
+    QTest::addColumn<QStringList>("read");
+    QTest::addColumn<QList<int>>("unread");
     QTest::newRow("connect") << 0 << "port gone"
                              << "Error connecting to the AtoN"
-                             << "port gone";
+                             << "port gone" << true << false << false << QStringList() << QList<int>();
     QTest::newRow("command") << 1 << "vswr"
                              << "Error sending a command to the AtoN"
-                             << "vswr";
+                             << "vswr" << true << false << false << QStringList() << QList<int>();
     QTest::newRow("sentence") << 2 << "ACF"
                               << "The application software is not fully compatible with this version of Kelvane."
                                  "                            Please request a software update from your dealer."
-                              << "NMEA sentence: ACF";
+                              << "NMEA sentence: ACF" << true << false << false << QStringList() << QList<int>();
     QTest::newRow("timeout") << 3 << "Real MMSI"
                              << "Error communicating with the AtoN"
-                             << "A timeout occurred";
+                             << "A timeout occurred" << true << false << false << QStringList() << QList<int>();
+    const QString timeout = QStringLiteral("Error communicating with the AtoN");
+    const QString timedOut = QStringLiteral("A timeout occurred");
+    QTest::newRow("timeout two tabs into a retrieve of all")
+        << 3 << QString(Names::VirtualAtoNReceiver) << timeout << timedOut << true << false << true
+        << QStringList{Names::RealAtoN, Names::MessageSchedule} << QList<int>{2, 3, 4, 5, 6};
+    QTest::newRow("timeout one tab into a retrieve of all, no virtual tab")
+        << 3 << QString(Names::MessageSchedule) << timeout << timedOut << false << false << true
+        << QStringList{Names::RealAtoN} << QList<int>{1, 2, 3, 4, 5};
+    QStringList everyTab;
+    for (int number = 0; number < StateMachine::AtoNTabCount; ++number)
+        everyTab << CompletingJob(number, false);
+    QTest::newRow("timeout after a retrieve of all")
+        << 3 << QString(Names::Version) << timeout << timedOut << true << false << true << everyTab << QList<int>();
+    QTest::newRow("timeout in the sensor set's retrieve of all")
+        << 3 << QString(Names::SensorConfigurationQuery) << timeout << timedOut << true << true << true << QStringList()
+        << QList<int>{0, 1, 2};
 }
 
 void TestStateMachine::failures()
@@ -665,8 +688,19 @@ void TestStateMachine::failures()
     QFETCH(QString, argument);
     QFETCH(QString, text);
     QFETCH(QString, info);
-    Fixture f(true);
+    QFETCH(bool, virtualTab);
+    QFETCH(bool, sensorSet);
+    QFETCH(bool, retrieveAll);
+    QFETCH(QStringList, read);
+    QFETCH(QList<int>, unread);
+    Fixture f(virtualTab);
+    f.sm->SensorPortSelected(sensorSet);
     f.Connect();
+    if (retrieveAll)
+        f.sm->GetAllTabs();
+    for (const QString& job : read)
+        f.sm->JobComplete(job, false);
+    f.recorder.events.clear();
     switch (kind)
     {
     case 0:
@@ -684,6 +718,7 @@ void TestStateMachine::failures()
     // The connection ends before the (modal) message is shown.
     QCOMPARE(f.recorder.events,
              QStringList({QStringLiteral("disconnect"), QStringLiteral("error:%1|%2").arg(text, info)}));
+    QCOMPARE(f.sm->UnreadTabPositions(), unread);
 }
 
 void TestStateMachine::onlyFirstFailureIsShown()

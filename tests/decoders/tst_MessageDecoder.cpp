@@ -244,6 +244,10 @@ private slots:
         QTest::newRow("fill beyond 5") << QStringList{a, "2,2,3,B," + p.mid(40) + ",6"} << 0;
         QTest::newRow("character outside the armouring")
             << QStringList{a, "2,2,3,B," + p.mid(40, 10) + "X" + p.mid(51) + ",2"} << 0;
+        QTest::newRow("fragment of another fragment count")
+            << QStringList{"3,1,3,B," + p.left(20) + ",0", "2,2,3,B," + p.mid(20) + ",2"} << 0;
+        QTest::newRow("unreadable fragment, then the one in turn")
+            << QStringList{a, "2,2,3,B," + p.mid(40) + ",7", b} << 0;
     }
 
     void fragments()

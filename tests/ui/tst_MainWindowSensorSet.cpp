@@ -92,6 +92,26 @@ void TestMainWindowSensorSet::retrieveAllFillsEverySensorTab()
     QVERIFY(window->findChild<LiveDataTab*>(QStringLiteral("tabLiveData"))->IsWaveMeterAllowed());
     // Sensor settings are no part of a configuration file.
     QVERIFY(!window->isWindowModified());
+
+    // A unit that falls silent cuts the retrieve short: the connection ends, and the message names the
+    // sensor tabs that were not read, by the names they have in the tab set shown; the tabs keep what they
+    // showed.
+    unit->SetSilent(true);
+    prompts->Clear();
+    window->findChild<QAction*>(QStringLiteral("actionRetrieveAll"))->trigger();
+    QVERIFY(WaitForNoConnection());
+    unit->SetSilent(false);
+    const QList<TestPrompts::Shown> shown = prompts->shown;
+    // Connected again before the message is judged, so that a wrong one fails this test alone.
+    prompts->Clear();
+    QTRY_VERIFY_WITH_TIMEOUT(SelectPort(unit), ConnectWaitMs);
+    QVERIFY(ConnectThroughWindow());
+    QCOMPARE(shown.size(), 1);
+    const QString informative = shown.first().message.informativeText;
+    QVERIFY2(informative.endsWith(QStringLiteral("These tabs were not read from the AtoN and still hold what they held "
+                                                 "before: Sensor Settings, ADC Settings, Message Settings.")),
+             qPrintable(informative));
+    QCOMPARE(tabs->GetSensorSettings()->GetConfigurationCode(), 3);
 }
 
 void TestMainWindowSensorSet::sendAllWritesTheSensorSet()
