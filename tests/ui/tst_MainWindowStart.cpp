@@ -348,6 +348,11 @@ void TestMainWindowStart::menusAndActions()
                           "actionCloseFile", "-", "actionExit"}));
     QCOMPARE(Widget<QMenu>("menuHelp")->title(), QStringLiteral("&Help"));
     QCOMPARE(MenuEntries(Widget<QMenu>("menuHelp")), QStringList({"-", "actionAbout"}));
+    // The transfer menus read as they will after any change of transfer mode: the "all" entries first, from
+    // the start.
+    QCOMPARE(MenuEntries(Widget<QMenu>("menuRetrieve")),
+             QStringList({"actionRetrieveAll", "actionRetrieveCurrentTab"}));
+    QCOMPARE(MenuEntries(Widget<QMenu>("menuSend")), QStringList({"actionSendAll", "actionSendCurrentTab"}));
 }
 
 void TestMainWindowStart::toolBars()
@@ -485,37 +490,52 @@ void TestMainWindowStart::storedPortThatIsGoneSelectsTheFirst()
 
 void TestMainWindowStart::vanishedPortKeepsItsPlace_data()
 {
-    // A real port leaves the system's list with its device; a simulated or bridged one stays listed.
-    OneColumn<bool>("stillListed", {{"real", false}, {"simulated", true}});
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("stillListed");
+
+    // A real port leaves the system's list with its device; a simulated or bridged one stays listed. The
+    // last port of the list and one with a port after it.
+    QTest::newRow("real, last") << OtherPort << "USB Serial Port" << false;
+    QTest::newRow("simulated, last") << OtherPort << "USB Serial Port" << true;
+    QTest::newRow("real, not last") << AtoNPort << "AIS AtoN" << false;
 }
 
 void TestMainWindowStart::vanishedPortKeepsItsPlace()
 {
+    QFETCH(QString, port);
+    QFETCH(QString, description);
     QFETCH(bool, stillListed);
-    SelectPort(OtherPort);
+    SelectPort(port);
     auto* combo = Widget<QComboBox>("comboBoxPort");
     const int place = combo->currentIndex();
     const QString inUse = combo->currentText();
+    const bool serialData = Tab("tabSerialData")->isEnabled();
     QVERIFY(inUse.endsWith(QStringLiteral(")- IN USE")));
     const QByteArray ports = qgetenv("KELVANE_SIMULATED_PORTS");
     if (!stillListed)
-        qputenv("KELVANE_SIMULATED_PORTS",
-                QByteArray(ports).replace(";" + OtherPort.toLocal8Bit() + "=USB Serial Port", ""));
-    QVERIFY(QFile::remove(OtherPort));
+    {
+        const QString entry = port + QLatin1Char('=') + description;
+        QVERIFY(QString::fromLocal8Bit(ports).split(QLatin1Char(';')).contains(entry));
+        qputenv("KELVANE_SIMULATED_PORTS", QByteArray(ports).replace(";" + entry.toLocal8Bit(), ""));
+    }
+    QVERIFY(QFile::remove(port));
+    QCOMPARE(place < combo->count() - 1, port != OtherPort);
 
-    // Unplugged: the poll, and a list rebuilt (opened, or after a lost connection), keep it chosen, unmarked.
+    // Unplugged: the poll, and a list rebuilt (opened, or after a lost connection), keep it chosen, unmarked,
+    // in its place among the others.
     for (const bool rebuilt : {false, true})
     {
         rebuilt ? window->OnSerialDropdown() : window->OnPortTimeout();
         QCOMPARE(combo->currentIndex(), place);
-        QCOMPARE(combo->currentData().toString(), OtherPort);
+        QCOMPARE(combo->currentData().toString(), port);
         QCOMPARE(combo->currentText() + QStringLiteral("- IN USE"), inUse);
-        QCOMPARE(App()->GetPortName(), OtherPort);
-        QVERIFY(!Tab("tabSerialData")->isEnabled());
+        QCOMPARE(App()->GetPortName(), port);
+        QCOMPARE(Tab("tabSerialData")->isEnabled(), serialData);
     }
     // Back, and seen at once.
     qputenv("KELVANE_SIMULATED_PORTS", ports);
-    QVERIFY(PlaceStandIn(OtherPort));
+    QVERIFY(PlaceStandIn(port));
     window->OnPortTimeout();
     QCOMPARE(combo->currentText(), inUse);
     SelectPort(AtoNPort);
@@ -838,19 +858,22 @@ void TestMainWindowStart::everyTabFitsTheWindow()
     else
     {
         // System Information: at the least size the values wrap and the page never scrolls sideways; in a
-        // wide window they take its width, a line each. The capture boxes are readable.
+        // wide window they take its width, a line each. The capture boxes keep their least width at any size,
+        // leaving the rest to the values, and are readable.
         window->GetSensorTabWidget()->setCurrentWidget(summary);
         summary->OnTabSelected();
         summary->OnReceived(QStringLiteral("DIG_IO1 1\n"));
         summary->OnReceived(QStringLiteral("Sensor 2 OK\n"));
         auto* scroll = Child<QScrollArea>(summary, QStringLiteral("scrollArea"));
         auto* scaling = Child<QLabel>(summary, QStringLiteral("externalVoltageScaleLabel"));
+        auto* captures = Child<QWidget>(summary, QStringLiteral("widget_status_frame"));
         for (const QSize shown : {size, QSize(1400, 950)})
         {
             window->resize(shown);
             SettleLayouts();
             QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
             QCOMPARE(scaling->height() < 2 * scaling->fontMetrics().lineSpacing(), shown != size);
+            QCOMPARE(captures->width(), captures->minimumSizeHint().width());
             // The version stands in the column of the configuration values.
             QCOMPARE(Child<QLabel>(summary, QStringLiteral("softwareVersionLabel"))->mapTo(summary, QPoint()).x(),
                      Child<QLabel>(summary, QStringLiteral("ISENSEEnabledLabel"))->mapTo(summary, QPoint()).x());
