@@ -664,12 +664,13 @@ void MainWindow::OnLinesDropped(int count)
     // Only the window's side misses the dropped lines: the traffic displays and both decoders, so
     // GNSS state, alarms, text messages and VDL replies among them are lost. The job engine in the
     // worker thread reads every line, so retrieve and send are whole.
-    // The notice is longer than the room beside the time label at the window's least width: the label
-    // steps aside until the notice is gone.
-    statusBar()->showMessage(tr("%1 received lines came too fast: neither shown nor decoded (GNSS, alarms, texts, "
-                                "VDL replies); retrieve and send were not affected.")
-                                 .arg(count),
-                             DroppedLinesNoticeMs);
+    // Worded to show whole at the window's least width for any count the transport can report (ten
+    // figures), even beside a transfer's progress bar; the time label would leave too little room beside
+    // that bar, so it steps aside until the notice is gone.
+    statusBar()->showMessage(
+        tr("%1 lines came too fast to show or decode (GNSS, alarms, texts, VDL replies); retrieve and send unaffected.")
+            .arg(count),
+        DroppedLinesNoticeMs);
     utcLabel->setVisible(false);
 }
 

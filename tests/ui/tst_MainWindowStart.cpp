@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSizeGrip>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -32,6 +33,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include "app/KelvaneApplication.h"
 #include "comms/StateMachine.h"
@@ -348,6 +350,11 @@ void TestMainWindowStart::menusAndActions()
                           "actionCloseFile", "-", "actionExit"}));
     QCOMPARE(Widget<QMenu>("menuHelp")->title(), QStringLiteral("&Help"));
     QCOMPARE(MenuEntries(Widget<QMenu>("menuHelp")), QStringList({"-", "actionAbout"}));
+    // The transfer menus read as they will after any change of transfer mode: the "all" entries first, from
+    // the start.
+    QCOMPARE(MenuEntries(Widget<QMenu>("menuRetrieve")),
+             QStringList({"actionRetrieveAll", "actionRetrieveCurrentTab"}));
+    QCOMPARE(MenuEntries(Widget<QMenu>("menuSend")), QStringList({"actionSendAll", "actionSendCurrentTab"}));
 }
 
 void TestMainWindowStart::toolBars()
@@ -485,37 +492,52 @@ void TestMainWindowStart::storedPortThatIsGoneSelectsTheFirst()
 
 void TestMainWindowStart::vanishedPortKeepsItsPlace_data()
 {
-    // A real port leaves the system's list with its device; a simulated or bridged one stays listed.
-    OneColumn<bool>("stillListed", {{"real", false}, {"simulated", true}});
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("stillListed");
+
+    // A real port leaves the system's list with its device; a simulated or bridged one stays listed. The
+    // last port of the list and one with a port after it.
+    QTest::newRow("real, last") << OtherPort << "USB Serial Port" << false;
+    QTest::newRow("simulated, last") << OtherPort << "USB Serial Port" << true;
+    QTest::newRow("real, not last") << AtoNPort << "AIS AtoN" << false;
 }
 
 void TestMainWindowStart::vanishedPortKeepsItsPlace()
 {
+    QFETCH(QString, port);
+    QFETCH(QString, description);
     QFETCH(bool, stillListed);
-    SelectPort(OtherPort);
+    SelectPort(port);
     auto* combo = Widget<QComboBox>("comboBoxPort");
     const int place = combo->currentIndex();
     const QString inUse = combo->currentText();
+    const bool serialData = Tab("tabSerialData")->isEnabled();
     QVERIFY(inUse.endsWith(QStringLiteral(")- IN USE")));
     const QByteArray ports = qgetenv("KELVANE_SIMULATED_PORTS");
     if (!stillListed)
-        qputenv("KELVANE_SIMULATED_PORTS",
-                QByteArray(ports).replace(";" + OtherPort.toLocal8Bit() + "=USB Serial Port", ""));
-    QVERIFY(QFile::remove(OtherPort));
+    {
+        const QString entry = port + QLatin1Char('=') + description;
+        QVERIFY(QString::fromLocal8Bit(ports).split(QLatin1Char(';')).contains(entry));
+        qputenv("KELVANE_SIMULATED_PORTS", QByteArray(ports).replace(";" + entry.toLocal8Bit(), ""));
+    }
+    QVERIFY(QFile::remove(port));
+    QCOMPARE(place < combo->count() - 1, port != OtherPort);
 
-    // Unplugged: the poll, and a list rebuilt (opened, or after a lost connection), keep it chosen, unmarked.
+    // Unplugged: the poll, and a list rebuilt (opened, or after a lost connection), keep it chosen, unmarked,
+    // in its place among the others.
     for (const bool rebuilt : {false, true})
     {
         rebuilt ? window->OnSerialDropdown() : window->OnPortTimeout();
         QCOMPARE(combo->currentIndex(), place);
-        QCOMPARE(combo->currentData().toString(), OtherPort);
+        QCOMPARE(combo->currentData().toString(), port);
         QCOMPARE(combo->currentText() + QStringLiteral("- IN USE"), inUse);
-        QCOMPARE(App()->GetPortName(), OtherPort);
-        QVERIFY(!Tab("tabSerialData")->isEnabled());
+        QCOMPARE(App()->GetPortName(), port);
+        QCOMPARE(Tab("tabSerialData")->isEnabled(), serialData);
     }
     // Back, and seen at once.
     qputenv("KELVANE_SIMULATED_PORTS", ports);
-    QVERIFY(PlaceStandIn(OtherPort));
+    QVERIFY(PlaceStandIn(port));
     window->OnPortTimeout();
     QCOMPARE(combo->currentText(), inUse);
     SelectPort(AtoNPort);
@@ -768,6 +790,43 @@ void TestMainWindowStart::everyTabFitsTheWindow()
     if (QTest::currentTestFailed())
         return;
 
+    // The dropped-lines notice shows whole in the status bar, where the bar paints its messages: from its
+    // left inset to the first permanent widget shown, or to the size grip. So it does while a transfer's
+    // progress bar shows. The figures share one width in the font: the largest count stands for every
+    // count of ten digits.
+    QStatusBar* bar = window->statusBar();
+    const QFontMetrics figures = bar->fontMetrics();
+    for (const QChar digit : QStringLiteral("123456789"))
+        QCOMPARE(figures.horizontalAdvance(digit), figures.horizontalAdvance(QLatin1Char('0')));
+    for (const bool transfer : {false, true})
+        for (const int count : {12345, std::numeric_limits<int>::max()})
+        {
+            if (transfer)
+                window->OnActivateProgressBar(true, 7);
+            window->OnLinesDropped(count);
+            SettleLayouts();
+            QVERIFY(bar->currentMessage().startsWith(QString::number(count) + QLatin1Char(' ')));
+            int right = bar->width() - 12;
+            if (const auto* grip = bar->findChild<QSizeGrip*>(QString(), Qt::FindDirectChildrenOnly);
+                grip && grip->isVisible())
+                right = grip->x();
+            for (const char* permanent : {"progressBar", "labelUtc"})
+                if (Tab(permanent)->isVisible())
+                    right = std::min(right, Tab(permanent)->x() - 2);
+            QVERIFY2(figures.horizontalAdvance(bar->currentMessage()) <= right - 6,
+                     qPrintable(QStringLiteral("%1 px of %2: %3")
+                                    .arg(figures.horizontalAdvance(bar->currentMessage()))
+                                    .arg(right - 6)
+                                    .arg(bar->currentMessage())));
+            if (port == AtoNPort && !transfer && count > 12345)
+                QVERIFY(SaveScreenshot(bar, QStringLiteral("StatusBar-dropped-lines")));
+            window->OnDeactivateProgressBar();
+            bar->clearMessage();
+            QVERIFY(Tab("labelUtc")->isVisible());
+        }
+    if (QTest::currentTestFailed())
+        return;
+
     if (port == AtoNPort)
     {
         // The MMSI warning coming and going moves nothing on the page, and the schedule keeps rows in view.
@@ -803,20 +862,6 @@ void TestMainWindowStart::everyTabFitsTheWindow()
         window->resize(size);
         SettleLayouts();
 
-        // The dropped-lines notice shows whole in the status bar, where the bar paints its messages: from its
-        // left inset to the first permanent widget shown, or to the size grip.
-        window->OnLinesDropped(12345);
-        QStatusBar* bar = window->statusBar();
-        int right = bar->width() - 12;
-        for (const char* permanent : {"labelUtc", "progressBar"})
-            if (Tab(permanent)->isVisible())
-                right = std::min(right, Tab(permanent)->x() - 2);
-        QVERIFY2(bar->fontMetrics().horizontalAdvance(bar->currentMessage()) <= right - 6,
-                 qPrintable(bar->currentMessage()));
-        QVERIFY(SaveScreenshot(bar, QStringLiteral("StatusBar-dropped-lines")));
-        bar->clearMessage();
-        QVERIFY(Tab("labelUtc")->isVisible());
-
         // Text messages and alarms are display only, and readable.
         auto* diagnostics = static_cast<StatusTab*>(Tab("tabStatusData"));
         window->GetAtoNTabWidget()->setCurrentWidget(diagnostics);
@@ -838,19 +883,22 @@ void TestMainWindowStart::everyTabFitsTheWindow()
     else
     {
         // System Information: at the least size the values wrap and the page never scrolls sideways; in a
-        // wide window they take its width, a line each. The capture boxes are readable.
+        // wide window they take its width, a line each. The capture boxes keep their least width at any size,
+        // leaving the rest to the values, and are readable.
         window->GetSensorTabWidget()->setCurrentWidget(summary);
         summary->OnTabSelected();
         summary->OnReceived(QStringLiteral("DIG_IO1 1\n"));
         summary->OnReceived(QStringLiteral("Sensor 2 OK\n"));
         auto* scroll = Child<QScrollArea>(summary, QStringLiteral("scrollArea"));
         auto* scaling = Child<QLabel>(summary, QStringLiteral("externalVoltageScaleLabel"));
+        auto* captures = Child<QWidget>(summary, QStringLiteral("widget_status_frame"));
         for (const QSize shown : {size, QSize(1400, 950)})
         {
             window->resize(shown);
             SettleLayouts();
             QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
             QCOMPARE(scaling->height() < 2 * scaling->fontMetrics().lineSpacing(), shown != size);
+            QCOMPARE(captures->width(), captures->minimumSizeHint().width());
             // The version stands in the column of the configuration values.
             QCOMPARE(Child<QLabel>(summary, QStringLiteral("softwareVersionLabel"))->mapTo(summary, QPoint()).x(),
                      Child<QLabel>(summary, QStringLiteral("ISENSEEnabledLabel"))->mapTo(summary, QPoint()).x());

@@ -555,6 +555,8 @@ void TestVdlControlTab::unrequestedSequenceEndsAtOnce_data()
     QTest::newRow("AAR of 4 parts after a query ended")
         << aar << "pushButtonRetryAarQuery" << QList<int>{}
         << SimVdl::AarReplyFrame(Remote, 0, 21, 1, 1, 0, 0, 0, 2250, true);
+    QTest::newRow("AAR of 2 parts") << SimVdl::AarReplyFrame(Remote, 1, 6, 1, 1, 0, 0, 300, 2250, true)
+                                    << "pushButtonRetryAarQuery" << QList<int>{} << QBitArray();
     QTest::newRow("AAR, last part") << SimVdl::AarReplyFrame(Remote, 0, 6, 1, 1, 0, 0, 300, 2250, true)
                                     << "pushButtonRetryAarQuery" << QList<int>{1, 2} << QBitArray();
 }
