@@ -15,6 +15,7 @@
 #include <QXmlStreamReader>
 #include <QtTest/QtTest>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -388,19 +389,50 @@ void TestStatusTab::reportListsTheMessagesKept_data()
 {
     QTest::addColumn<int>("received");
     QTest::addColumn<int>("kept");
-    QTest::newRow("a few") << 3 << 3;
-    QTest::newRow("the bound") << int(StatusTab::MaxTextMessages) << int(StatusTab::MaxTextMessages);
-    // A unit that never stops: ten thousand at least stay, and the report says how many went.
-    QTest::newRow("twenty thousand") << 20000 << 10000;
+    // The table's rows: the messages kept and at most a batch more, for it drops its oldest rows a batch
+    // at a time.
+    QTest::addColumn<int>("shown");
+    // Sorted by text, not by time as the table starts: the oldest rows lie scattered.
+    QTest::addColumn<bool>("byText");
+    constexpr int bound = StatusTab::MaxTextMessages;
+    constexpr int batch = StatusTab::TextMessageRowBatch;
+    QTest::newRow("a few") << 3 << 3 << 3 << false;
+    QTest::newRow("the bound") << bound << bound << bound << false;
+    // The report drops the oldest at once; the table not yet.
+    QTest::newRow("one past the bound") << bound + 1 << bound << bound + 1 << false;
+    QTest::newRow("a batch past the bound") << bound + batch << bound << bound + batch << false;
+    // One more, and the table is back to the messages kept.
+    QTest::newRow("a batch and one past the bound") << bound + batch + 1 << bound << bound << false;
+    QTest::newRow("a batch and one past the bound, sorted by text") << bound + batch + 1 << bound << bound << true;
+    // A unit that never stops: ten thousand at least stay, and the report says how many went. The table
+    // has come back to the bound at each batch and one past it.
+    QTest::newRow("twenty thousand") << 20000 << 10000 << bound + (20000 - bound) % (batch + 1) << false;
 }
 
 void TestStatusTab::reportListsTheMessagesKept()
 {
     QFETCH(int, received);
     QFETCH(int, kept);
+    QFETCH(int, shown);
+    QFETCH(bool, byText);
+    QTableWidget* table = Table("tableWidgetMessages");
+    if (byText)
+        table->horizontalHeader()->setSortIndicator(1, Qt::AscendingOrder);
     for (int i = 0; i < received; ++i)
         tab->OnTextMessageReceived(QStringLiteral("TEXT %1").arg(i));
-    QCOMPARE(Table("tableWidgetMessages")->rowCount(), kept);
+    // The table shows the latest messages, each once, whatever the order of their rows.
+    QCOMPARE(table->rowCount(), shown);
+    QList<int> numbers;
+    for (int r = 0; r < shown; ++r)
+    {
+        numbers << table->item(r, 1)->text().mid(5).toInt();
+        if (byText && r > 0)
+            QVERIFY(table->item(r - 1, 1)->text() <= table->item(r, 1)->text());
+    }
+    std::sort(numbers.begin(), numbers.end());
+    QCOMPARE(numbers.first(), received - shown);
+    QCOMPARE(numbers.last(), received - 1);
+    QVERIFY(std::adjacent_find(numbers.cbegin(), numbers.cend()) == numbers.cend());
     const QString path = Path(QStringLiteral("texts.xml"));
     Report(path, {});
     const Node report = Parse(ReadAll(path));

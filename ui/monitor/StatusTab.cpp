@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMetaMethod>
 #include <QSaveFile>
+#include <QSet>
 #include <QTableWidget>
 #include <QXmlStreamWriter>
 
@@ -260,22 +261,43 @@ void StatusTab::OnTextMessageReceived(QString message)
     {
         textMessages.removeFirst();
         ++droppedTextMessages;
+        if (!messagesDropped)
+        {
+            messagesDropped = true;
+            ui->groupBox_4->setTitle(tr("Reported Messages (TXT): only the latest %1 are kept").arg(MaxTextMessages));
+        }
     }
-    if (messageRows.size() > MaxTextMessages)
-        DropOldestMessage();
+    if (messageRows.size() > MaxTextMessages + TextMessageRowBatch)
+        DropOldestRows(int(messageRows.size()) - MaxTextMessages);
     table->viewport()->update();
 }
 
-void StatusTab::DropOldestMessage()
+void StatusTab::DropOldestRows(int count)
 {
     QTableWidget* table = ui->tableWidgetMessages;
-    const int row = table->row(messageRows.takeFirst());
-    if (row >= 0)
-        table->removeRow(row);
-    if (messagesDropped)
-        return;
-    messagesDropped = true;
-    ui->groupBox_4->setTitle(tr("Reported Messages (TXT): only the latest %1 are kept").arg(MaxTextMessages));
+    QSet<const QTableWidgetItem*> oldest;
+    oldest.reserve(count);
+    for (int i = 0; i < count; ++i)
+        oldest.insert(messageRows.at(i));
+    messageRows.remove(0, count);
+    // One pass from the bottom up, each run of neighbouring rows removed at once: sorted by time (as the
+    // table starts) the oldest rows are one run at an end, sorted by text they may be scattered. Removing
+    // below the pass leaves the rows still to be looked at where they were.
+    int found = 0;
+    int row = table->rowCount();
+    while (row > 0 && found < count)
+    {
+        while (row > 0 && !oldest.contains(table->item(row - 1, 0)))
+            --row;
+        const int end = row;
+        while (row > 0 && oldest.contains(table->item(row - 1, 0)))
+            --row;
+        if (row < end)
+        {
+            table->model()->removeRows(row, end - row);
+            found += end - row;
+        }
+    }
 }
 
 void StatusTab::FitAlarmColumn(const QTableWidgetItem* item, int column)

@@ -46,6 +46,10 @@ public:
     // report says how many went. Far more than a unit sends in a working day; the bound only stops a
     // unit that never stops from taking the memory.
     static constexpr int MaxTextMessages = 10000;
+    // The table shows at least the messages kept, and drops its oldest rows this many at a time once it
+    // holds this many more: every removal of rows costs a pass of the header over all the rows left, so it
+    // is paid once a batch and not once a message.
+    static constexpr int TextMessageRowBatch = 1000;
 
     explicit StatusTab(QWidget* parent = nullptr);
     ~StatusTab() override;
@@ -117,7 +121,8 @@ private:
     void GatherLogLine(bool proximity, const QString& date, const QString& time, const QString& description);
     void EndLogRequest(bool proximity);
     void MarkLogIncomplete(bool proximity);
-    void DropOldestMessage();
+    // Takes the given number of oldest messages out of the table, wherever the sort put their rows.
+    void DropOldestRows(int count);
     // Fits the alarm table's first three columns to a cell just set, without measuring the others.
     void FitAlarmColumn(const QTableWidgetItem* item, int column);
     void SetAlarmCell(const QString& text, Qt::Alignment alignment, int row, int column);
