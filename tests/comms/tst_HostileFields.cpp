@@ -97,10 +97,11 @@ void BothStations(Model& m, void (AtoN::*set)(int), int v)
     (m.GetRealAtoN()->*set)(v);
     (m.GetVirtualAtoN01()->GetAtoN()->*set)(v);
 }
-void SetEntry(Model& m, int position, void (*change)(ScheduleEntry&, int), int v)
+// Changes one entry of the real AtoN's schedule.
+template <typename Change> void ChangeEntry(Model& m, int position, Change change)
 {
     ScheduleEntry entry = m.GetMessageSchedule()->GetEntry(position);
-    change(entry, v);
+    change(entry);
     m.GetMessageSchedule()->SetEntry(position, entry);
 }
 const Number Numbers[] = {
@@ -119,24 +120,10 @@ const Number Numbers[] = {
      0, 63},
     {[](Model& m, int v) { m.GetRealAtoN()->SetOffPositionThreshold(v); }, 0, 4095},
     {[](Model& m, int v) { BothStations(m, &AtoN::SetSyncLossBehaviour, v); }, 0, 1},
-    {[](Model& m, int v)
-     {
-         SetEntry(
-             m, 0, [](ScheduleEntry& e, int n) { e.messageId = n; }, v);
-     },
-     0, 63},
-    {[](Model& m, int v)
-     {
-         SetEntry(
-             m, 0, [](ScheduleEntry& e, int n) { e.blockA.startSlot = e.blockB.startSlot = n; }, v);
-     },
+    {[](Model& m, int v) { ChangeEntry(m, 0, [v](ScheduleEntry& e) { e.messageId = v; }); }, 0, 63},
+    {[](Model& m, int v) { ChangeEntry(m, 0, [v](ScheduleEntry& e) { e.blockA.startSlot = e.blockB.startSlot = v; }); },
      -1, 4095},
-    {[](Model& m, int v)
-     {
-         SetEntry(
-             m, 1, [](ScheduleEntry& e, int n) { e.mode = n; }, v);
-     },
-     0, 2},
+    {[](Model& m, int v) { ChangeEntry(m, 1, [v](ScheduleEntry& e) { e.mode = v; }); }, 0, 2},
     {[](Model& m, int v) { m.GetAlertMessages()->SetProximityRadius(v); }, 0, 30000},
     {[](Model& m, int v) { m.GetVdlModel()->receiverHour = v; }, 0, 31},
     {[](Model& m, int v) { m.GetVdlModel()->receiverMinute = v; }, 0, 63},
@@ -315,7 +302,7 @@ private Q_SLOTS:
             << Field(Set::ShortMmsiName) << commas + "NN" << commas + u'N';
         QTest::newRow("name of a million characters")
             << Field(Set::NameInTheFile) << QString(1000000, u'N') << QString(AtoN::MaxNameLength, u'N');
-        // Quotation marks go out escaped, as the editors now count them too.
+        // Quotation marks go out escaped: three characters each, on the wire and in the editors.
         QTest::newRow("name of quotation marks")
             << Field(Set::Name) << QString(AtoN::MaxNameLength, u'"') << QString(17, u'"');
         QTest::newRow("alert text of quotation marks")
@@ -325,6 +312,8 @@ private Q_SLOTS:
         // A sentence carries ISO 8859-1, beyond ASCII as escapes, and nothing else.
         QTest::newRow("ISO 8859-1 letter") << Field(Set::Name) << "CAF\u00c9"
                                            << "CAF\u00c9";
+        QTest::newRow("name of ISO 8859-1 letters")
+            << Field(Set::Name) << QString(30, QChar(0xC9)) << QString(17, QChar(0xC9));
         QTest::newRow("ship emoji and right-to-left mark") << Field(Set::ProximityText) << "\U0001f6a2 AHEAD\u200f"
                                                            << "?? AHEAD?";
 
