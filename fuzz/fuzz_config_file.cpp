@@ -1,8 +1,7 @@
 // Configuration files: any bytes through the ".kln" reader. A load either takes the whole file or
 // leaves the model exactly as it was, and whatever it took saves and reads back to the same bytes.
 // What it took holds only MMSIs and texts that an editor, the unit or a VDL reply could give, and every
-// line the tool can then send to the unit is one line of ASCII, no longer than the longest such texts
-// make it.
+// line the tool can then send to the unit is one line of ASCII of at most 82 characters.
 #include <QByteArray>
 #include <QDataStream>
 #include <QIODevice>
@@ -10,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "comms/AtoNSentenceBBM.h"
@@ -148,6 +148,25 @@ std::vector<QByteArray> KelvaneFuzzSeeds()
     hostile.GetStatusInputConfiguration()->SetLightOnOffActiveHigh(0x7FFFFFFF);
     hostile.GetStatusInputConfiguration()->SetRaconHealthActiveHigh(0x7FFFFFFF);
     seeds.push_back(Saved(hostile));
+    // Numbers no editor takes, in every field that goes out as decimal text.
+    Model numbers(nullptr);
+    for (AtoN* aton : {numbers.GetRealAtoN(), numbers.GetVirtualAtoN01()->GetAtoN()})
+    {
+        for (void (AtoN::*set)(int) :
+             {&AtoN::SetPositionAccuracy, &AtoN::SetChannel1, &AtoN::SetChannel2, &AtoN::SetPowerLevel,
+              &AtoN::SetTypeOfAtoN, &AtoN::SetInlandTypeCode, &AtoN::SetOffPositionThreshold, &AtoN::SetAckProcedure,
+              &AtoN::SetOffPositionCheck, &AtoN::SetSyncLossBehaviour})
+            (aton->*set)(std::numeric_limits<int>::min());
+    }
+    numbers.GetVirtualAtoN01()->SetStationKind(std::numeric_limits<int>::min());
+    numbers.GetAlertMessages()->SetProximityRadius(std::numeric_limits<int>::min());
+    ScheduleEntry entry = numbers.GetMessageSchedule()->GetEntry(0);
+    entry.messageId = entry.mode = entry.blockA.startSlot = entry.blockB.startSlot = std::numeric_limits<int>::min();
+    numbers.GetMessageSchedule()->SetEntry(0, entry);
+    VdlModel* vdl = numbers.GetVdlModel();
+    vdl->receiverHour = vdl->receiverMinute = vdl->receiverInterval = vdl->receiverDuration =
+        std::numeric_limits<int>::min();
+    seeds.push_back(Saved(numbers));
     // What the unit and VDL replies give beyond the editors: long alert texts, a reply's ten-digit
     // MMSI; and characters beyond what a sentence carries.
     Model reported(nullptr);

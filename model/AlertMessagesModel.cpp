@@ -62,12 +62,22 @@ void AlertMessagesModel::Load(QDataStream& stream)
     biitAction = biit;
     proximityAction = proximity;
     offPositionAction = offPosition;
+    biitText = FieldText::Carried(biitMessage);
+    proximityText = FieldText::Carried(proximityMessage);
+    offPositionText = FieldText::Carried(offPositionMessage);
+    proximityRadius = ProximityRadiusRange.Nearest(radius);
+    FitTexts(QString());
+}
+
+void AlertMessagesModel::FitTexts(const QString& mmsi)
+{
     // A file may hold texts of any length. The record keeps texts the unit reports whole, longer than
-    // its editors take, so a file keeps whatever a sentence from the unit carries, and no more.
-    const auto carried = [](const QString& text)
-    { return FieldText::Limited(FieldText::Carried(text), FieldText::MaxCarriedLength, FieldText::MaxCarriedLength); };
-    biitText = carried(biitMessage);
-    proximityText = carried(proximityMessage);
-    offPositionText = carried(offPositionMessage);
-    proximityRadius = radius;
+    // its editors take, so a file keeps whatever the sentence that carries a text holds, and no more.
+    const int mmsiWidth = FieldText::MmsiWidth(mmsi);
+    const auto fitted = [](const QString& text, int room) { return FieldText::Limited(text, room, room); };
+    const int room = FieldText::Room(AlertLineTaken + mmsiWidth);
+    biitText = fitted(biitText, room);
+    offPositionText = fitted(offPositionText, room);
+    proximityText = fitted(proximityText,
+                           FieldText::Room(ProximityLineTaken + mmsiWidth + FieldText::NumberWidth(proximityRadius)));
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "model/FieldText.h"
 #include "model/ModelObject.h"
 
 // The alert settings: what the unit transmits on an integrity-test failure, a vessel in proximity and
@@ -11,12 +12,14 @@ class AlertMessagesModel : public ModelObject
     Q_OBJECT
 
 public:
-    // What the alert text editors hold: message 14 texts (the integrity-failure and off-position
-    // alerts may be sent as either) up to 45 characters, the proximity text, only ever message 12, up
-    // to 41; and no text more than 45 characters once escaped in its sentence.
-    static constexpr int MaxTextLength = 45;
-    static constexpr int MaxProximityTextLength = 41;
-    static constexpr int MaxTextEncodedLength = 45;
+    // What the lines that carry the texts take beside their MMSI, text and radius, framed:
+    // "$UPMCR,<mmsi>,BIT,1,1,12,<text>,C" (OFP alike; message 14 is as wide as 12) and
+    // "$UPMCR,<mmsi>,PRX,1,1,12,<text>,<radius>,C". Beside a nine-digit MMSI that leaves a text 47
+    // characters, and 45 beside a one-digit radius, escapes counted: the longest texts the unit reports.
+    static constexpr int AlertLineTaken = sizeof("$UPMCR,,BIT,1,1,12,,C*hh\r\n") - 1;
+    static constexpr int ProximityLineTaken = sizeof("$UPMCR,,PRX,1,1,12,,,C*hh\r\n") - 1;
+    // The radius spin box: up to 30 km, in metres.
+    static constexpr FieldText::Range ProximityRadiusRange{0, 30000};
 
     explicit AlertMessagesModel(QObject* parent = nullptr);
     AlertMessagesModel(const AlertMessagesModel& other);
@@ -24,7 +27,12 @@ public:
 
     void Clear() override;
     void Save(QDataStream& stream) override;
+    // Texts as a sentence carries them, each cut to what its line holds with a nine-digit MMSI; the
+    // radius as its spin box shows it.
     void Load(QDataStream& stream) override;
+    // Cuts each text to the longest beginning its line holds with this MMSI, the real AtoN's, whatever
+    // the action (a user can switch an alert on and send).
+    void FitTexts(const QString& mmsi);
 
     int GetBiitAction() const { return biitAction; }
     void SetBiitAction(int value) { biitAction = value; }

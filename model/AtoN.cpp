@@ -223,20 +223,25 @@ void AtoN::Load(QDataStream& stream)
     gnssSystem = gnss;
     position.SetLatitude(lat);
     position.SetLongitude(lon);
-    positionAccuracy = accuracy;
-    channel1 = ch1;
-    channel2 = ch2;
-    powerLevel = power;
-    typeOfAtoN = type;
-    stationKind = kind;
-    inlandTypeCode = code;
-    offPositionThreshold = threshold;
-    ackProcedure = ack;
-    offPositionCheck = check;
-    syncLossBehaviour = sync;
-    // A file may hold any text. Every source of a name keeps at most its first 34 characters, and no
-    // sentence from the unit carries more than a line holds; within that the name is kept as saved.
-    name = FieldText::Limited(FieldText::Carried(storedName), MaxNameLength, FieldText::MaxCarriedLength);
+    // A file may hold any number; each loads as its editor shows it.
+    positionAccuracy = PositionAccuracyRange.Nearest(accuracy);
+    channel1 = ChannelRange.Nearest(ch1);
+    channel2 = ChannelRange.Nearest(ch2);
+    powerLevel = PowerLevelRange.Nearest(power);
+    typeOfAtoN = TypeOfAtoNRange.Nearest(type);
+    stationKind = StationKindRange.Nearest(kind);
+    inlandTypeCode = InlandTypeCodeRange.Nearest(code);
+    offPositionThreshold = OffPositionThresholdRange.Nearest(threshold);
+    // Tick boxes: the acknowledgement is ticked at 0, the off-position check at 1, and any other value
+    // shows (and is written back) as not ticked.
+    ackProcedure = ack == 0 ? 0 : 1;
+    offPositionCheck = check == 1 ? 1 : 0;
+    syncLossBehaviour = SyncLossBehaviourRange.Nearest(sync);
+    // A file may hold any text. Every source of a name keeps at most its first 34 characters, and the
+    // unit reports no more than the line that carries it with this station's MMSI holds; within that the
+    // name is kept as saved.
+    name = FieldText::Limited(FieldText::Carried(storedName), MaxNameLength,
+                              FieldText::Room(NameLineTaken + FieldText::MmsiWidth(mmsiSet.GetMMSI())));
     dimensionA = a;
     dimensionB = b;
     dimensionC = c;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "model/AtoNDef.h"
+#include "model/FieldText.h"
 #include "model/GeoPosition.h"
 #include "model/ModelObject.h"
 
@@ -56,6 +57,27 @@ class AtoN : public ModelObject
 
 public:
     static constexpr int MaxNameLength = 34;
+    // A name too long for the full ACE sentence travels alone, in "$UPACE,<mmsi>,,,,,,<name>,,C": framed,
+    // that line takes this much beside its MMSI and the name, which leaves a name 52 characters of it
+    // beside a nine-digit MMSI, escapes counted.
+    static constexpr int NameLineTaken = sizeof("$UPACE,,,,,,,,,C*hh\r\n") - 1;
+
+    // The numbers a file's station keeps: the values its editors take or a VDL reply's fields give. With
+    // the widest of them and a reply's ten-digit MMSI the ACF and ACE sentences are just one line long.
+    static constexpr FieldText::Range PositionAccuracyRange{AtoNDef::LOW, AtoNDef::HIGH};
+    // The channel lists hold 1001 ... 2088, a reply's field has 12 bits.
+    static constexpr FieldText::Range ChannelRange{0, 4095};
+    // The list holds 0, 1, 2 and 5, a reply's field has 4 bits.
+    static constexpr FieldText::Range PowerLevelRange{0, 15};
+    // The sea and the inland type lists.
+    static constexpr FieldText::Range TypeOfAtoNRange{AtoNDef::DEFAULT, AtoNDef::LIGHT_VESSEL};
+    static constexpr FieldText::Range StationKindRange{AtoNDef::REAL, AtoNDef::SYNTHETIC};
+    // 0 at sea, the inland types' 32 ... 63 inland.
+    static constexpr FieldText::Range InlandTypeCodeRange{0, 63};
+    // The spin box takes 10 ... 4095, a reply's field has 12 bits.
+    static constexpr FieldText::Range OffPositionThresholdRange{0, 4095};
+    // No editor; a reply's field has 1 bit.
+    static constexpr FieldText::Range SyncLossBehaviourRange{AtoNDef::SILENT, AtoNDef::CONTINUE};
 
     explicit AtoN(QObject* parent = nullptr);
     AtoN(const AtoN& other);

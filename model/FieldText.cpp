@@ -9,11 +9,6 @@
 
 namespace
 {
-bool IsControl(char16_t c)
-{
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
-}
-
 // What the sentence builders send as an escape: the reserved characters, the quotation mark (escaped
 // as well by the text escape), every control character and every other character beyond ASCII that a
 // sentence carries (by the framing).
@@ -24,12 +19,9 @@ bool IsEscaped(QChar c)
 
 constexpr int EscapeLength = 3;
 
-// What a character counts against an editor's encoded limit: three for a reserved character, as the
-// editors' validator counts it. The editors admit no control character; one from a file counts three
-// as well, since a line from the unit can carry it only as an escape.
-int EditorCost(QChar c)
+int WireCost(QChar c)
 {
-    return FieldText::IsReserved(c) || IsControl(c.unicode()) ? EscapeLength : 1;
+    return IsEscaped(c) ? EscapeLength : 1;
 }
 
 // The highest MMSI a VDL reply's field holds.
@@ -62,25 +54,30 @@ bool IsReserved(QChar c)
     }
 }
 
+int MmsiWidth(const QString& mmsi)
+{
+    return int(qMax(qsizetype(MmsiDigits), mmsi.size()));
+}
+
 int WireLength(const QString& text)
 {
     qsizetype length = 0;
     for (const QChar c : text)
-        length += IsEscaped(c) ? EscapeLength : 1;
+        length += WireCost(c);
     return int(qMin(length, qsizetype(std::numeric_limits<int>::max())));
 }
 
-QString Limited(const QString& text, int maxCharacters, int maxEncodedLength)
+QString Limited(const QString& text, int maxCharacters, int maxWireLength)
 {
     const qsizetype limit = qMax(0, maxCharacters);
     qsizetype taken = 0;
-    int encoded = 0;
+    int length = 0;
     for (; taken < text.size() && taken < limit; ++taken)
     {
-        const int cost = EditorCost(text.at(taken));
-        if (encoded + cost > maxEncodedLength)
+        const int cost = WireCost(text.at(taken));
+        if (length + cost > maxWireLength)
             break;
-        encoded += cost;
+        length += cost;
     }
     // A surrogate pair is one character to the user: never keep half of one.
     if (taken > 0 && taken < text.size() && text.at(taken - 1).isHighSurrogate())

@@ -1,9 +1,9 @@
 #pragma once
-// Texts a configuration file hands to the model. A file is outside input: it may carry any text, and
-// every text of the model ends up in a sentence to the unit. A file is bounded here, when it is read,
-// by what the texts' own sources can give: an editor, a sentence from the unit or a VDL reply. What
-// one of them gives loads unchanged; what none could have given is bounded, so that the tabs show
-// what the unit gets.
+// Texts and numbers a configuration file hands to the model. A file is outside input: it may carry any
+// value, and every value of the model ends up in a sentence to the unit. A file is bounded here, when it
+// is read, by what the values' own sources can give: an editor, a sentence from the unit or a VDL reply,
+// and by what one sentence line holds. What a source gives and a line carries loads unchanged; any
+// other value is bounded, so that the tabs show what the unit gets.
 
 #include <QDataStream>
 #include <QString>
@@ -15,20 +15,47 @@ namespace FieldText
 // an escape ("^" and two hexadecimal digits), and the editors count each as three against their limit.
 bool IsReserved(QChar c);
 
-// The most a text field of one sentence line takes: a line holds 82 characters, and its start mark,
-// a five-character address field, the comma before the field and the "*hh" checksum take ten of them.
-// No sentence from the unit carries a longer text, counted as in Limited.
-constexpr int MaxCarriedLength = 72;
+// The longest line of a sentence, its CR LF included. A line from the unit that reports a text is as
+// long as the line that sends the text back, so a text that fits one fits the other.
+constexpr int MaxLineLength = 82;
+
+// The digits an MMSI takes in a sentence: those of the MMSI, but never fewer than the nine of a valid
+// one, to which a shorter MMSI can still be edited.
+constexpr int MmsiDigits = 9;
+int MmsiWidth(const QString& mmsi);
+
+// The characters a number takes in a sentence as decimal text, its sign included.
+constexpr int NumberWidth(qint64 value)
+{
+    int width = value < 0 ? 2 : 1;
+    for (qint64 rest = value / 10; rest != 0; rest /= 10)
+        ++width;
+    return width;
+}
+
+// What one line leaves a text when the rest of the sentence takes `taken` characters.
+constexpr int Room(int taken)
+{
+    return MaxLineLength - taken;
+}
 
 // Characters a text takes on the wire: each character that a sentence field carries as an escape
 // ("^" and two hexadecimal digits) counts three, every other one.
 int WireLength(const QString& text);
 
-// The longest beginning of the text that has at most maxCharacters characters and at most
-// maxEncodedLength once each reserved or control character counts three: what a text editor bounded
-// in both ways holds, or a sentence line carries. The quotation mark, escaped on the wire but counted
-// as one by the editors and carried as itself by a line from the unit, counts one.
-QString Limited(const QString& text, int maxCharacters, int maxEncodedLength);
+// The longest beginning of the text that has at most maxCharacters characters and takes at most
+// maxWireLength characters on the wire, counted as in WireLength: what a sentence line carries. Half a
+// surrogate pair is never kept.
+QString Limited(const QString& text, int maxCharacters, int maxWireLength);
+
+// The values a number of a file may keep: what its editor takes or a VDL reply's field gives. Any other
+// loads as the nearest of them, which is what the editor shows.
+struct Range
+{
+    qint32 least;
+    qint32 most;
+    constexpr qint32 Nearest(qint32 value) const { return value < least ? least : value > most ? most : value; }
+};
 
 // The text as a sentence carries it to the unit: a sentence carries ISO 8859-1 and nothing beyond it,
 // so each UTF-16 unit above U+00FF becomes "?", as it goes out. Any other text comes back itself.

@@ -54,10 +54,9 @@ qint32 IncrementToFile(qint32 increment, qint32 mode)
 
 qint32 IncrementFromFile(qint32 stored, qint32 mode)
 {
-    if (mode == ScheduleEntry::FATDMA)
-        return stored;
-    // Minutes in the file; a corrupt value must not overflow.
-    return ClampIncrement(qint64(stored) * ScheduleEntry::SlotsPerMinute);
+    // Minutes in the file for the time-based schemes; a corrupt value must not overflow.
+    return ClampIncrement(mode == ScheduleEntry::FATDMA ? qint64(stored)
+                                                        : qint64(stored) * ScheduleEntry::SlotsPerMinute);
 }
 
 } // namespace
@@ -146,8 +145,14 @@ void MessageSchedule::Load(QDataStream& stream)
         if (stream.status() != QDataStream::Ok)
             return;
         entry.index = 1;
+        // The increments in the units their stored scheme gives them; every number then as the table
+        // shows it.
         entry.blockA.increment = IncrementFromFile(storedA, entry.mode);
         entry.blockB.increment = IncrementFromFile(storedB, entry.mode);
+        entry.messageId = ScheduleEntry::MessageIdRange.Nearest(entry.messageId);
+        entry.mode = ScheduleEntry::ModeRange.Nearest(entry.mode);
+        entry.blockA.startSlot = ScheduleEntry::StartSlotRange.Nearest(entry.blockA.startSlot);
+        entry.blockB.startSlot = ScheduleEntry::StartSlotRange.Nearest(entry.blockB.startSlot);
         entry.enabled = enabled;
         entries.append(entry);
     }

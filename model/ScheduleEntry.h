@@ -4,6 +4,8 @@
 #include <QTime>
 #include <QtGlobal>
 
+#include "model/FieldText.h"
+
 // One channel block of a schedule entry. In FATDMA the unit transmits from the start slot every
 // `increment` slots; in RATDMA it starts at the start time and repeats every `increment` slots of time
 // (2250 slots make a minute). A start slot of -1 marks a block that is not used.
@@ -33,6 +35,13 @@ public:
     static constexpr qint32 SlotsPerMinute = 2250;
     // Increments are held to one day of slots.
     static constexpr qint32 MaxIncrement = 24 * 60 * SlotsPerMinute; // 3240000
+
+    // The numbers a file's entry keeps: the message ids of a VDL reply's 6-bit field (the tab offers 0,
+    // 6, 8, 12, 14 and 21), the schemes the table shows, the start slots of the spin box (-1 ... 2249) or
+    // a reply's 12-bit field. Increments are held as above.
+    static constexpr FieldText::Range MessageIdRange{0, 63};
+    static constexpr FieldText::Range ModeRange{FATDMA, CSTDMA};
+    static constexpr FieldText::Range StartSlotRange{-1, 4095};
 
     // A default entry: the given message (21 unless said otherwise), index 1, FATDMA, start times 00:00,
     // start slots 0, increments 6750, enabled.

@@ -130,10 +130,10 @@ void VdlModel::Load(QDataStream& stream)
     if (stream.status() != QDataStream::Ok)
         return;
     receiverMode = mode;
-    receiverMinute = minute;
-    receiverHour = hour;
-    receiverInterval = interval;
-    receiverDuration = duration;
+    receiverMinute = ReceiverMinuteRange.Nearest(minute);
+    receiverHour = ReceiverHourRange.Nearest(hour);
+    receiverInterval = ReceiverIntervalRange.Nearest(interval);
+    receiverDuration = ReceiverDurationRange.Nearest(duration);
 }
 
 void VdlModel::CopyItemModel(VdlItemTable* destination, const VdlItemTable* source)

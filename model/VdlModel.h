@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/AtoN.h"
+#include "model/FieldText.h"
 #include "model/MessageSchedule.h"
 #include "model/ModelObject.h"
 #include "model/VdlItemTable.h"
@@ -83,6 +84,14 @@ public:
 
     // The AFB sentence fields: message id, message index, UTC hour, UTC minute, slot, channel.
     std::array<int, 6> afbValues{};
+
+    // The wake-up numbers a file keeps: what a VDL reply's fields hold (hour 5 bits, minute 6 bits, so
+    // that the unit's "not available" 24:60 stays; interval 14 and duration 11 bits of minutes), which
+    // is all the page's editors take and more.
+    static constexpr FieldText::Range ReceiverHourRange{0, 31};
+    static constexpr FieldText::Range ReceiverMinuteRange{0, 63};
+    static constexpr FieldText::Range ReceiverIntervalRange{0, 16383 * 60};
+    static constexpr FieldText::Range ReceiverDurationRange{0, 2047 * 60};
 
     // Receiver wake-up schedule (the COP sentence and messages).
     qint32 receiverMode = 0;     // 0 device schedule, 1 specified on time, 2 always on

@@ -2,11 +2,6 @@
 
 #include "model/FieldText.h"
 
-namespace
-{
-constexpr int EscapedLength = 3;
-} // namespace
-
 AisValidator::AisValidator(int maxCharacters, int maxEncodedLength, QObject* parent)
     : QValidator(parent), maxCharacters(maxCharacters), maxEncodedLength(maxEncodedLength)
 {
@@ -14,12 +9,9 @@ AisValidator::AisValidator(int maxCharacters, int maxEncodedLength, QObject* par
 
 int AisValidator::EncodedLength(const QString& text)
 {
-    int length = 0;
-    for (const QChar c : text)
-    {
-        length += FieldText::IsReserved(c) ? EscapedLength : 1;
-    }
-    return length;
+    // Counted as the sentences send the text: the quotation mark, which the six-bit set holds, goes out
+    // as an escape like every reserved character.
+    return FieldText::WireLength(text);
 }
 
 QValidator::State AisValidator::validate(QString& input, int& pos) const

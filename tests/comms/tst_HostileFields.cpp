@@ -78,6 +78,59 @@ QByteArray Encoded(const QString& text)
     return bytes;
 }
 
+// A VDL reply's ten-digit MMSIs, the widest an MMSI of the model gets.
+const QString ReplyMmsi = QStringLiteral("1073741823");
+const QString SecondReplyMmsi = QStringLiteral("1073741822");
+
+// The numbers of a configuration that go out as decimal text, with the values their editors take or a
+// VDL reply's fields give: the real AtoN's and virtual AtoN 1's, the real AtoN's schedule (the message
+// 21 entry and, for the scheme, which hides the start slots, the second one), the proximity radius and
+// the receiver wake-up time.
+struct Number
+{
+    void (*set)(Model&, int);
+    int least;
+    int most;
+};
+void BothStations(Model& m, void (AtoN::*set)(int), int v)
+{
+    (m.GetRealAtoN()->*set)(v);
+    (m.GetVirtualAtoN01()->GetAtoN()->*set)(v);
+}
+// Changes one entry of the real AtoN's schedule.
+template <typename Change> void ChangeEntry(Model& m, int position, Change change)
+{
+    ScheduleEntry entry = m.GetMessageSchedule()->GetEntry(position);
+    change(entry);
+    m.GetMessageSchedule()->SetEntry(position, entry);
+}
+const Number Numbers[] = {
+    {[](Model& m, int v) { BothStations(m, &AtoN::SetPositionAccuracy, v); }, 0, 1},
+    {[](Model& m, int v) { m.GetRealAtoN()->SetChannel1(v); }, 0, 4095},
+    {[](Model& m, int v) { m.GetRealAtoN()->SetChannel2(v); }, 0, 4095},
+    {[](Model& m, int v) { BothStations(m, &AtoN::SetPowerLevel, v); }, 0, 15},
+    {[](Model& m, int v) { BothStations(m, &AtoN::SetTypeOfAtoN, v); }, 0, 31},
+    {[](Model& m, int v) { m.GetVirtualAtoN01()->SetStationKind(v); }, 0, 2},
+    // An inland AtoN's, after the type, which sets the code.
+    {[](Model& m, int v)
+     {
+         m.GetVirtualAtoN01()->SetInland(true);
+         m.GetVirtualAtoN01()->GetAtoN()->SetInlandTypeCode(v);
+     },
+     0, 63},
+    {[](Model& m, int v) { m.GetRealAtoN()->SetOffPositionThreshold(v); }, 0, 4095},
+    {[](Model& m, int v) { BothStations(m, &AtoN::SetSyncLossBehaviour, v); }, 0, 1},
+    {[](Model& m, int v) { ChangeEntry(m, 0, [v](ScheduleEntry& e) { e.messageId = v; }); }, 0, 63},
+    {[](Model& m, int v) { ChangeEntry(m, 0, [v](ScheduleEntry& e) { e.blockA.startSlot = e.blockB.startSlot = v; }); },
+     -1, 4095},
+    {[](Model& m, int v) { ChangeEntry(m, 1, [v](ScheduleEntry& e) { e.mode = v; }); }, 0, 2},
+    {[](Model& m, int v) { m.GetAlertMessages()->SetProximityRadius(v); }, 0, 30000},
+    {[](Model& m, int v) { m.GetVdlModel()->receiverHour = v; }, 0, 31},
+    {[](Model& m, int v) { m.GetVdlModel()->receiverMinute = v; }, 0, 63},
+    {[](Model& m, int v) { m.GetVdlModel()->receiverInterval = v; }, 0, 16383 * 60},
+    {[](Model& m, int v) { m.GetVdlModel()->receiverDuration = v; }, 0, 2047 * 60},
+};
+
 // Puts a row's value, hostile or as the tabs show it, into one field of the model.
 using Field = void (*)(Model&, const QString&);
 struct Set
@@ -86,13 +139,70 @@ struct Set
     static void AddressMmsi(Model& m, const QString& v) { m.GetRealAtoN()->GetAtoNMMSI()->SetAddressMMSI(v); }
     static void VirtualMmsi(Model& m, const QString& v) { m.GetVirtualAtoN01()->GetAtoNMmsi()->SetMMSI(v); }
     static void Name(Model& m, const QString& v) { m.GetRealAtoN()->SetName(v); }
+    static void VirtualName(Model& m, const QString& v) { m.GetVirtualAtoN01()->SetAtoNName(v); }
+    // The name beside a reply's ten-digit MMSI, or beside an MMSI of five digits.
+    static void ReplyMmsiName(Model& m, const QString& v)
+    {
+        RealMmsi(m, ReplyMmsi);
+        Name(m, v);
+    }
+    static void ShortMmsiName(Model& m, const QString& v)
+    {
+        RealMmsi(m, QStringLiteral("12345"));
+        Name(m, v);
+    }
     static void BiitText(Model& m, const QString& v) { m.GetAlertMessages()->SetBiitText(v); }
+    static void OffPositionText(Model& m, const QString& v) { m.GetAlertMessages()->SetOffPositionText(v); }
     static void ProximityText(Model& m, const QString& v) { m.GetAlertMessages()->SetProximityText(v); }
+    // The integrity-failure text beside the real AtoN's ten-digit MMSI; the proximity text beside a
+    // one-digit radius.
+    static void ReplyMmsiBiitText(Model& m, const QString& v)
+    {
+        RealMmsi(m, ReplyMmsi);
+        BiitText(m, v);
+    }
+    static void NearProximityText(Model& m, const QString& v)
+    {
+        m.GetAlertMessages()->SetProximityRadius(5);
+        ProximityText(m, v);
+    }
     static void LogicFlags(Model& m, const QString& v) { ::LogicFlags(m, v.toInt(nullptr, 0)); }
+    // The acknowledgement (ticked at 0) and off-position check (ticked at 1) tick boxes of the real
+    // AtoN: both "ticked", both "unticked", or both holding the number.
+    static void TickBoxes(Model& m, const QString& v)
+    {
+        bool number = false;
+        const int n = v.toInt(&number);
+        m.GetRealAtoN()->SetAckProcedure(number ? n : v == QLatin1String("ticked") ? 0 : 1);
+        m.GetRealAtoN()->SetOffPositionCheck(number ? n : v == QLatin1String("ticked") ? 1 : 0);
+    }
+    // Every number of Numbers: the row's number, or each one's "least" or "most" value, or one beyond
+    // it ("least-1", "most+1"). The MMSIs are a reply's ten digits and the names as long as the full
+    // name sentence takes, so that the lines are as wide as such numbers make them.
+    static void Numbers(Model& m, const QString& v)
+    {
+        RealMmsi(m, ReplyMmsi);
+        VirtualMmsi(m, SecondReplyMmsi);
+        Name(m, QString(32, u'N'));
+        VirtualName(m, QString(32, u'V'));
+        for (const Number& number : ::Numbers)
+        {
+            const int value = v.startsWith(QLatin1String("least"))  ? number.least + v.mid(5).toInt()
+                              : v.startsWith(QLatin1String("most")) ? number.most + v.mid(4).toInt()
+                                                                    : v.toInt();
+            number.set(m, value);
+        }
+    }
     // The name editor never lets a long name into the model: the hostile name goes into the file in
-    // place of this mark, the shown one into the model as Name.
-    static void NameInTheFile(Model& m, const QString&) { m.GetRealAtoN()->SetName(Mark()); }
+    // place of this mark, the shown one into the model as Name (or VirtualName).
+    static void NameInTheFile(Model& m, const QString&) { Name(m, Mark()); }
+    static void VirtualNameInTheFile(Model& m, const QString&) { VirtualName(m, Mark()); }
     static QString Mark() { return QStringLiteral("NAME-MARK"); }
+    // Where the row's shown value goes.
+    static Field Shown(Field field)
+    {
+        return field == NameInTheFile ? Field(Name) : field == VirtualNameInTheFile ? Field(VirtualName) : field;
+    }
 };
 } // namespace
 
@@ -139,9 +249,10 @@ private Q_SLOTS:
 
     // Files the tool never wrote. Each loads bounded by what an editor, the unit or a VDL reply could
     // have given: an MMSI none of them gives as the unset MMSI, which the tabs show as not valid (never
-    // as another MMSI made of its digits), texts cut to what a sentence carries, characters beyond
-    // ISO 8859-1 as the "?" they go out as, tick boxes as they show. Every line the tool can then send
-    // is the line those values give, one line of ASCII, and no longer than such values make it.
+    // as another MMSI made of its digits), a text cut to what the line that carries it holds beside the
+    // file's MMSI and radius, characters beyond ISO 8859-1 as the "?" they go out as, numbers and tick
+    // boxes as their editors show them. Every line the tool can then send is the line those values
+    // give: one line of ASCII, at most 82 characters long.
     void hostileFileLoadsAsTheTabsShowIt_data()
     {
         QTest::addColumn<Field>("field");
@@ -156,27 +267,74 @@ private Q_SLOTS:
         QTest::newRow("addressed MMSI carrying fields") << Field(Set::AddressMmsi) << "99235,1003,0,,C" << unset;
         QTest::newRow("10000-digit virtual MMSI") << Field(Set::VirtualMmsi) << QString(10000, u'7') << unset;
         QTest::newRow("10-digit MMSI beyond a reply's field") << Field(Set::RealMmsi) << "1073741824" << unset;
-        QTest::newRow("5000-character alert text") << Field(Set::BiitText) << QString(5000, u'A') << QString(72, u'A');
-        QTest::newRow("5000-character proximity text")
-            << Field(Set::ProximityText) << QString(5000, u'B') << QString(72, u'B');
-        QTest::newRow("name of escaped characters") << Field(Set::Name) << QString(40, u',') << QString(24, u',');
+
+        // "$UPMCR,992351001,BIT,1,1,12,<text>,C*hh" and CR LF leave a text 47 characters; the
+        // proximity line leaves 46 less the radius's digits; the name-only line
+        // "$UPACE,992351001,,,,,,<name>,,C*hh" 52, one less beside a ten-digit MMSI. An MMSI counts
+        // nine digits at least, and an escaped character three.
+        const QString a(47, u'A');
+        QTest::newRow("5000-character alert text") << Field(Set::BiitText) << QString(5000, u'A') << a;
+        QTest::newRow("72-character integrity-failure text") << Field(Set::BiitText) << QString(72, u'A') << a;
+        QTest::newRow("72-character off-position text")
+            << Field(Set::OffPositionText) << QString(72, u'O') << QString(47, u'O');
+        QTest::newRow("47-character alert text") << Field(Set::BiitText) << a << a;
+        QTest::newRow("48-character alert text") << Field(Set::BiitText) << a + u'B' << a;
+        QTest::newRow("46-character alert text, ten-digit MMSI")
+            << Field(Set::ReplyMmsiBiitText) << a.left(46) << a.left(46);
+        QTest::newRow("47-character alert text, ten-digit MMSI") << Field(Set::ReplyMmsiBiitText) << a << a.left(46);
+        QTest::newRow("5000-character proximity text, radius 30000")
+            << Field(Set::ProximityText) << QString(5000, u'B') << QString(41, u'B');
+        QTest::newRow("72-character proximity text, radius 30000")
+            << Field(Set::ProximityText) << QString(72, u'B') << QString(41, u'B');
+        QTest::newRow("45-character proximity text, radius 5")
+            << Field(Set::NearProximityText) << QString(45, u'P') << QString(45, u'P');
+        QTest::newRow("46-character proximity text, radius 5")
+            << Field(Set::NearProximityText) << QString(46, u'P') << QString(45, u'P');
+        const QString commas(17, u',');
+        QTest::newRow("name of escaped characters") << Field(Set::Name) << QString(40, u',') << commas;
+        QTest::newRow("60-comma name") << Field(Set::NameInTheFile) << QString(60, u',') << commas;
+        QTest::newRow("60-comma virtual AtoN name") << Field(Set::VirtualNameInTheFile) << QString(60, u',') << commas;
+        QTest::newRow("name of 52 on the wire") << Field(Set::Name) << commas + u'N' << commas + u'N';
+        QTest::newRow("name of 53 on the wire") << Field(Set::Name) << commas + "NN" << commas + u'N';
+        QTest::newRow("name of 51 on the wire, ten-digit MMSI") << Field(Set::ReplyMmsiName) << commas << commas;
+        QTest::newRow("name of 52 on the wire, ten-digit MMSI") << Field(Set::ReplyMmsiName) << commas + u'N' << commas;
+        QTest::newRow("name of 53 on the wire, five-digit MMSI")
+            << Field(Set::ShortMmsiName) << commas + "NN" << commas + u'N';
         QTest::newRow("name of a million characters")
             << Field(Set::NameInTheFile) << QString(1000000, u'N') << QString(AtoN::MaxNameLength, u'N');
-        // Quotation marks go out escaped, yet the editors count each as one: such a text is the
-        // editor's own and comes back whole.
-        const QString nameQuotes(AtoN::MaxNameLength, u'"');
-        const QString textQuotes(AlertMessagesModel::MaxTextLength, u'"');
-        QTest::newRow("name of quotation marks") << Field(Set::Name) << nameQuotes << nameQuotes;
-        QTest::newRow("alert text of quotation marks") << Field(Set::BiitText) << textQuotes << textQuotes;
+        // Quotation marks go out escaped: three characters each, on the wire and in the editors.
+        QTest::newRow("name of quotation marks")
+            << Field(Set::Name) << QString(AtoN::MaxNameLength, u'"') << QString(17, u'"');
+        QTest::newRow("alert text of quotation marks")
+            << Field(Set::BiitText) << QString(45, u'"') << QString(15, u'"');
         QTest::newRow("name of control characters")
-            << Field(Set::Name) << QString(30, QChar(1)) << QString(24, QChar(1));
+            << Field(Set::Name) << QString(30, QChar(1)) << QString(17, QChar(1));
         // A sentence carries ISO 8859-1, beyond ASCII as escapes, and nothing else.
         QTest::newRow("ISO 8859-1 letter") << Field(Set::Name) << "CAF\u00c9"
                                            << "CAF\u00c9";
+        QTest::newRow("name of ISO 8859-1 letters")
+            << Field(Set::Name) << QString(30, QChar(0xC9)) << QString(17, QChar(0xC9));
         QTest::newRow("ship emoji and right-to-left mark") << Field(Set::ProximityText) << "\U0001f6a2 AHEAD\u200f"
                                                            << "?? AHEAD?";
+
         QTest::newRow("status-input logic flags 0x7FFFFFFF") << Field(Set::LogicFlags) << "0x7FFFFFFF"
                                                              << "0";
+        QTest::newRow("ticked tick boxes") << Field(Set::TickBoxes) << "ticked"
+                                           << "ticked";
+        QTest::newRow("tick boxes holding -1") << Field(Set::TickBoxes) << "-1"
+                                               << "unticked";
+        QTest::newRow("tick boxes holding 2") << Field(Set::TickBoxes) << "2"
+                                              << "unticked";
+        QTest::newRow("numbers at the top of their ranges") << Field(Set::Numbers) << "most"
+                                                            << "most";
+        QTest::newRow("numbers one above their ranges") << Field(Set::Numbers) << "most+1"
+                                                        << "most";
+        QTest::newRow("numbers at the bottom of their ranges") << Field(Set::Numbers) << "least"
+                                                               << "least";
+        QTest::newRow("numbers one below their ranges") << Field(Set::Numbers) << "least-1"
+                                                        << "least";
+        QTest::newRow("numbers of -2147483648") << Field(Set::Numbers) << "-2147483648"
+                                                << "least";
     }
 
     void hostileFileLoadsAsTheTabsShowIt()
@@ -190,7 +348,7 @@ private Q_SLOTS:
         QByteArray file;
         QDataStream out(&file, QIODevice::WriteOnly);
         source.Save(out);
-        if (field == Set::NameInTheFile)
+        if (field == Set::NameInTheFile || field == Set::VirtualNameInTheFile)
         {
             QVERIFY(file.contains(Encoded(Set::Mark())));
             file.replace(Encoded(Set::Mark()), Encoded(hostile));
@@ -201,7 +359,7 @@ private Q_SLOTS:
         QVERIFY(loaded.LoadOrKeep(in));
         Model expected;
         Configured(expected);
-        (field == Set::NameInTheFile ? Set::Name : field)(expected, shown);
+        Set::Shown(field)(expected, shown);
 
         QCOMPARE(loaded.GetRealAtoN()->GetName(), expected.GetRealAtoN()->GetName());
         // The model holds what the tabs show, not only what the sentences send: a later save keeps it.

@@ -164,17 +164,38 @@ Bytes VdlSection(int version, int mode, int minute, int hour, int interval, int 
     return Bytes().str("VDL").i32(version).i32(mode).i32(minute).i32(hour).i32(interval).i32(duration);
 }
 
-QByteArray DefaultFile()
+// The default configuration's file, or one with another real AtoN schedule, alert record or VDL section.
+QByteArray DefaultFile(const Bytes& schedule = DefaultNormalSchedule(), const Bytes& alerts = DefaultAlerts(),
+                       const Bytes& vdl = VdlSection(2, 0, 0, 0, 0, 0))
 {
     Bytes out;
     out.i32(2);
     out.add(AtoNSection(AtoNFields()));
-    out.add(DefaultNormalSchedule());
+    out.add(schedule);
     for (int k = 0; k < 10; ++k)
         out.add(VirtualSection(0, 0, DefaultVirtualAtoN(), Entry(21, 0, 0, 0, 6750, 0, 0, 6750, 1)));
-    out.add(DefaultStatusInputs()).add(DefaultAlerts()).add(DefaultRepeater());
-    out.add(VdlSection(2, 0, 0, 0, 0, 0));
+    out.add(DefaultStatusInputs()).add(alerts).add(DefaultRepeater());
+    out.add(vdl);
     return out.bytes;
+}
+
+// The default schedule with message 21's increments in slots as given.
+Bytes NormalScheduleWithIncrements(qint64 a, qint64 b)
+{
+    Bytes out;
+    out.i32(2).i32(18);
+    out.add(Entry(21, 0, 0, 0, int(a), 0, 0, int(b), 1));
+    out.add(DisabledEntry(21));
+    for (int id : {6, 8, 12, 14})
+        for (int k = 0; k < 4; ++k)
+            out.add(DisabledEntry(id));
+    return out;
+}
+
+// The default alert record, stored with version 0.
+Bytes AlertsOfVersion0()
+{
+    return Bytes().i32(0).i32(0).i32(0).i32(0).nullStr().nullStr().nullStr().i32(0);
 }
 
 // The configuration with a set value in every stored section.
@@ -366,6 +387,14 @@ private:
 
 using Setup = void (*)(Model&);
 
+// A file the tool wrote from a model set up so.
+QByteArray SavedFrom(Setup setup)
+{
+    Model model(nullptr);
+    setup(model);
+    return Saved(model);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Setup)
@@ -444,13 +473,18 @@ private slots:
     }
 
     // Whatever the tool holds, from an editor, the unit or a VDL reply, a save, an open and a save give
-    // the same bytes; where the row has them, the bytes of the documented layout.
+    // the same bytes; where the row has them, the bytes of the documented layout. A file the tool did
+    // not write, where the row opens one, loads as what the tool holds, or is refused with the status
+    // given and leaves the configuration as it was.
     void saveLoadRoundTrip_data()
     {
         QTest::addColumn<Setup>("held");
         QTest::addColumn<QByteArray>("file");
-        const auto row = [](const char* name, Setup held, const QByteArray& file = {})
-        { QTest::newRow(name) << held << file; };
+        QTest::addColumn<QByteArray>("opened");
+        QTest::addColumn<int>("status");
+        const auto row = [](const char* name, Setup held, const QByteArray& file = {}, const QByteArray& opened = {},
+                            QDataStream::Status status = QDataStream::Ok)
+        { QTest::newRow(name) << held << file << opened << int(status); };
         row("default configuration", Setup([](Model&) {}), DefaultFile());
         row("every section", FillEverySection, FilledFile());
         // The record keeps what the unit reports, beyond what the editors take.
@@ -462,10 +496,10 @@ private slots:
                 m.GetAlertMessages()->SetBiitText(QString(47, QLatin1Char('B')));
                 m.GetAlertMessages()->SetOffPositionText(QString(47, QLatin1Char('O')));
             });
-        row("unit's 49-character alert text with 10 escaped commas",
-            [](Model& m) { m.GetAlertMessages()->SetBiitText(QString(10, QLatin1Char(',')) + QString(39, u'A')); });
-        row("unit's name of 20 escaped commas",
-            [](Model& m) { m.GetRealAtoN()->SetName(QString(20, QLatin1Char(','))); });
+        row("unit's alert text of 47 on the wire with 10 escaped commas",
+            [](Model& m) { m.GetAlertMessages()->SetBiitText(QString(10, QLatin1Char(',')) + QString(17, u'A')); });
+        row("unit's name of 17 escaped commas",
+            [](Model& m) { m.GetRealAtoN()->SetName(QString(17, QLatin1Char(','))); });
         // A VDL AID reply's 30-bit field gives MMSIs of ten digits.
         row("reply's 10-digit MMSIs",
             [](Model& m)
@@ -473,20 +507,57 @@ private slots:
                 m.AssignMMSI(0, QStringLiteral("1000000000"), QStringLiteral("1073741823"));
                 m.AssignMMSI(1, QStringLiteral("1000000000"), QStringLiteral("1073741822"));
             });
+        // Nothing writes a record of version 0, but one such record does not make a file zeroed.
+        row(
+            "one record of version 0",
+            [](Model& m)
+            {
+                QDataStream in(AlertsOfVersion0().bytes);
+                m.GetAlertMessages()->Load(in);
+            },
+            DefaultFile(DefaultNormalSchedule(), AlertsOfVersion0()));
+
+        // Files of other writers.
+        row(
+            "character beyond ISO 8859-1 before a y with diaeresis",
+            [](Model& m) { m.GetRealAtoN()->SetName(QStringLiteral("?\u00ff")); }, {},
+            SavedFrom([](Model& m) { m.GetRealAtoN()->SetName(QStringLiteral("\u0100\u00ff")); }));
+        // Ten digits are a reply's number, which has no leading zero.
+        row("MMSI 0123456789", Setup([](Model&) {}), {},
+            SavedFrom([](Model& m) { m.GetRealAtoN()->GetAtoNMMSI()->SetMMSI(QStringLiteral("0123456789")); }));
+        row(
+            "FATDMA increments beyond the spin box",
+            [](Model& m)
+            {
+                ScheduleEntry entry = m.GetMessageSchedule()->GetEntry(0);
+                entry.blockA.increment = 0;
+                entry.blockB.increment = ScheduleEntry::MaxIncrement;
+                m.GetMessageSchedule()->SetEntry(0, entry);
+            },
+            {}, DefaultFile(NormalScheduleWithIncrements(-1, ScheduleEntry::MaxIncrement + 1)));
+        // UTF-16 takes two bytes a character: an odd count is no text of the tool's.
+        row("odd byte count of a text", Setup([](Model&) {}), {},
+            DefaultFile(DefaultNormalSchedule(), DefaultAlerts(),
+                        Bytes().i32(7).hex("00560044004c00").i32(2).i32(0).i32(0).i32(0).i32(0).i32(0)),
+            QDataStream::ReadCorruptData);
     }
 
     void saveLoadRoundTrip()
     {
         QFETCH(Setup, held);
         QFETCH(QByteArray, file);
+        QFETCH(QByteArray, opened);
+        QFETCH(int, status);
+        NoticeRecorder recorder;
         Model source(nullptr);
         held(source);
         const QByteArray bytes = Saved(source);
         if (!file.isEmpty())
             QCOMPARE(bytes.toHex(), file.toHex());
         Model target(nullptr);
-        QDataStream in(bytes);
-        QVERIFY(target.LoadOrKeep(in));
+        QDataStream in(opened.isEmpty() ? bytes : opened);
+        QCOMPARE(target.LoadOrKeep(in), status == QDataStream::Ok);
+        QCOMPARE(int(in.status()), status);
         QCOMPARE(Saved(target).toHex(), bytes.toHex());
     }
 

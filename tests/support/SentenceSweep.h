@@ -1,6 +1,6 @@
 #pragma once
-// Every line the tool can send from a model, and what the editors allow those lines to be: shared by
-// the hostile-field tests and the configuration-file fuzz target.
+// Every line the tool can send from a model, and what those lines may be: shared by the hostile-field
+// tests and the configuration-file fuzz target.
 
 #include <QString>
 #include <QStringList>
@@ -23,8 +23,8 @@ QString LineFault(const QString& line);
 // reply) gives, or an empty text.
 QString TextFault(Model& model);
 
-// The first line of the model that is not one line of ASCII with as many fields as, and no longer
-// than, the same line of the model holding the longest texts its sources give; or an empty text.
+// The first line of the model that is not one line of ASCII of at most 82 characters (CR LF included)
+// with as many fields as the same line of the model holding plain texts; or an empty text.
 QString LengthFault(Model& model);
 
 } // namespace SentenceSweep

@@ -43,6 +43,12 @@ void TestAisValidator::validate_data()
     QTest::newRow("exactly 52 encoded") << 34 << 52 << QString(16, QLatin1Char('A')) + QString(12, QLatin1Char('^'))
                                         << int(QValidator::Acceptable)
                                         << QString(16, QLatin1Char('A')) + QString(12, QLatin1Char('^'));
+    // The quotation mark goes out as an escape, "^22", and counts three like the reserved characters.
+    const QString quotes17(17, QLatin1Char('"'));
+    QTest::newRow("17 quotation marks and a letter, encoded 52")
+        << 34 << 52 << quotes17 + QLatin1Char('A') << int(QValidator::Acceptable) << quotes17 + QLatin1Char('A');
+    QTest::newRow("17 quotation marks and two letters, encoded 53")
+        << 34 << 52 << quotes17 + QStringLiteral("AB") << int(QValidator::Invalid) << quotes17 + QStringLiteral("AB");
     QTest::newRow("tilde is refused") << 34 << 52 << QStringLiteral("A~B") << int(QValidator::Invalid)
                                       << QStringLiteral("A~B");
     QTest::newRow("lower case turned upper")

@@ -264,6 +264,16 @@ void TestAlertMessagesTab::textLimits_data()
     QTest::newRow("fifteen commas") << "transmitMessage14Index1RadioButton" << commas15 << commas15 << false;
     QTest::newRow("a sixteenth comma is refused")
         << "transmitMessage14Index1RadioButton" << commas15 + "," << commas15 << false;
+    // A quotation mark goes out as "^22" too.
+    const QString quotes15(15, QLatin1Char('"'));
+    QTest::newRow("fifteen quotation marks") << "transmitMessage14Index3RadioButton" << quotes15 << quotes15 << false;
+    QTest::newRow("a sixteenth quotation mark is refused")
+        << "transmitMessage14Index3RadioButton" << quotes15 + "\"" << quotes15 << false;
+    // The proximity text goes out beside a radius of up to five digits: 41 characters on the wire.
+    const QString comma38 = QStringLiteral(",") + QString(38, QLatin1Char('A'));
+    QTest::newRow("proximity, 41 on the wire") << "enableMessage12Index2RadioButton" << comma38 << comma38 << false;
+    QTest::newRow("proximity, a 42nd on the wire is refused")
+        << "enableMessage12Index2RadioButton" << comma38 + "B" << comma38 << false;
     QTest::newRow("commas and letters share the budget")
         << "transmitMessage14Index3RadioButton" << QString(10, QLatin1Char(',')) + QString(20, QLatin1Char('B'))
         << QString(10, QLatin1Char(',')) + QString(15, QLatin1Char('B')) << false;

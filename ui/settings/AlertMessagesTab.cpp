@@ -18,13 +18,16 @@ namespace
 {
 
 // What the line edits admit: the longer of the two messages, counted both in characters and in the
-// length the text takes on the wire.
+// length the text takes on the wire. The proximity text, only ever message 12, goes out beside a radius
+// of up to five digits, so its length on the wire is bounded by message 12's characters.
 constexpr int TextMaxCharacters = AlertMessagesTab::Message14TextLimit;
 constexpr int TextMaxEncodedLength = AlertMessagesTab::Message14TextLimit;
-// A configuration file's texts are cut to these same limits when it is read.
-static_assert(TextMaxCharacters == AlertMessagesModel::MaxTextLength &&
-              AlertMessagesTab::Message12TextLimit == AlertMessagesModel::MaxProximityTextLength &&
-              TextMaxEncodedLength == AlertMessagesModel::MaxTextEncodedLength);
+constexpr int ProximityMaxEncodedLength = AlertMessagesTab::Message12TextLimit;
+// Whatever the editors hold, its line fits with a valid MMSI, and a configuration file keeps it whole.
+static_assert(TextMaxEncodedLength <= FieldText::Room(AlertMessagesModel::AlertLineTaken + FieldText::MmsiDigits));
+static_assert(ProximityMaxEncodedLength <=
+              FieldText::Room(AlertMessagesModel::ProximityLineTaken + FieldText::MmsiDigits +
+                              FieldText::NumberWidth(AlertMessagesModel::ProximityRadiusRange.most)));
 
 constexpr int NoMessage = 0;
 constexpr int Message12 = 1;
@@ -54,7 +57,7 @@ AlertMessagesTab::AlertMessagesTab(Model* model, QWidget* parent)
 
     biitValidator = new AisValidator(TextMaxCharacters, TextMaxEncodedLength, this);
     offPositionValidator = new AisValidator(TextMaxCharacters, TextMaxEncodedLength, this);
-    proximityValidator = new AisValidator(TextMaxCharacters, TextMaxEncodedLength, this);
+    proximityValidator = new AisValidator(TextMaxCharacters, ProximityMaxEncodedLength, this);
     ui->BITFailureActionsMessageTextLineEdit->setValidator(biitValidator);
     ui->offPositionTextAlertMessageTextLineEdit->setValidator(offPositionValidator);
     ui->vesselProximityAlertMessageTextLineEdit->setValidator(proximityValidator);
@@ -120,7 +123,7 @@ bool AlertMessagesTab::UpdateTabFromModel(Model* source)
 
     // The unit keeps texts longer than the editors allow (one reply line bounds them); a maximum
     // length left from an earlier choice must not cut what was read, or the record would hold text the
-    // user cannot see. A configuration file's texts come cut to the editors' limits already.
+    // user cannot see. A configuration file's texts come cut to what their lines carry already.
     const auto setText = [](QLineEdit* edit, const QString& text)
     {
         if (edit->maxLength() < text.size())
