@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include "model/AtoN.h"
+#include "model/FieldText.h"
+
 namespace AtonTypeRules
 {
 
@@ -163,8 +166,11 @@ void AppendDirectionOfImpact(QString& name, int direction)
     // A known direction keeps the usual reserve; "ERROR" is longer than three digits, so the name
     // gives up what it needs to stay within the limit (the unit and the file hold 34 characters).
     const int reserve = qMax<int>(DirectionSuffixReserve, int(DirectionOfImpactMarker.size() + value.size()));
-    if (name.size() + reserve > NameLimit)
-        name.truncate(NameLimit - reserve);
+    // The name travels escaped, so it gives way on the wire as well: with the suffix (which needs no
+    // escape) it must still fit the line that carries a name alone beside a nine-digit MMSI, or the unit
+    // never gets it and a file cuts the direction off.
+    const int wireRoom = FieldText::Room(AtoN::NameLineTaken + FieldText::MmsiDigits);
+    name = FieldText::Limited(name, NameLimit - reserve, wireRoom - reserve);
     name += DirectionOfImpactMarker + value;
 }
 

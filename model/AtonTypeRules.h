@@ -46,7 +46,8 @@ void StripDirectionOfImpact(QString& name);
 int DirectionOfImpactFromName(const QString& name);
 
 // Replaces any suffix by the marker and the direction (or "ERROR" for NoDirectionOfImpact),
-// shortening the name first so that the result stays within NameLimit characters.
+// shortening the name first so that the result stays within NameLimit characters and within the line
+// that carries a name alone.
 void AppendDirectionOfImpact(QString& name, int direction);
 
 } // namespace AtonTypeRules

@@ -1,3 +1,5 @@
+#include "comms/AceSentence.h"
+#include "model/AtoN.h"
 #include "model/AtonTypeRules.h"
 #include "support/TestMain.h"
 
@@ -64,6 +66,14 @@ private slots:
         QTest::newRow("no direction") << "WEIR" << 360 << "WEIR%%ERROR";
         QTest::newRow("no direction, long name stays within 34")
             << QString(34, QLatin1Char('N')) << 360 << QString(27, QLatin1Char('N')) + "%%ERROR";
+        // Commas go out as "^2C": the name gives way on the wire too, so that its line stays whole.
+        const QString commas(12, QLatin1Char(','));
+        QTest::newRow("escaped name that fits beside the suffix")
+            << commas + QString(11, QLatin1Char('N')) << 359 << commas + QString(11, QLatin1Char('N')) + "%%359";
+        QTest::newRow("escaped name one character too long for the suffix")
+            << commas + QString(12, QLatin1Char('N')) << 359 << commas + QString(11, QLatin1Char('N')) + "%%359";
+        QTest::newRow("escaped name of 52 on the wire")
+            << commas + QString(16, QLatin1Char('N')) << 359 << commas + QString(11, QLatin1Char('N')) + "%%359";
     }
 
     void appendDirection()
@@ -74,6 +84,13 @@ private slots:
         AtonTypeRules::AppendDirectionOfImpact(name, direction);
         QCOMPARE(name, result);
         QVERIFY(name.size() <= AtonTypeRules::NameLimit);
+        // The line that carries the name alone stays within the 82 characters of a sentence, CR LF included.
+        AtoN aton;
+        aton.GetAtoNMMSI()->SetMMSI(QStringLiteral("992351234"));
+        aton.SetName(name);
+        AtoNSentenceACE ace(&aton, nullptr);
+        const QString line = ace.Encode(1, nullptr);
+        QVERIFY2(line.size() <= 82, qPrintable(line));
     }
 
     void directionFromName_data()
