@@ -66,7 +66,6 @@ void AlertMessagesModel::Load(QDataStream& stream)
     proximityText = FieldText::Carried(proximityMessage);
     offPositionText = FieldText::Carried(offPositionMessage);
     proximityRadius = ProximityRadiusRange.Nearest(radius);
-    FitTexts(QString());
 }
 
 void AlertMessagesModel::FitTexts(const QString& mmsi)

@@ -27,8 +27,8 @@ public:
 
     void Clear() override;
     void Save(QDataStream& stream) override;
-    // Texts as a sentence carries them, each cut to what its line holds with a nine-digit MMSI; the
-    // radius as its spin box shows it.
+    // Texts as a sentence carries them, the radius as its spin box shows it. The container then cuts the
+    // texts to their lines with FitTexts, once it knows the real AtoN's MMSI.
     void Load(QDataStream& stream) override;
     // Cuts each text to the longest beginning its line holds with this MMSI, the real AtoN's, whatever
     // the action (a user can switch an alert on and send).

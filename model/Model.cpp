@@ -120,10 +120,9 @@ void Model::Load(QDataStream& stream)
             return;
         }
         section->Load(stream);
-        // The alert texts travel with the real AtoN's MMSI, which is read before them.
-        if (section == &alertMessages && stream.status() == QDataStream::Ok)
-            alertMessages.FitTexts(realAtoN.GetAtoNMMSI()->GetMMSI());
     }
+    // The alert texts travel with the real AtoN's MMSI: they are cut to their lines once both are read.
+    alertMessages.FitTexts(realAtoN.GetAtoNMMSI()->GetMMSI());
 }
 
 bool Model::IsZeroed() const

@@ -140,31 +140,18 @@ struct Set
     static void VirtualMmsi(Model& m, const QString& v) { m.GetVirtualAtoN01()->GetAtoNMmsi()->SetMMSI(v); }
     static void Name(Model& m, const QString& v) { m.GetRealAtoN()->SetName(v); }
     static void VirtualName(Model& m, const QString& v) { m.GetVirtualAtoN01()->SetAtoNName(v); }
-    // The name beside a reply's ten-digit MMSI, or beside an MMSI of five digits.
-    static void ReplyMmsiName(Model& m, const QString& v)
-    {
-        RealMmsi(m, ReplyMmsi);
-        Name(m, v);
-    }
-    static void ShortMmsiName(Model& m, const QString& v)
-    {
-        RealMmsi(m, QStringLiteral("12345"));
-        Name(m, v);
-    }
     static void BiitText(Model& m, const QString& v) { m.GetAlertMessages()->SetBiitText(v); }
     static void OffPositionText(Model& m, const QString& v) { m.GetAlertMessages()->SetOffPositionText(v); }
     static void ProximityText(Model& m, const QString& v) { m.GetAlertMessages()->SetProximityText(v); }
-    // The integrity-failure text beside the real AtoN's ten-digit MMSI; the proximity text beside a
-    // one-digit radius.
-    static void ReplyMmsiBiitText(Model& m, const QString& v)
+    // A field beside other values of its line: the real AtoN's MMSI a reply's ten digits or only five, or
+    // a one-digit radius.
+    static void TenDigitMmsi(Model& m) { RealMmsi(m, ReplyMmsi); }
+    static void FiveDigitMmsi(Model& m) { RealMmsi(m, QStringLiteral("12345")); }
+    static void OneDigitRadius(Model& m) { m.GetAlertMessages()->SetProximityRadius(5); }
+    template <void (*Beside)(Model&), Field field> static void With(Model& m, const QString& v)
     {
-        RealMmsi(m, ReplyMmsi);
-        BiitText(m, v);
-    }
-    static void NearProximityText(Model& m, const QString& v)
-    {
-        m.GetAlertMessages()->SetProximityRadius(5);
-        ProximityText(m, v);
+        Beside(m);
+        field(m, v);
     }
     static void LogicFlags(Model& m, const QString& v) { ::LogicFlags(m, v.toInt(nullptr, 0)); }
     // The acknowledgement (ticked at 0) and off-position check (ticked at 1) tick boxes of the real
@@ -273,33 +260,31 @@ private Q_SLOTS:
         // "$UPACE,992351001,,,,,,<name>,,C*hh" 52, one less beside a ten-digit MMSI. An MMSI counts
         // nine digits at least, and an escaped character three.
         const QString a(47, u'A');
-        QTest::newRow("5000-character alert text") << Field(Set::BiitText) << QString(5000, u'A') << a;
         QTest::newRow("72-character integrity-failure text") << Field(Set::BiitText) << QString(72, u'A') << a;
         QTest::newRow("72-character off-position text")
             << Field(Set::OffPositionText) << QString(72, u'O') << QString(47, u'O');
         QTest::newRow("47-character alert text") << Field(Set::BiitText) << a << a;
         QTest::newRow("48-character alert text") << Field(Set::BiitText) << a + u'B' << a;
-        QTest::newRow("46-character alert text, ten-digit MMSI")
-            << Field(Set::ReplyMmsiBiitText) << a.left(46) << a.left(46);
-        QTest::newRow("47-character alert text, ten-digit MMSI") << Field(Set::ReplyMmsiBiitText) << a << a.left(46);
-        QTest::newRow("5000-character proximity text, radius 30000")
-            << Field(Set::ProximityText) << QString(5000, u'B') << QString(41, u'B');
+        const Field tenDigitBiit = Set::With<Set::TenDigitMmsi, Set::BiitText>;
+        QTest::newRow("46-character alert text, ten-digit MMSI") << tenDigitBiit << a.left(46) << a.left(46);
+        QTest::newRow("47-character alert text, ten-digit MMSI") << tenDigitBiit << a << a.left(46);
         QTest::newRow("72-character proximity text, radius 30000")
             << Field(Set::ProximityText) << QString(72, u'B') << QString(41, u'B');
+        const Field nearProximity = Set::With<Set::OneDigitRadius, Set::ProximityText>;
         QTest::newRow("45-character proximity text, radius 5")
-            << Field(Set::NearProximityText) << QString(45, u'P') << QString(45, u'P');
+            << nearProximity << QString(45, u'P') << QString(45, u'P');
         QTest::newRow("46-character proximity text, radius 5")
-            << Field(Set::NearProximityText) << QString(46, u'P') << QString(45, u'P');
+            << nearProximity << QString(46, u'P') << QString(45, u'P');
         const QString commas(17, u',');
-        QTest::newRow("name of escaped characters") << Field(Set::Name) << QString(40, u',') << commas;
         QTest::newRow("60-comma name") << Field(Set::NameInTheFile) << QString(60, u',') << commas;
         QTest::newRow("60-comma virtual AtoN name") << Field(Set::VirtualNameInTheFile) << QString(60, u',') << commas;
         QTest::newRow("name of 52 on the wire") << Field(Set::Name) << commas + u'N' << commas + u'N';
         QTest::newRow("name of 53 on the wire") << Field(Set::Name) << commas + "NN" << commas + u'N';
-        QTest::newRow("name of 51 on the wire, ten-digit MMSI") << Field(Set::ReplyMmsiName) << commas << commas;
-        QTest::newRow("name of 52 on the wire, ten-digit MMSI") << Field(Set::ReplyMmsiName) << commas + u'N' << commas;
+        const Field tenDigitName = Set::With<Set::TenDigitMmsi, Set::Name>;
+        QTest::newRow("name of 51 on the wire, ten-digit MMSI") << tenDigitName << commas << commas;
+        QTest::newRow("name of 52 on the wire, ten-digit MMSI") << tenDigitName << commas + u'N' << commas;
         QTest::newRow("name of 53 on the wire, five-digit MMSI")
-            << Field(Set::ShortMmsiName) << commas + "NN" << commas + u'N';
+            << Field(Set::With<Set::FiveDigitMmsi, Set::Name>) << commas + "NN" << commas + u'N';
         QTest::newRow("name of a million characters")
             << Field(Set::NameInTheFile) << QString(1000000, u'N') << QString(AtoN::MaxNameLength, u'N');
         // Quotation marks go out escaped: three characters each, on the wire and in the editors.

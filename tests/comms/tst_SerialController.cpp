@@ -57,15 +57,9 @@ private Q_SLOTS:
             << QStringLiteral("\r");
         // Byte by byte, the "$" of a sentence behind boot noise is a read of its own, before its
         // address shows.
-        const auto byteByByte = [](const QString& text)
-        {
-            QStringList pieces;
-            for (QChar c : text)
-                pieces << QString(c);
-            return pieces;
-        };
         QTest::newRow("sentence behind 100 bytes of noise, a byte a read")
-            << byteByByte(QString(100, QLatin1Char('x')) + QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"))
+            << (QString(100, QLatin1Char('x')) + QStringLiteral("$GPTXT,01,01,02,HI*7A\r\n"))
+                   .split(QString(), Qt::SkipEmptyParts)
             << QStringList{QString(100, QLatin1Char('x')) + QLatin1Char('\n'),
                            QStringLiteral("$GPTXT,01,01,02,HI*7A\n")}
             << QString();
